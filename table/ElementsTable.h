@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The cells, shape, column formats, current cell and selection of a grid
+// control. It holds no widget code: the view adapter (TableControl) shows it,
+// and every handler can work on it directly in tests.
+//
+// Every cell stores text. Numbers written with SetCellText(float) are stored
+// as the shortest text that reads back to exactly that float, so nothing is
+// lost between a calculation, a save and an export. What the view displays is
+// derived from that text and the column's kind and decimals (DisplayText).
+class ElementsTable : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kNumericKind = 2;
+    static constexpr int kDivision = 4;
+
+    ElementsTable(int rows, int columns, int fixedRows, int fixedColumns, QObject* parent = nullptr);
+
+    // --- the control's operations -------------------------------------
+    int CurrentRow() const { return currentRow_; }
+    int CurrentColumn() const { return currentColumn_; }
+    QString GetCellText(int row, int column) const;
+    void SetCellText(int row, int column, const QString& text);
+    void SetCellText(int row, int column, const char* text) { SetCellText(row, column, QString::fromUtf8(text)); }
+    void SetCellText(int row, int column, int value);
+    void SetCellText(int row, int column, float value);
+    // Makes (row, column) current and raises currentCellMoved. Setting the
+    // cell that is already current does not raise it again, so a handler
+    // that calls SetCurrentCell settles.
+    void SetCurrentCell(int row, int column);
+    void ClearCurrentCell();
+    void SetColumnType(int column, int kind);
+    void SetColumnDecimals(int column, int places);
+    void SetColumnFormula(int left, int right, int op, int resultColumn);
+    int SelectionFirstRow() const;
+    int SelectionFirstColumn() const;
+    int SelectionLastRow() const;
+    int SelectionLastColumn() const;
+    // With no range selected the selection is the current cell.
+    void SetSelection(int firstRow, int firstColumn, int lastRow, int lastColumn);
+    void ClearSelection();
+    bool HasRangeSelection() const { return hasSelection_; }
+    // Empties every cell of the rectangle that lies inside the table and
+    // returns how many cells actually changed.
+    int ClearCells(int firstRow, int firstColumn, int lastRow, int lastColumn);
+
+    // --- shape and formats ----------------------------------------------
+    int RowCount() const { return rows_; }
+    int ColumnCount() const { return columns_; }
+    int FixedRows() const { return fixedRows_; }
+    int FixedColumns() const { return fixedColumns_; }
+    bool IsInside(int row, int column) const;
+    bool IsFixed(int row, int column) const;
+    int ColumnKind(int column) const;
+    int ColumnDecimals(int column) const;  // -1: the control's default
+    struct Formula {
+        int left = 0;
+        int right = 0;
+        int op = 0;
+        int result = 0;
+    };
+    const std::vector<Formula>& Formulas() const { return formulas_; }
+
+    // The text the view shows for a cell: numeric columns with decimals show
+    // the value rounded to that many places; other cells show their text.
+    QString DisplayText(int row, int column) const;
+
+    // The whole content, row-major, as the element files keep it.
+    QStringList Cells() const { return cells_; }
+    // Replaces shape and every cell at once (a loaded file). Formats,
+    // current cell and selection are kept where they still fit.
+    void ReplaceContents(int rows, int columns, const QStringList& cells);
+
+    // --- QAbstractTableModel --------------------------------------------
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+signals:
+    void currentCellMoved();
+
+private:
+    int Index(int row, int column) const { return row * columns_ + column; }
+    void Notify(int firstRow, int firstColumn, int lastRow, int lastColumn);
+
+    int rows_;
+    int columns_;
+    int fixedRows_;
+    int fixedColumns_;
+    QStringList cells_;
+    std::vector<int> columnKinds_;
+    std::vector<int> columnDecimals_;
+    std::vector<Formula> formulas_;
+    int currentRow_ = -1;
+    int currentColumn_ = -1;
+    bool hasSelection_ = false;
+    int selFirstRow_ = -1, selFirstColumn_ = -1, selLastRow_ = -1, selLastColumn_ = -1;
+};
