@@ -1,0 +1,182 @@
+#include "table/ElementsTable.h"
+
+#include <algorithm>
+
+#include "table/CellText.h"
+
+ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColumns, QObject* parent)
+    : QAbstractTableModel(parent),
+      rows_(rows),
+      columns_(columns),
+      fixedRows_(fixedRows),
+      fixedColumns_(fixedColumns),
+      columnKinds_(static_cast<size_t>(columns), 0),
+      columnDecimals_(static_cast<size_t>(columns), -1) {
+    cells_.fill(QString(), rows_ * columns_);
+}
+
+bool ElementsTable::IsInside(int row, int column) const {
+    return row >= 0 && row < rows_ && column >= 0 && column < columns_;
+}
+
+bool ElementsTable::IsFixed(int row, int column) const {
+    return row < fixedRows_ || column < fixedColumns_;
+}
+
+QString ElementsTable::GetCellText(int row, int column) const {
+    return IsInside(row, column) ? cells_[Index(row, column)] : QString();
+}
+
+void ElementsTable::SetCellText(int row, int column, const QString& text) {
+    if (!IsInside(row, column)) return;
+    QString& cell = cells_[Index(row, column)];
+    if (cell == text) return;
+    cell = text;
+    Notify(row, column, row, column);
+}
+
+void ElementsTable::SetCellText(int row, int column, int value) {
+    SetCellText(row, column, QString::number(value));
+}
+
+void ElementsTable::SetCellText(int row, int column, float value) {
+    SetCellText(row, column, cell_text::FromFloat(value));
+}
+
+void ElementsTable::SetCurrentCell(int row, int column) {
+    if (!IsInside(row, column) || IsFixed(row, column)) return;
+    if (row == currentRow_ && column == currentColumn_) return;
+    currentRow_ = row;
+    currentColumn_ = column;
+    emit currentCellMoved();
+}
+
+void ElementsTable::ClearCurrentCell() {
+    currentRow_ = -1;
+    currentColumn_ = -1;
+}
+
+void ElementsTable::SetColumnType(int column, int kind) {
+    if (column < 0 || column >= columns_) return;
+    columnKinds_[static_cast<size_t>(column)] = kind;
+    Notify(0, column, rows_ - 1, column);
+}
+
+void ElementsTable::SetColumnDecimals(int column, int places) {
+    if (column < 0 || column >= columns_) return;
+    columnDecimals_[static_cast<size_t>(column)] = places;
+    Notify(0, column, rows_ - 1, column);
+}
+
+void ElementsTable::SetColumnFormula(int left, int right, int op, int resultColumn) {
+    // Kept for the record only: every result cell is written by the program,
+    // so the table never recomputes a formula column on its own.
+    formulas_.push_back({left, right, op, resultColumn});
+}
+
+int ElementsTable::ColumnKind(int column) const {
+    return column >= 0 && column < columns_ ? columnKinds_[static_cast<size_t>(column)] : 0;
+}
+
+int ElementsTable::ColumnDecimals(int column) const {
+    return column >= 0 && column < columns_ ? columnDecimals_[static_cast<size_t>(column)] : -1;
+}
+
+int ElementsTable::SelectionFirstRow() const { return hasSelection_ ? selFirstRow_ : currentRow_; }
+int ElementsTable::SelectionFirstColumn() const {
+    return hasSelection_ ? selFirstColumn_ : currentColumn_;
+}
+int ElementsTable::SelectionLastRow() const { return hasSelection_ ? selLastRow_ : currentRow_; }
+int ElementsTable::SelectionLastColumn() const {
+    return hasSelection_ ? selLastColumn_ : currentColumn_;
+}
+
+void ElementsTable::SetSelection(int firstRow, int firstColumn, int lastRow, int lastColumn) {
+    selFirstRow_ = std::min(firstRow, lastRow);
+    selLastRow_ = std::max(firstRow, lastRow);
+    selFirstColumn_ = std::min(firstColumn, lastColumn);
+    selLastColumn_ = std::max(firstColumn, lastColumn);
+    hasSelection_ = true;
+}
+
+void ElementsTable::ClearSelection() { hasSelection_ = false; }
+
+int ElementsTable::ClearCells(int firstRow, int firstColumn, int lastRow, int lastColumn) {
+    const int top = std::max(0, std::min(firstRow, lastRow));
+    const int bottom = std::min(rows_ - 1, std::max(firstRow, lastRow));
+    const int left = std::max(0, std::min(firstColumn, lastColumn));
+    const int right = std::min(columns_ - 1, std::max(firstColumn, lastColumn));
+    int changed = 0;
+    for (int r = top; r <= bottom; ++r) {
+        for (int c = left; c <= right; ++c) {
+            QString& cell = cells_[Index(r, c)];
+            if (cell.isEmpty()) continue;
+            cell.clear();
+            ++changed;
+        }
+    }
+    if (changed > 0) Notify(top, left, bottom, right);
+    return changed;
+}
+
+QString ElementsTable::DisplayText(int row, int column) const {
+    const QString text = GetCellText(row, column);
+    if (ColumnKind(column) != kNumericKind) return text;
+    const int decimals = ColumnDecimals(column);
+    if (decimals < 0) {
+        const QString marker = cell_text::NonFiniteMarker(text);
+        return marker.isEmpty() ? text : marker;
+    }
+    return cell_text::Rounded(text, decimals);
+}
+
+void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& cells) {
+    if (rows <= 0 || columns <= 0 || cells.size() != static_cast<qsizetype>(rows) * columns) return;
+    beginResetModel();
+    rows_ = rows;
+    columns_ = columns;
+    cells_ = cells;
+    columnKinds_.resize(static_cast<size_t>(columns), 0);
+    columnDecimals_.resize(static_cast<size_t>(columns), -1);
+    if (!IsInside(currentRow_, currentColumn_)) ClearCurrentCell();
+    if (hasSelection_ && !(IsInside(selFirstRow_, selFirstColumn_) && IsInside(selLastRow_, selLastColumn_)))
+        hasSelection_ = false;
+    endResetModel();
+}
+
+void ElementsTable::Notify(int firstRow, int firstColumn, int lastRow, int lastColumn) {
+    emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn),
+                     {Qt::DisplayRole, Qt::EditRole});
+}
+
+int ElementsTable::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int ElementsTable::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_;
+}
+
+QVariant ElementsTable::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !IsInside(index.row(), index.column())) return {};
+    switch (role) {
+        case Qt::DisplayRole:
+            return DisplayText(index.row(), index.column());
+        case Qt::EditRole:
+            return GetCellText(index.row(), index.column());
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::AlignCenter);
+        default:
+            return {};
+    }
+}
+
+bool ElementsTable::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || IsFixed(index.row(), index.column())) return false;
+    SetCellText(index.row(), index.column(), value.toString());
+    return true;
+}
+
+Qt::ItemFlags ElementsTable::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    if (IsFixed(index.row(), index.column())) return Qt::ItemIsEnabled;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
