@@ -1,0 +1,21 @@
+#include "app/core/ProgramState.h"
+
+#include <memory>
+
+namespace {
+std::unique_ptr<ProgramState> globals;
+}
+
+ProgramState& InitGlobals() {
+    globals = std::make_unique<ProgramState>();
+    return *globals;
+}
+
+ProgramState& Globals() { return *globals; }
+
+void ReleaseGlobals() {
+    if (!globals) return;
+    globals->document.currentFileName.clear();
+    ReleaseCadConnection(globals->cadConnection);
+    globals.reset();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// Fixed texts of the main window and its companions.
+namespace shell_text {
+
+inline const QString kMainCaption = QStringLiteral("梯形渠道水利计算");
+inline const QString kStartPrompt = QStringLiteral("欢迎使用本程序！请输入数据！");
+inline const QString kTrayTooltip = QStringLiteral("水利计算，欢迎使用！");
+inline const QString kRowMarker = QStringLiteral("  >>>");
+inline const QString kItemHeading = QStringLiteral("项目");
+inline const QString kInstructionsFile = QStringLiteral("说明.txt");
+inline const QString kTrayIconFile = QStringLiteral("circle_f1.ico");
+
+// Headings of columns 1 to 11.
+inline const QString kColumnHeadings[11] = {
+    QStringLiteral("底宽"), QStringLiteral("边坡"),     QStringLiteral("水深"),
+    QStringLiteral("糙率"), QStringLiteral("纵坡1\\I"), QStringLiteral("面积"),
+    QStringLiteral("湿周"), QStringLiteral("水力半径"), QStringLiteral("谢才系数"),
+    QStringLiteral("流量"), QStringLiteral("流速"),
+};
+
+// The inputs every row needs, in the order they are asked for.
+struct InputPrompt {
+    int column;
+    QString message;
+};
+inline const InputPrompt kInputPrompts[4] = {
+    {1, QStringLiteral("请输入底宽数据!")},
+    {2, QStringLiteral("请输入边坡数据！")},
+    {4, QStringLiteral("请输入糙率数据！")},
+    {5, QStringLiteral("请输入纵坡数据！")},
+};
+
+}  // namespace shell_text

@@ -1,0 +1,20 @@
+#include <QApplication>
+#include <QGuiApplication>
+
+#include "app/core/ProgramState.h"
+#include "app/widgets/MainWindow.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("梯形渠道水利计算"));
+    // The tray icon keeps no window of its own; the program ends with the
+    // main window.
+    application.setQuitOnLastWindowClosed(true);
+
+    ProgramState& state = InitGlobals();
+    qAddPostRoutine(ReleaseGlobals);
+
+    MainWindow window(state);
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,22 @@
+#include "app/widgets/InstructionsWindow.h"
+
+#include <QPlainTextEdit>
+
+#include "app/core/InstructionsText.h"
+#include "app/widgets/WindowGeometry.h"
+
+InstructionsWindow::InstructionsWindow(const QString& instructionsPath, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("说明"));
+    setWindowTitle(QStringLiteral("说明"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    SetOuterSize(this, 385, 329);
+    textBox_ = new QPlainTextEdit(this);
+    textBox_->setObjectName(QStringLiteral("编辑框1"));
+    textBox_->setGeometry(0, 0, 384, 304);
+    textBox_->setReadOnly(true);
+    textBox_->viewport()->setCursor(Qt::ArrowCursor);
+    textBox_->setPlainText(LoadInstructionsText(instructionsPath));
+}
+
+QString InstructionsWindow::Text() const { return textBox_->toPlainText(); }

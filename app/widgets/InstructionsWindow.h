@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+// Shows the instructions file. The text is read each time a window is
+// created, so every opening shows the file as it is at that moment.
+class InstructionsWindow : public QDialog {
+    Q_OBJECT
+public:
+    InstructionsWindow(const QString& instructionsPath, QWidget* parent = nullptr);
+    QString Text() const;
+
+private:
+    QPlainTextEdit* textBox_;
+};

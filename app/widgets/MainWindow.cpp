@@ -1,0 +1,315 @@
+#include "app/widgets/MainWindow.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/core/ProgramState.h"
+#include "app/core/ShellTexts.h"
+#include "app/core/TableSetUp.h"
+#include "app/music/BackgroundMusic.h"
+#include "app/widgets/AboutWindow.h"
+#include "app/widgets/InstructionsWindow.h"
+#include "app/widgets/SystemSeams.h"
+#include "cad/CadExport.h"
+#include "hydraulics/RowCalculation.h"
+#include "table/ElementsTable.h"
+#include "table/clipboard/TableClipboard.h"
+#include "table/print/TablePrinter.h"
+#include "table/widgets/TableControl.h"
+
+namespace {
+constexpr int kClientWidth = 704;
+constexpr int kClientHeight = 312;
+}  // namespace
+
+MainWindow::MainWindow(ProgramState& state, MainWindowSeams seams, QWidget* parent)
+    : QMainWindow(parent), state_(state), seams_(std::move(seams)) {
+    setObjectName(QStringLiteral("主窗口"));
+    setWindowTitle(shell_text::kMainCaption);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+    FillMissingSeams(seams_, this);
+    table_ = new ElementsTable(elements_table::kRows, elements_table::kColumns,
+                               elements_table::kFixedRows, elements_table::kFixedColumns, this);
+    music_ = std::make_unique<BackgroundMusic>(std::move(seams_.tunePlayer));
+    BuildControls();
+    BuildMenus();
+    move(50, 50);
+    SetUpMainWindow();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::SetUpMainWindow() {
+    state_.markedRow = 0;
+    SetUpElementsTable(*table_);
+    ShowStatus(shell_text::kStartPrompt);
+    BuildTrayIcon();
+}
+
+void MainWindow::BuildControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("窗口表面"));
+    client->setFixedSize(kClientWidth, kClientHeight);
+    client->installEventFilter(this);
+    setCentralWidget(client);
+
+    tableView_ = new TableControl(table_, client);
+    tableView_->setObjectName(QStringLiteral("表格1"));
+    tableView_->setGeometry(-1, 3, 705, 272);
+    tableView_->ApplyCellSize(elements_table::kRowHeight, elements_table::kColumnWidth);
+
+    cadButton_ = new QPushButton(QStringLiteral("表格转入cad"), client);
+    cadButton_->setObjectName(QStringLiteral("按钮1"));
+    cadButton_->setGeometry(0, 277, 104, 32);
+    cadButton_->installEventFilter(this);
+
+    instructionsButton_ = new QPushButton(QStringLiteral("说明"), client);
+    instructionsButton_->setObjectName(QStringLiteral("按钮3"));
+    instructionsButton_->setGeometry(106, 276, 80, 32);
+
+    depthKnownButton_ = new QRadioButton(QStringLiteral("已知水深求流量"), client);
+    depthKnownButton_->setObjectName(QStringLiteral("单选框1"));
+    depthKnownButton_->setGeometry(190, 280, 104, 24);
+    dischargeKnownButton_ = new QRadioButton(QStringLiteral("已知流量求水深"), client);
+    dischargeKnownButton_->setObjectName(QStringLiteral("单选框2"));
+    dischargeKnownButton_->setGeometry(304, 280, 104, 24);
+    auto* modes = new QButtonGroup(this);
+    modes->addButton(depthKnownButton_);
+    modes->addButton(dischargeKnownButton_);
+    dischargeKnownButton_->setChecked(true);
+
+    statusLine_ = new QLineEdit(client);
+    statusLine_->setObjectName(QStringLiteral("编辑框1"));
+    statusLine_->setGeometry(448, 281, 248, 24);
+    statusLine_->setReadOnly(true);
+    statusLine_->setContextMenuPolicy(Qt::NoContextMenu);
+    for (QWidget* inert : std::initializer_list<QWidget*>{instructionsButton_, depthKnownButton_,
+                                                          dischargeKnownButton_}) {
+        inert->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+
+    connect(table_, &ElementsTable::currentCellMoved, this, [this] {
+        ShellContext shell = Shell();
+        OnCurrentCellChanged(shell);
+    });
+    connect(tableView_, &TableControl::cellEditFinished, this, &MainWindow::CalculateCurrentRow);
+    connect(tableView_, &TableControl::characterTyped, this, [this](QChar c) {
+        ShellContext shell = Shell();
+        OnTableCharTyped(shell, c);
+    });
+    connect(tableView_, &TableControl::rightButtonPressed, this,
+            [this](int, int, int) { PopUp(editMenu_, QCursor::pos()); });
+    connect(tableView_, &TableControl::copyRequested, this, &MainWindow::CopyCells);
+    connect(tableView_, &TableControl::pasteRequested, this, &MainWindow::PasteCells);
+    connect(tableView_, &TableControl::clearRequested, this, &MainWindow::ClearCells);
+    connect(depthKnownButton_, &QRadioButton::clicked, this, &MainWindow::CalculateCurrentRow);
+    connect(cadButton_, &QPushButton::clicked, this, &MainWindow::ExportToCad);
+    connect(instructionsButton_, &QPushButton::clicked, this, &MainWindow::OpenInstructions);
+}
+
+void MainWindow::BuildMenus() {
+    struct Item {
+        QString text;
+        void (MainWindow::*command)();
+        QKeySequence hint;
+    };
+    auto addMenu = [this](const QString& title, std::initializer_list<Item> items) {
+        QMenu* menu = menuBar()->addMenu(title);
+        menu->setObjectName(title);
+        for (const Item& item : items) {
+            QAction* action = menu->addAction(item.text);
+            action->setObjectName(item.text);
+            // The table answers these keys itself; the menu only shows them.
+            if (!item.hint.isEmpty()) {
+                action->setShortcut(item.hint);
+                action->setShortcutContext(Qt::WidgetShortcut);
+            }
+            connect(action, &QAction::triggered, this, item.command);
+        }
+        return menu;
+    };
+    fileMenu_ = addMenu(QStringLiteral("文件"), {{QStringLiteral("新建"), &MainWindow::NewTable, {}},
+                                                 {QStringLiteral("打开"), &MainWindow::OpenTable, {}},
+                                                 {QStringLiteral("保存"), &MainWindow::SaveTable, {}},
+                                                 {QStringLiteral("另存为"), &MainWindow::SaveTableAs, {}},
+                                                 {QStringLiteral("打印预览"), &MainWindow::PrintPreview, {}},
+                                                 {QStringLiteral("打印"), &MainWindow::PrintTable, {}},
+                                                 {QStringLiteral("退出"), &MainWindow::ExitProgram, {}}});
+    editMenu_ = addMenu(QStringLiteral("编辑"),
+                        {{QStringLiteral("复制"), &MainWindow::CopyCells, QKeySequence::Copy},
+                         {QStringLiteral("粘贴"), &MainWindow::PasteCells, QKeySequence::Paste},
+                         {QStringLiteral("清除"), &MainWindow::ClearCells, QKeySequence(Qt::Key_Delete)}});
+    musicMenu_ = addMenu(QStringLiteral("音乐"), {{QStringLiteral("关闭音乐"), &MainWindow::MusicOff, {}},
+                                                  {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
+    aboutMenu_ = menuBar()->addMenu(QStringLiteral("关于"));
+    aboutMenu_->setObjectName(QStringLiteral("关于"));
+    QAction* about = aboutMenu_->addAction(QStringLiteral("关于本程序"));
+    about->setObjectName(QStringLiteral("关于本程序"));
+    connect(about, &QAction::triggered, this, [this] { OpenAbout(); });
+}
+
+void MainWindow::BuildTrayIcon() {
+    const QString localIcon = shell_text::kTrayIconFile;
+    QIcon icon(QFileInfo::exists(localIcon) ? localIcon : QStringLiteral(":/icons/circle_f1.ico"));
+    if (icon.isNull() || icon.availableSizes().isEmpty()) icon = QIcon(QStringLiteral(":/icons/circle_f1.ico"));
+    trayIcon_ = new QSystemTrayIcon(icon, this);
+    trayIcon_->setObjectName(QStringLiteral("托盘图标"));
+    trayIcon_->setToolTip(shell_text::kTrayTooltip);
+    connect(trayIcon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger) OnTrayIconEvent(1);
+        if (reason == QSystemTrayIcon::Context) OnTrayIconEvent(3);
+    });
+    trayIcon_->show();
+}
+
+void MainWindow::OnTrayIconEvent(int actionCode) {
+    switch (TrayMenuForAction(actionCode)) {
+        case TrayMenu::About:
+            PopUp(aboutMenu_, QCursor::pos());
+            break;
+        case TrayMenu::File:
+            PopUp(fileMenu_, QCursor::pos());
+            break;
+        case TrayMenu::None:
+            break;
+    }
+}
+
+void MainWindow::PopUp(QMenu* menu, const QPoint& globalPosition) {
+    lastPopup_ = menu;
+    menu->popup(globalPosition);
+}
+
+QString MainWindow::StatusText() const { return statusLine_->text(); }
+
+void MainWindow::ShowStatus(const QString& text) { statusLine_->setText(text); }
+
+ShellContext MainWindow::Shell() {
+    return ShellContext{*table_, state_.markedRow, state_.document.modified,
+                        [this](const QString& text) { ShowStatus(text); }};
+}
+
+FileCommandContext MainWindow::Files() {
+    return FileCommandContext{*table_,
+                              state_.document,
+                              *seams_.fileDialogs,
+                              *seams_.fileMessages,
+                              [this] { ResetToStartupTable(*table_); },
+                              [this] {
+                                  closeApproved_ = true;
+                                  close();
+                              }};
+}
+
+void MainWindow::CalculateCurrentRow() {
+    CalculationContext context{*table_, state_.workingRecord, state_.targetDischarge,
+                               [this](const QString& text) { ShowStatus(text); }};
+    ::CalculateCurrentRow(context, depthKnownButton_->isChecked());
+}
+
+void MainWindow::NewTable() {
+    FileCommandContext files = Files();
+    ::NewTable(files);
+}
+
+void MainWindow::OpenTable() {
+    FileCommandContext files = Files();
+    ::OpenTable(files);
+}
+
+void MainWindow::SaveTable() {
+    FileCommandContext files = Files();
+    ::SaveTable(files);
+}
+
+void MainWindow::SaveTableAs() {
+    FileCommandContext files = Files();
+    ::SaveTableAs(files);
+}
+
+void MainWindow::ExitProgram() {
+    FileCommandContext files = Files();
+    ::ExitProgram(files);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closeApproved_) {
+        FileCommandContext files = Files();
+        if (CheckUnsavedChanges(files)) {
+            event->ignore();
+            return;
+        }
+    }
+    if (trayIcon_) trayIcon_->hide();
+    music_->MusicOff();
+    event->accept();
+}
+
+void MainWindow::PrintPreview() { ::PrintPreview(*table_, *seams_.printDialogs); }
+
+void MainWindow::PrintTable() { ::Print(*table_, *seams_.printDialogs); }
+
+void MainWindow::CopyCells() { Copy(*table_, *seams_.clipboard); }
+
+void MainWindow::PasteCells() {
+    if (Paste(*table_, *seams_.clipboard) > 0) state_.document.modified = 1;
+}
+
+void MainWindow::ClearCells() {
+    const int firstRow = table_->SelectionFirstRow();
+    const int firstColumn = table_->SelectionFirstColumn();
+    const int lastRow = table_->SelectionLastRow();
+    const int lastColumn = table_->SelectionLastColumn();
+    if (table_->ClearCells(firstRow, firstColumn, lastRow, lastColumn) > 0) state_.document.modified = 1;
+}
+
+void MainWindow::MusicOff() { music_->MusicOff(); }
+
+void MainWindow::MusicOn() { music_->MusicOn(); }
+
+AboutWindow* MainWindow::OpenAbout() {
+    auto* about = new AboutWindow(this);
+    about->setAttribute(Qt::WA_DeleteOnClose);
+    about->setModal(true);
+    about->show();
+    return about;
+}
+
+InstructionsWindow* MainWindow::OpenInstructions() {
+    auto* window = new InstructionsWindow(shell_text::kInstructionsFile, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setModal(true);
+    window->show();
+    return window;
+}
+
+void MainWindow::ExportToCad() {
+    CadExportSeams cad{seams_.askDxfPath, [this](const QString& text) { ShowStatus(text); }};
+    seams_.exportTable(state_, *table_, cad);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (musicStarted_) return;
+    musicStarted_ = true;
+    music_->MusicOn();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
+        (watched == centralWidget() || watched == cadButton_)) {
+        OpenAbout();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

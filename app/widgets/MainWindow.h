@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QSystemTrayIcon>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/core/ShellHandlers.h"
+#include "files/FileCommands.h"
+
+class AboutWindow;
+class BackgroundMusic;
+class Clipboard;
+class ElementsTable;
+class InstructionsWindow;
+class PrintDialogs;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class TableControl;
+class TunePlayer;
+struct ProgramState;
+struct CadExportSeams;
+
+// Everything the main window reaches outside the process: dialogs, message
+// boxes, the clipboard, the audio device and the CAD target. The real ones
+// are made by MakeSystemSeams; tests hand in doubles.
+struct MainWindowSeams {
+    std::unique_ptr<FileDialogs> fileDialogs;
+    std::unique_ptr<FileMessages> fileMessages;
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<PrintDialogs> printDialogs;
+    std::unique_ptr<TunePlayer> tunePlayer;
+    std::function<std::optional<QString>()> askDxfPath;
+    // Runs the CAD export; the default draws through the platform's backend.
+    std::function<void(ProgramState&, ElementsTable&, CadExportSeams&)> exportTable;
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Missing seams are filled with the system's own.
+    MainWindow(ProgramState& state, MainWindowSeams seams = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    ElementsTable& Table() { return *table_; }
+    TableControl& TableView() { return *tableView_; }
+    QString StatusText() const;
+    BackgroundMusic& Music() { return *music_; }
+    QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* EditMenu() const { return editMenu_; }
+    QMenu* AboutMenu() const { return aboutMenu_; }
+    // The menu that popped up last (tray icon, table right button).
+    QMenu* LastPopup() const { return lastPopup_; }
+
+    // Commands, as the menus and buttons run them.
+    void NewTable();
+    void OpenTable();
+    void SaveTable();
+    void SaveTableAs();
+    void PrintPreview();
+    void PrintTable();
+    void ExitProgram();
+    void CopyCells();
+    void PasteCells();
+    void ClearCells();
+    void MusicOff();
+    void MusicOn();
+    AboutWindow* OpenAbout();
+    InstructionsWindow* OpenInstructions();
+    void ExportToCad();
+    void CalculateCurrentRow();
+    void OnTrayIconEvent(int actionCode);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SetUpMainWindow();
+    void BuildControls();
+    void BuildMenus();
+    void BuildTrayIcon();
+    void ShowStatus(const QString& text);
+    void PopUp(QMenu* menu, const QPoint& globalPosition);
+    ShellContext Shell();
+    FileCommandContext Files();
+
+    ProgramState& state_;
+    MainWindowSeams seams_;
+    ElementsTable* table_;
+    TableControl* tableView_ = nullptr;
+    QPushButton* cadButton_ = nullptr;
+    QPushButton* instructionsButton_ = nullptr;
+    QRadioButton* depthKnownButton_ = nullptr;
+    QRadioButton* dischargeKnownButton_ = nullptr;
+    QLineEdit* statusLine_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* musicMenu_ = nullptr;
+    QMenu* aboutMenu_ = nullptr;
+    QMenu* lastPopup_ = nullptr;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    std::unique_ptr<BackgroundMusic> music_;
+    bool closeApproved_ = false;
+    bool musicStarted_ = false;
+};

@@ -1,0 +1,51 @@
+#include "app/widgets/SystemSeams.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+#include "app/core/ProgramState.h"
+#include "app/music/TunePlayer.h"
+#include "app/widgets/MainWindow.h"
+#include "cad/CadExport.h"
+#include "files/widgets/QtFileDialogs.h"
+#include "files/widgets/QtFileMessages.h"
+#include "table/ElementsTable.h"
+#include "table/clipboard/Clipboard.h"
+#include "table/print/TablePrinter.h"
+
+namespace {
+
+// Asks where the DXF drawing goes, starting from the folder and name chosen
+// last in this run.
+std::function<std::optional<QString>()> MakeDxfPathDialog(QWidget* parent) {
+    auto lastPath = std::make_shared<QString>(QDir::current().filePath(QStringLiteral("水利要素表.dxf")));
+    return [parent, lastPath]() -> std::optional<QString> {
+        QFileDialog dialog(parent);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilter(QStringLiteral("DXF 图形(*.dxf)"));
+        dialog.setDefaultSuffix(QStringLiteral("dxf"));
+        dialog.selectFile(*lastPath);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        *lastPath = dialog.selectedFiles().first();
+        return *lastPath;
+    };
+}
+
+}  // namespace
+
+void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent) {
+    if (!seams.fileDialogs) seams.fileDialogs = std::make_unique<QtFileDialogs>(dialogParent);
+    if (!seams.fileMessages) seams.fileMessages = std::make_unique<QtFileMessages>(dialogParent);
+    if (!seams.clipboard) seams.clipboard = std::make_unique<SystemClipboard>();
+    if (!seams.printDialogs) seams.printDialogs = std::make_unique<QtPrintDialogs>(dialogParent);
+    if (!seams.tunePlayer) seams.tunePlayer = MakePlatformTunePlayer();
+    if (!seams.askDxfPath) seams.askDxfPath = MakeDxfPathDialog(dialogParent);
+    if (!seams.exportTable) {
+        seams.exportTable = [](ProgramState& state, ElementsTable& table, CadExportSeams& cad) {
+            const CellTextSource cells = [&table](int row, int column) {
+                return table.GetCellText(row, column);
+            };
+            ExportTableToCad(state.cadConnection, cells, cad);
+        };
+    }
+}

@@ -1,0 +1,8 @@
+#include "app/widgets/WindowGeometry.h"
+
+#include <QWidget>
+
+void SetOuterSize(QWidget* window, int outerWidth, int outerHeight) {
+    window->setFixedSize(outerWidth - 2 * kFrameWidth, outerHeight - 2 * kFrameWidth - kTitleHeight);
+    window->move(50, 50);
+}

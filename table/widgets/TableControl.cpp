@@ -1,0 +1,135 @@
+#include "table/widgets/TableControl.h"
+
+#include <QHeaderView>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "table/ElementsTable.h"
+#include "table/widgets/NumericEditor.h"
+
+TableControl::TableControl(ElementsTable* table, QWidget* parent)
+    : QTableView(parent), table_(table) {
+    setModel(table_);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
+                    QAbstractItemView::EditKeyPressed);
+    setTabKeyNavigation(true);
+    auto* delegate = new TableCellDelegate(this);
+    setItemDelegate(delegate);
+    connect(delegate, &TableCellDelegate::editorCreated, this, &TableControl::WatchEditor);
+    connect(table_, &ElementsTable::currentCellMoved, this, &TableControl::FollowModelCurrentCell);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TableControl::FollowViewSelection);
+    connect(table_, &QAbstractItemModel::modelReset, this, [this] {
+        // A reset drops the view's current index; restore the model's.
+        FollowModelCurrentCell();
+    });
+}
+
+void TableControl::ApplyCellSize(int rowHeight, int columnWidth) {
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setDefaultSectionSize(columnWidth);
+    for (int r = 0; r < table_->RowCount(); ++r) setRowHeight(r, rowHeight);
+    for (int c = 0; c < table_->ColumnCount(); ++c) setColumnWidth(c, columnWidth);
+}
+
+void TableControl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    const int rowBefore = table_->CurrentRow();
+    const int columnBefore = table_->CurrentColumn();
+    // The base class commits and closes an open editor of `previous` first, so
+    // cellEditFinished runs while the edited row is still current.
+    QTableView::currentChanged(current, previous);
+    if (syncing_ || !current.isValid()) return;
+    if (table_->CurrentRow() != rowBefore || table_->CurrentColumn() != columnBefore) {
+        // The edit-finished handler chose a cell itself; it wins over the click.
+        FollowModelCurrentCell();
+        return;
+    }
+    table_->SetCurrentCell(current.row(), current.column());
+}
+
+void TableControl::commitData(QWidget* editor) {
+    committing_ = true;
+    QTableView::commitData(editor);
+}
+
+void TableControl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const bool finished = committing_;
+    committing_ = false;
+    if (finished && hint != QAbstractItemDelegate::RevertModelCache) emit cellEditFinished();
+    QTableView::closeEditor(editor, hint);
+}
+
+void TableControl::FollowModelCurrentCell() {
+    const QModelIndex target = table_->index(table_->CurrentRow(), table_->CurrentColumn());
+    if (!target.isValid() || currentIndex() == target) return;
+    syncing_ = true;
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    syncing_ = false;
+}
+
+void TableControl::FollowViewSelection() {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.size() <= 1) {
+        table_->ClearSelection();
+        return;
+    }
+    int top = selected.first().row(), bottom = top;
+    int left = selected.first().column(), right = left;
+    for (const QModelIndex& index : selected) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    table_->SetSelection(top, left, bottom, right);
+}
+
+void TableControl::WatchEditor(QWidget* editor) { editor->installEventFilter(this); }
+
+bool TableControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != viewport() && watched != this) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+            if (!shortcut)
+                for (QChar c : key->text())
+                    if (c.isPrint()) emit characterTyped(c);
+        } else if (event->type() == QEvent::InputMethod) {
+            for (QChar c : static_cast<QInputMethodEvent*>(event)->commitString())
+                emit characterTyped(c);
+        }
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void TableControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        const QPoint p = event->position().toPoint();
+        emit rightButtonPressed(p.x(), p.y(), static_cast<int>(event->modifiers()));
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void TableControl::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyRequested();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        emit pasteRequested();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && state() != EditingState) {
+        emit clearRequested();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QTableView>
+
+class ElementsTable;
+
+// The view adapter of the elements table. It shows an ElementsTable, keeps
+// the view's current cell and selection in step with the model, and raises
+// the control's notifications:
+//  - currentCellMoved comes from the model (user moves are forwarded to it);
+//  - cellEditFinished once per committed user edit, while the edited row is
+//    still the current row;
+//  - characterTyped for every character the user types, the one that opens
+//    the editor included;
+//  - rightButtonPressed over the cells.
+// Program writes to the model never raise cellEditFinished.
+class TableControl : public QTableView {
+    Q_OBJECT
+public:
+    TableControl(ElementsTable* table, QWidget* parent = nullptr);
+    ElementsTable* Table() const { return table_; }
+
+    // Sizes every row and column to the control's fixed geometry.
+    void ApplyCellSize(int rowHeight, int columnWidth);
+
+signals:
+    void cellEditFinished();
+    void characterTyped(QChar character);
+    void rightButtonPressed(int x, int y, int keyState);
+    void copyRequested();
+    void pasteRequested();
+    void clearRequested();
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FollowModelCurrentCell();
+    void FollowViewSelection();
+    void WatchEditor(QWidget* editor);
+
+    ElementsTable* table_;
+    bool committing_ = false;
+    bool syncing_ = false;
+};
