@@ -1,0 +1,12 @@
+#include "table/clipboard/Clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+QString SystemClipboard::Text() const {
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+}
+
+void SystemClipboard::SetText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "table/ElementsTable.h"
+#include "table/clipboard/Clipboard.h"
+
+// Puts the cells of the table's selection (the current cell when no range is
+// selected) on the clipboard as tab-separated text. The cells' stored texts
+// go out, not their rounded display, so nothing is lost on the way to a
+// spreadsheet. The part of the selection outside the table is ignored; with
+// no selection and no current cell the clipboard is left alone.
+void Copy(const ElementsTable& table, Clipboard& clipboard);
+
+// Writes the clipboard's tab-separated text into the table with its first
+// cell at the top-left cell of the selection. Cells that would land outside
+// the table or in the fixed heading row or item column are dropped; the rest
+// keep their relative positions. Returns the number of cells whose text
+// changed.
+int Paste(ElementsTable& table, Clipboard& clipboard);
