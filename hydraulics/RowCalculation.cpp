@@ -1,0 +1,142 @@
+#include "hydraulics/RowCalculation.h"
+
+#include <QByteArray>
+#include <cmath>
+#include <string_view>
+
+#include "hydraulics/CalculationMessages.h"
+#include "hydraulics/DepthScan.h"
+#include "hydraulics/NumberReading.h"
+
+namespace {
+
+namespace msg = calculation_messages;
+
+enum Column {
+    kBottomWidthColumn = 1,
+    kSideSlopeColumn = 2,
+    kDepthColumn = 3,
+    kRoughnessColumn = 4,
+    kBedSlopeColumn = 5,
+    kAreaColumn = 6,
+    kWettedPerimeterColumn = 7,
+    kHydraulicRadiusColumn = 8,
+    kChezyCoefficientColumn = 9,
+    kDischargeColumn = 10,
+    kVelocityColumn = 11,
+};
+
+void ShowStatus(const CalculationContext& context, const char* utf8Text) {
+    if (context.showStatus) context.showStatus(QString::fromUtf8(utf8Text));
+}
+
+bool IsEmptyCell(const ElementsTable& table, int row, int column) {
+    return table.GetCellText(row, column).isEmpty();  // blanks count as content
+}
+
+float ReadCell(const ElementsTable& table, int row, int column) {
+    const QByteArray utf8 = table.GetCellText(row, column).toUtf8();
+    return ReadCellNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
+
+void ReadSectionInputs(const ElementsTable& table, int row, ChannelElements& record) {
+    record.bottomWidth = ReadCell(table, row, kBottomWidthColumn);
+    record.sideSlope = ReadCell(table, row, kSideSlopeColumn);
+    record.roughness = ReadCell(table, row, kRoughnessColumn);
+    record.bedSlope = ReadCell(table, row, kBedSlopeColumn);
+}
+
+void WriteElements(ElementsTable& table, int row, const ChannelElements& record) {
+    table.SetCellText(row, kAreaColumn, record.area);
+    table.SetCellText(row, kWettedPerimeterColumn, record.wettedPerimeter);
+    table.SetCellText(row, kHydraulicRadiusColumn, record.hydraulicRadius);
+    table.SetCellText(row, kChezyCoefficientColumn, record.chezyCoefficient);
+    table.SetCellText(row, kDischargeColumn, record.discharge);
+    table.SetCellText(row, kVelocityColumn, record.velocity);
+}
+
+bool ElementsAreFinite(const ChannelElements& r) {
+    return std::isfinite(r.area) && std::isfinite(r.wettedPerimeter) &&
+           std::isfinite(r.hydraulicRadius) && std::isfinite(r.chezyCoefficient) &&
+           std::isfinite(r.discharge) && std::isfinite(r.velocity);
+}
+
+// After results have been written: greet only when they are all numbers.
+void ReportWrittenResults(const CalculationContext& context, const ChannelElements& record) {
+    ShowStatus(context, ElementsAreFinite(record) ? msg::kWelcome : msg::kResultInvalid);
+}
+
+// The first empty one of the four section inputs, with its prompt.
+struct MissingInput {
+    int column;
+    const char* prompt;
+};
+constexpr MissingInput kRequiredInputs[] = {
+    {kBottomWidthColumn, msg::kEnterBottomWidth},
+    {kSideSlopeColumn, msg::kEnterSideSlope},
+    {kRoughnessColumn, msg::kEnterRoughness},
+    {kBedSlopeColumn, msg::kEnterBedSlope},
+};
+
+}  // namespace
+
+void FindDepthForDischarge(CalculationContext& context) {
+    ElementsTable& table = context.table;
+    const int row = table.CurrentRow();
+    if (row < 0) return;
+    if (IsEmptyCell(table, row, kDischargeColumn)) {
+        ShowStatus(context, msg::kEnterDepthOrDischarge);
+        return;
+    }
+
+    ChannelElements& record = context.workingRecord;
+    ReadSectionInputs(table, row, record);
+    context.targetDischarge = ReadCell(table, row, kDischargeColumn);
+
+    const DepthScanResult scan = ScanForDepth(record, context.targetDischarge);
+    switch (scan.end) {
+        case ScanEnd::kNoTrial:
+            ShowStatus(context, msg::kDischargeMustBePositive);
+            return;
+        case ScanEnd::kHitBound:
+            ShowStatus(context, msg::kDischargeUnreachable);
+            return;
+        case ScanEnd::kReachedTarget:
+        case ScanEnd::kNotANumber:
+            break;
+    }
+    table.SetCellText(row, kDepthColumn, scan.solutionDepth);
+    WriteElements(table, row, record);
+    ReportWrittenResults(context, record);
+}
+
+void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode) {
+    ElementsTable& table = context.table;
+    const int row = table.CurrentRow();
+    if (row < 0) return;
+
+    for (const MissingInput& input : kRequiredInputs) {
+        if (IsEmptyCell(table, row, input.column)) {
+            ShowStatus(context, input.prompt);
+            table.SetCurrentCell(row, input.column);
+            return;
+        }
+    }
+
+    if (!depthKnownMode) {
+        FindDepthForDischarge(context);
+        return;
+    }
+    if (IsEmptyCell(table, row, kDepthColumn)) {
+        ShowStatus(context, msg::kEnterDepth);
+        FindDepthForDischarge(context);
+        return;
+    }
+
+    ChannelElements& record = context.workingRecord;
+    ReadSectionInputs(table, row, record);
+    record.depth = ReadCell(table, row, kDepthColumn);
+    ComputeChannelElements(record);
+    WriteElements(table, row, record);
+    ReportWrittenResults(context, record);
+}

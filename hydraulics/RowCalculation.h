@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "hydraulics/ChannelElements.h"
+#include "table/ElementsTable.h"
+
+// What a row calculation works on: the table, the program-wide working
+// record and target discharge (both keep their values between runs), and
+// the status line.
+struct CalculationContext {
+    ElementsTable& table;
+    ChannelElements& workingRecord;
+    float& targetDischarge;
+    std::function<void(const QString&)> showStatus;  // replaces the status line's whole text
+};
+
+// Calculates the current row. Prompts for the first empty input among
+// bottom width, side slope, roughness and bed slope and moves the current
+// cell there. Then, in depth-known mode with a depth present, writes the six
+// elements into columns 6 to 11; otherwise (discharge-known mode, or no
+// depth) finds the depth with FindDepthForDischarge. Does nothing when the
+// table has no current cell. Never writes columns 1 to 5 except the depth
+// found by the scan.
+void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode);
+
+// Finds the depth of the current row for the discharge in its column 10 and
+// writes it into column 3 with the elements into 6 to 11. A depth already in
+// the row is ignored. When the target is not above zero or cannot be reached
+// within the depth bound, the row is left unchanged and the status line says
+// why.
+void FindDepthForDischarge(CalculationContext& context);

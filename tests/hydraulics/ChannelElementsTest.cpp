@@ -1,0 +1,89 @@
+#include "hydraulics/ChannelElements.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "SevenDigits.h"
+
+namespace {
+
+ChannelElements Section(float b, float m, float h, float n, float i) {
+    ChannelElements r;
+    r.bottomWidth = b;
+    r.sideSlope = m;
+    r.depth = h;
+    r.roughness = n;
+    r.bedSlope = i;
+    return r;
+}
+
+struct ElementsCase {
+    const char* name;
+    ChannelElements inputs;
+    ElementTexts expected;
+};
+
+TEST(ChannelElementsTest, SectionsGiveSevenDigitResults) {
+    const ElementsCase cases[] = {
+        {"trapezoid",
+         Section(2, 1.5f, 1, 0.025f, 0.0005f),
+         {"3.5", "5.605551", "0.6243811", "36.98012", "2.286895", "0.6533985"}},
+        {"rectangle",
+         Section(3, 0, 1.2f, 0.014f, 0.001f),
+         {"3.6", "5.4", "0.6666667", "66.76109", "6.20555", "1.723764"}},
+        // Rounding each step to float matters here: a double chain rounded
+        // only at the end gives 0.7905694 for Q and v.
+        {"triangle",
+         Section(0, 1, 1, 0.02f, 0.001f),
+         {"1", "2.828427", "0.3535534", "42.04482", "0.7905695", "0.7905695"}},
+    };
+    for (const ElementsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChannelElements r = c.inputs;
+        ComputeChannelElements(r);
+        EXPECT_EQ(SevenDigitElements(r), c.expected);
+        // Inputs are read, never written.
+        EXPECT_EQ(r.bottomWidth, c.inputs.bottomWidth);
+        EXPECT_EQ(r.depth, c.inputs.depth);
+    }
+}
+
+TEST(ChannelElementsTest, SlopeIsUsedAsTypedNotInverted) {
+    ChannelElements gentle = Section(2, 1.5f, 1, 0.025f, 0.001f);
+    ChannelElements steep = Section(2, 1.5f, 1, 0.025f, 1000);
+    ComputeChannelElements(gentle);
+    ComputeChannelElements(steep);
+    EXPECT_NEAR(steep.discharge / gentle.discharge, 1000.0f, 1e-3f);
+}
+
+TEST(ChannelElementsTest, ZeroDepthGivesZeroFlowAndUndefinedVelocity) {
+    ChannelElements r = Section(2, 1.5f, 0, 0.025f, 0.0005f);
+    ComputeChannelElements(r);
+    EXPECT_EQ(r.area, 0.0f);
+    EXPECT_EQ(r.wettedPerimeter, 2.0f);
+    EXPECT_EQ(r.hydraulicRadius, 0.0f);
+    EXPECT_EQ(r.chezyCoefficient, 0.0f);
+    EXPECT_EQ(r.discharge, 0.0f);
+    EXPECT_TRUE(std::isnan(r.velocity));
+}
+
+TEST(ChannelElementsTest, OutOfRangeInputsGiveNonFiniteResultsUnchecked) {
+    ChannelElements zeroRoughness = Section(2, 1.5f, 1, 0, 0.0005f);
+    ComputeChannelElements(zeroRoughness);
+    EXPECT_TRUE(std::isinf(zeroRoughness.chezyCoefficient));
+    EXPECT_TRUE(std::isinf(zeroRoughness.discharge));
+
+    ChannelElements negativeSlope = Section(2, 1.5f, 1, 0.025f, -0.0005f);
+    ComputeChannelElements(negativeSlope);
+    EXPECT_EQ(SevenDigits(negativeSlope.chezyCoefficient), "36.98012");
+    EXPECT_TRUE(std::isnan(negativeSlope.discharge));
+    EXPECT_TRUE(std::isnan(negativeSlope.velocity));
+
+    ChannelElements empty = Section(0, 0, 0, 0.025f, 0.0005f);
+    ComputeChannelElements(empty);
+    EXPECT_TRUE(std::isnan(empty.hydraulicRadius));
+    EXPECT_TRUE(std::isnan(empty.discharge));
+}
+
+}  // namespace

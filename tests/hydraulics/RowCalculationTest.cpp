@@ -1,0 +1,221 @@
+#include "hydraulics/RowCalculation.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "SevenDigits.h"
+#include "hydraulics/CalculationMessages.h"
+#include "hydraulics/NumberReading.h"
+#include "table/ElementsTable.h"
+
+namespace {
+
+namespace msg = calculation_messages;
+
+constexpr int kRow = 3;
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// A table shaped like the main window's, with a recording status line.
+class RowCalculationTest : public testing::Test {
+protected:
+    RowCalculationTest() : context_{table_, record_, target_, [this](const QString& text) {
+                                         statuses_.push_back(text);
+                                     }} {}
+
+    // Fills columns 1 to 11 of kRow; nullptr leaves a cell empty.
+    void FillRow(std::initializer_list<const char*> cells) {
+        int column = 1;
+        for (const char* cell : cells) {
+            if (cell != nullptr) table_.SetCellText(kRow, column, cell);
+            ++column;
+        }
+        table_.SetCurrentCell(kRow, 1);
+    }
+    QStringList RowTexts() const {
+        QStringList texts;
+        for (int column = 1; column <= 11; ++column) texts << table_.GetCellText(kRow, column);
+        return texts;
+    }
+    QString Cell(int column) const { return table_.GetCellText(kRow, column); }
+    // A written number as its seven significant digits.
+    QString Number(int column) const {
+        return QString::fromStdString(SevenDigits(ReadCellNumber(Cell(column).toStdString())));
+    }
+    QStringList Results() const {
+        QStringList numbers;
+        for (int column = 6; column <= 11; ++column) numbers << Number(column);
+        return numbers;
+    }
+    QStringList Inputs() const { return RowTexts().mid(0, 5); }
+
+    ElementsTable table_{11, 12, 1, 1};
+    ChannelElements record_;
+    float target_ = 0;
+    QStringList statuses_;
+    CalculationContext context_;
+};
+
+TEST_F(RowCalculationTest, NoCurrentCellChangesNothing) {
+    table_.SetCellText(kRow, 1, "2");
+    for (bool depthKnown : {true, false}) {
+        CalculateCurrentRow(context_, depthKnown);
+        EXPECT_TRUE(statuses_.isEmpty());
+        EXPECT_EQ(table_.CurrentRow(), -1);
+        EXPECT_EQ(Cell(6), QString());
+    }
+}
+
+TEST_F(RowCalculationTest, PromptsForFirstMissingInputAndMovesThere) {
+    struct Case {
+        std::initializer_list<const char*> cells;
+        const char* prompt;
+        int column;
+    } const cases[] = {
+        {{nullptr, nullptr, "1", "0.025", "0.0005"}, msg::kEnterBottomWidth, 1},
+        {{"2", nullptr, "1", "0.025", "0.0005"}, msg::kEnterSideSlope, 2},
+        // The depth prompt comes only after the four inputs are present.
+        {{"2", "1.5", nullptr, nullptr, "0.0005"}, msg::kEnterRoughness, 4},
+        {{"2", "1.5", "1", "0.025", nullptr}, msg::kEnterBedSlope, 5},
+    };
+    for (const Case& c : cases) {
+        for (bool depthKnown : {true, false}) {
+            table_.ClearCells(kRow, 1, kRow, 11);
+            statuses_.clear();
+            FillRow(c.cells);
+            const QStringList before = RowTexts();
+            CalculateCurrentRow(context_, depthKnown);
+            EXPECT_EQ(statuses_, QStringList{Text(c.prompt)});
+            EXPECT_EQ(table_.CurrentRow(), kRow);
+            EXPECT_EQ(table_.CurrentColumn(), c.column);
+            EXPECT_EQ(RowTexts(), before);
+        }
+    }
+}
+
+TEST_F(RowCalculationTest, DepthKnownWritesElementsAndKeepsInputs) {
+    FillRow({"2", "1.5", "1", "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr, "99"});
+    CalculateCurrentRow(context_, true);
+    EXPECT_EQ(Inputs(), (QStringList{"2", "1.5", "1", "0.025", "0.0005"}));
+    EXPECT_EQ(Results(), (QStringList{"3.5", "5.605551", "0.6243811", "36.98012", "2.286895",
+                                      "0.6533985"}));
+    EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
+
+    // A second run reads only the inputs, so it gives the same row.
+    const QStringList first = RowTexts();
+    CalculateCurrentRow(context_, true);
+    EXPECT_EQ(RowTexts(), first);
+}
+
+TEST_F(RowCalculationTest, BlankCellIsFilledAndReadsAsZero) {
+    FillRow({" ", "1", "1", "0.02", "0.001"});
+    CalculateCurrentRow(context_, true);
+    EXPECT_EQ(Results(), (QStringList{"1", "2.828427", "0.3535534", "42.04482", "0.7905695",
+                                      "0.7905695"}));
+    EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
+}
+
+TEST_F(RowCalculationTest, DischargeKnownFindsDepthAndReplacesTarget) {
+    // The typed depth 5 plays no part and is overwritten.
+    FillRow({"2", "1.5", "5", "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr, "2"});
+    CalculateCurrentRow(context_, false);
+    EXPECT_EQ(Number(3), "0.9399994");
+    EXPECT_EQ(Results(), (QStringList{"3.205397", "5.389216", "0.5947798", "36.68197", "2.027672",
+                                      "0.6325805"}));
+    EXPECT_EQ(Inputs(), (QStringList{"2", "1.5", Cell(3), "0.025", "0.0005"}));
+    EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
+    EXPECT_EQ(target_, 2.0f);
+}
+
+TEST_F(RowCalculationTest, DepthKnownWithoutDepthGoesThroughTheScan) {
+    FillRow({"3", "0", nullptr, "0.014", "0.001", nullptr, nullptr, nullptr, nullptr, "6.20555"});
+    CalculateCurrentRow(context_, true);
+    EXPECT_EQ(Number(3), "1.209999");
+    EXPECT_EQ(Number(10), "6.276484");
+    EXPECT_EQ(statuses_, (QStringList{Text(msg::kEnterDepth), Text(msg::kWelcome)}));
+    EXPECT_EQ(table_.CurrentColumn(), 1);
+}
+
+TEST_F(RowCalculationTest, RowWithoutDepthOrDischargeIsLeftAlone) {
+    for (bool depthKnown : {true, false}) {
+        table_.ClearCells(kRow, 1, kRow, 11);
+        statuses_.clear();
+        FillRow({"2", "1.5", nullptr, "0.025", "0.0005"});
+        CalculateCurrentRow(context_, depthKnown);
+        const QStringList expected =
+            depthKnown ? QStringList{Text(msg::kEnterDepth), Text(msg::kEnterDepthOrDischarge)}
+                       : QStringList{Text(msg::kEnterDepthOrDischarge)};
+        EXPECT_EQ(statuses_, expected);
+        EXPECT_EQ(RowTexts(), (QStringList{"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "",
+                                           ""}));
+        EXPECT_EQ(table_.CurrentColumn(), 1);
+    }
+}
+
+TEST_F(RowCalculationTest, UnusableTargetLeavesRowUnchanged) {
+    struct Case {
+        const char* slope;
+        const char* target;
+        const char* message;
+    } const cases[] = {
+        {"0.0005", "0", msg::kDischargeMustBePositive},
+        {"0.0005", "-2", msg::kDischargeMustBePositive},
+        {"0.0005", "abc", msg::kDischargeMustBePositive},
+        {"0.0005", "1e-8", msg::kDischargeMustBePositive},
+        {"0", "2", msg::kDischargeUnreachable},
+        {"0.0005", "1e30", msg::kDischargeUnreachable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        table_.ClearCells(kRow, 1, kRow, 11);
+        statuses_.clear();
+        FillRow({"2", "1.5", "0.7", "0.025", c.slope, "old", nullptr, nullptr, nullptr, c.target});
+        const QStringList before = RowTexts();
+        CalculateCurrentRow(context_, false);
+        EXPECT_EQ(statuses_, QStringList{Text(c.message)});
+        EXPECT_EQ(RowTexts(), before);
+    }
+}
+
+TEST_F(RowCalculationTest, NonFiniteResultsAreWrittenButNotWelcomed) {
+    struct Case {
+        const char* name;
+        std::initializer_list<const char*> cells;
+        bool depthKnown;
+        const char* depthText;
+    } const cases[] = {
+        {"negative slope scan",
+         {"2", "1.5", nullptr, "0.025", "-0.0005", nullptr, nullptr, nullptr, nullptr, "2"},
+         false,
+         "0.01"},
+        {"zero roughness scan",
+         {"2", "1.5", nullptr, "0", "0.0005", nullptr, nullptr, nullptr, nullptr, "2"},
+         false,
+         "0.01"},
+        {"zero roughness", {"2", "1.5", "1", "0", "0.0005"}, true, "1"},
+        {"zero depth", {"2", "1.5", "0", "0.025", "0.0005"}, true, "0"},
+        {"no section", {"0", "0", "0", "0.025", "0.0005"}, true, "0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        table_.ClearCells(kRow, 1, kRow, 11);
+        statuses_.clear();
+        FillRow(c.cells);
+        CalculateCurrentRow(context_, c.depthKnown);
+        EXPECT_EQ(Cell(3), c.depthText);
+        for (int column = 6; column <= 11; ++column) EXPECT_FALSE(Cell(column).isEmpty());
+        EXPECT_EQ(statuses_.size(), 1);
+        EXPECT_EQ(statuses_.value(0), Text(msg::kResultInvalid));
+    }
+}
+
+TEST_F(RowCalculationTest, FullWidthDigitsAreRead) {
+    FillRow({"\uFF12", "\uFF11\uFF0E\uFF15", "\uFF11", "0.025", "0.0005"});
+    CalculateCurrentRow(context_, true);
+    EXPECT_EQ(Number(10), "2.286895");
+}
+
+}  // namespace
