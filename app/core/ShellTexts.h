@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "hydraulics/CalculationMessages.h"
+
 // Fixed texts of the main window and its companions.
 namespace shell_text {
 
@@ -27,10 +29,10 @@ struct InputPrompt {
     QString message;
 };
 inline const InputPrompt kInputPrompts[4] = {
-    {1, QStringLiteral("请输入底宽数据!")},
-    {2, QStringLiteral("请输入边坡数据！")},
-    {4, QStringLiteral("请输入糙率数据！")},
-    {5, QStringLiteral("请输入纵坡数据！")},
+    {1, QString::fromUtf8(calculation_messages::kEnterBottomWidth)},
+    {2, QString::fromUtf8(calculation_messages::kEnterSideSlope)},
+    {4, QString::fromUtf8(calculation_messages::kEnterRoughness)},
+    {5, QString::fromUtf8(calculation_messages::kEnterBedSlope)},
 };
 
 }  // namespace shell_text
