@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/core/ProgramState.h"
+#include "app/widgets/AboutWindow.h"
+#include "app/widgets/InstructionsWindow.h"
+#include "table/widgets/TableControl.h"
+#include "tests/app/ShellDoubles.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : state(InitGlobals()), window(state, doubles.Make()) {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    ~MainWindowTest() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &window && (qobject_cast<AboutWindow*>(w) || qobject_cast<InstructionsWindow*>(w)))
+                w->close();
+        ReleaseGlobals();
+    }
+
+    template <typename T>
+    T* Child(const char* name) {
+        T* child = window.findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QPoint CellCentre(int row, int column) {
+        return window.TableView().visualRect(window.Table().index(row, column)).center();
+    }
+    void ClickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window.TableView().viewport(), button, {}, CellCentre(row, column));
+    }
+    std::vector<AboutWindow*> OpenAboutWindows() {
+        std::vector<AboutWindow*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* about = qobject_cast<AboutWindow*>(w); about && about->isVisible()) found.push_back(about);
+        return found;
+    }
+
+    DoubledSeams doubles;
+    ProgramState& state;
+    MainWindow window;
+};
+
+TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
+    EXPECT_EQ(window.windowTitle(), "梯形渠道水利计算");
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
+    struct Control {
+        const char* name;
+        const char* text;
+        QRect geometry;
+    };
+    const Control controls[] = {
+        {"按钮1", "表格转入cad", {0, 277, 104, 32}},
+        {"按钮3", "说明", {106, 276, 80, 32}},
+        {"单选框1", "已知水深求流量", {190, 280, 104, 24}},
+        {"单选框2", "已知流量求水深", {304, 280, 104, 24}},
+    };
+    for (const Control& c : controls) {
+        auto* button = Child<QAbstractButton>(c.name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), QString::fromUtf8(c.text));
+        EXPECT_EQ(button->geometry(), c.geometry) << c.name;
+    }
+    EXPECT_FALSE(Child<QRadioButton>("单选框1")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("单选框2")->isChecked());
+    auto* status = Child<QLineEdit>("编辑框1");
+    EXPECT_EQ(status->text(), "欢迎使用本程序！请输入数据！");
+    EXPECT_EQ(status->geometry(), QRect(448, 281, 248, 24));
+    EXPECT_EQ(Child<TableControl>("表格1")->geometry(), QRect(-1, 3, 705, 272));
+    EXPECT_EQ(window.TableView().rowHeight(4), 24);
+    EXPECT_EQ(window.TableView().columnWidth(7), 58);
+    EXPECT_EQ(state.markedRow, 0);
+    EXPECT_EQ(state.document.modified, 0);
+    for (int r = 1; r <= 10; ++r) EXPECT_EQ(window.Table().GetCellText(r, 0), QString::number(r));
+}
+
+TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
+    const std::vector<std::pair<QString, QStringList>> expected = {
+        {"文件", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
+        {"编辑", {"复制", "粘贴", "清除"}},
+        {"音乐", {"关闭音乐", "开启音乐"}},
+        {"关于", {"关于本程序"}},
+    };
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 4);
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(menus[int(i)]->text(), expected[i].first);
+        QStringList items;
+        for (QAction* a : menus[int(i)]->menu()->actions()) items << a->text();
+        EXPECT_EQ(items, expected[i].second);
+    }
+}
+
+TEST_F(MainWindowTest, ClickingACellMovesTheMarkerAndPrompts) {
+    ClickCell(3, 1);
+    EXPECT_EQ(window.Table().GetCellText(3, 0), "3  >>>");
+    EXPECT_EQ(window.StatusText(), "请输入底宽数据!");
+    EXPECT_EQ(window.Table().CurrentColumn(), 1);
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(3, 1));
+
+    window.Table().SetCellText(4, 1, "2");
+    window.Table().SetCellText(4, 2, "1.5");
+    ClickCell(4, 3);
+    EXPECT_EQ(window.StatusText(), "请输入糙率数据！");
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, 4)) << "the view follows the prompt";
+    EXPECT_EQ(window.Table().GetCellText(3, 0), "3");
+}
+
+TEST_F(MainWindowTest, AnEditFinishesOnItsOwnRowBeforeTheClickMovesOn) {
+    ElementsTable& table = window.Table();
+    for (int c : {1, 2, 4}) table.SetCellText(3, c, "1");
+    for (int c : {1, 2, 4, 5}) table.SetCellText(5, c, "1");
+    ClickCell(3, 5);
+    std::vector<std::pair<QString, int>> events;
+    QObject::connect(&window.TableView(), &TableControl::cellEditFinished,
+                     [&] { events.push_back({"finished", table.CurrentRow()}); });
+    QObject::connect(&table, &ElementsTable::currentCellMoved,
+                     [&] { events.push_back({"moved", table.CurrentRow()}); });
+
+    QTest::keyClicks(&window.TableView(), "0.0005");
+    EXPECT_EQ(state.document.modified, 1) << "typing marks the table as changed";
+    ClickCell(5, 2);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0], std::make_pair(QString("finished"), 3));
+    EXPECT_EQ(events[1], std::make_pair(QString("moved"), 5));
+    EXPECT_EQ(table.GetCellText(3, 5), "0.0005");
+    EXPECT_EQ(window.StatusText(), "请输入水深或者流量！") << "row 3 was calculated";
+}
+
+TEST_F(MainWindowTest, NumericCellsRefuseLettersButCountEveryKey) {
+    ClickCell(2, 1);
+    QTest::keyClicks(&window.TableView(), "１.5x");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window.Table().GetCellText(2, 1), "１.5");
+    EXPECT_EQ(state.document.modified, 1);
+}
+
+TEST_F(MainWindowTest, DepthKnownButtonCalculatesTheCurrentRowAndTheOtherDoesNot) {
+    ElementsTable& table = window.Table();
+    const char* inputs[] = {"2", "1.5", "1", "0.025", "0.0005"};
+    for (int c = 1; c <= 5; ++c) table.SetCellText(6, c, inputs[c - 1]);
+    ClickCell(6, 3);
+    int finished = 0;
+    QObject::connect(&window.TableView(), &TableControl::cellEditFinished, [&] { ++finished; });
+
+    QTest::mouseClick(Child<QRadioButton>("单选框2"), Qt::LeftButton);
+    EXPECT_TRUE(table.GetCellText(6, 6).isEmpty());
+    QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
+    EXPECT_EQ(table.GetCellText(6, 6), "3.5");
+    EXPECT_EQ(table.GetCellText(6, 10), "2.286895");
+    EXPECT_EQ(table.GetCellText(6, 3), "1");
+    EXPECT_EQ(window.StatusText(), "欢迎使用本程序！");
+    EXPECT_EQ(finished, 0) << "the calculation's own writes raise no edit notification";
+    EXPECT_EQ(state.document.modified, 0) << "a calculation is not an edit";
+}
+
+TEST_F(MainWindowTest, RightButtonOpensAboutOnlyOnTheSurfaceAndTheCadButton) {
+    for (const char* inert : {"按钮3", "单选框1", "单选框2", "编辑框1"}) {
+        QTest::mouseClick(Child<QWidget>(inert), Qt::RightButton);
+        EXPECT_TRUE(OpenAboutWindows().empty()) << inert;
+    }
+    EXPECT_EQ(window.LastPopup(), nullptr);
+    EXPECT_FALSE(Child<QRadioButton>("单选框1")->isChecked());
+
+    QTest::mouseClick(Child<QWidget>("按钮1"), Qt::RightButton);
+    ASSERT_EQ(OpenAboutWindows().size(), 1u);
+    EXPECT_EQ(doubles.exports, 0) << "the right button does not export";
+    OpenAboutWindows().front()->close();
+
+    QTest::mouseClick(window.centralWidget(), Qt::RightButton, {}, QPoint(600, 300));
+    ASSERT_EQ(OpenAboutWindows().size(), 1u);
+    OpenAboutWindows().front()->close();
+
+    ClickCell(2, 2, Qt::RightButton);
+    EXPECT_EQ(window.LastPopup(), window.EditMenu());
+    EXPECT_TRUE(OpenAboutWindows().empty());
+}
+
+TEST_F(MainWindowTest, TrayActionsPopUpTheAboutAndFileMenus) {
+    window.OnTrayIconEvent(2);
+    window.OnTrayIconEvent(0);
+    EXPECT_EQ(window.LastPopup(), nullptr);
+    window.OnTrayIconEvent(1);
+    EXPECT_EQ(window.LastPopup(), window.AboutMenu());
+    window.OnTrayIconEvent(3);
+    EXPECT_EQ(window.LastPopup(), window.FileMenu());
+    window.LastPopup()->close();
+}
+
+TEST_F(MainWindowTest, AboutWindowClosesOnItsSurfaceAndLabelsButNotTheLink) {
+    for (const char* target : {"", "标签2", "标签3"}) {
+        AboutWindow* about = window.OpenAbout();
+        QPointer<AboutWindow> guard(about);
+        EXPECT_TRUE(about->isModal());
+        EXPECT_EQ(about->windowTitle(), "关于");
+        EXPECT_EQ(about->palette().color(QPalette::Window), QColor(0, 96, 192));
+        auto* link = about->findChild<QLabel*>("超级链接框");
+        ASSERT_NE(link, nullptr);
+        EXPECT_TRUE(link->text().contains("联系我！"));
+        EXPECT_EQ(about->findChild<QLabel*>("标签2")->text(), "希望对大家有所帮助。");
+
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(90, 8));
+        EXPECT_TRUE(about->isVisible()) << "the link leaves the window open";
+
+        QWidget* clickOn = *target ? about->findChild<QWidget*>(target) : about;
+        QTest::mouseClick(clickOn, Qt::LeftButton, {}, *target ? QPoint(2, 2) : QPoint(10, 100));
+        EXPECT_TRUE(guard.isNull() || !guard->isVisible()) << target;
+        QApplication::processEvents();
+    }
+}
+
+TEST_F(MainWindowTest, InstructionsAreReadAgainOnEveryOpening) {
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    auto writeInstructions = [&](const QByteArray& text) {
+        QFile file(dir.filePath("说明.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    };
+
+    InstructionsWindow* first = window.OpenInstructions();
+    EXPECT_EQ(first->Text(), "") << "missing file: empty box, no message";
+    EXPECT_TRUE(first->isModal());
+    first->close();
+
+    writeInstructions("第一版说明");
+    InstructionsWindow* second = window.OpenInstructions();
+    EXPECT_EQ(second->Text(), "第一版说明");
+    auto* box = second->findChild<QPlainTextEdit*>("编辑框1");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->geometry(), QRect(0, 0, 384, 304));
+    second->close();
+
+    writeInstructions("第二版说明");
+    InstructionsWindow* third = window.OpenInstructions();
+    EXPECT_EQ(third->Text(), "第二版说明");
+    third->close();
+    QDir::setCurrent(previous);
+}
+
+TEST_F(MainWindowTest, MusicStartsWithTheWindowAndFollowsTheMenu) {
+    EXPECT_EQ(doubles.tune->starts, 1);
+    window.MusicOff();
+    window.MusicOff();
+    EXPECT_FALSE(doubles.tune->playing);
+    window.MusicOn();
+    EXPECT_TRUE(doubles.tune->playing);
+    window.MusicOn();
+    EXPECT_EQ(doubles.tune->starts, 2) << "a playing tune is left alone";
+}
+
+TEST_F(MainWindowTest, PasteAndClearThatChangeCellsMarkTheTableChanged) {
+    ClickCell(2, 1);
+    doubles.clipboard->text = "1\t2\n3\t4\n";
+    window.PasteCells();
+    EXPECT_EQ(window.Table().GetCellText(3, 2), "4");
+    EXPECT_EQ(state.document.modified, 1);
+
+    state.document.modified = 0;
+    window.Table().SetSelection(2, 1, 4, 3);
+    window.ClearCells();
+    EXPECT_EQ(window.Table().GetCellText(3, 2), "");
+    EXPECT_EQ(state.document.modified, 1);
+
+    state.document.modified = 0;
+    window.ClearCells();
+    EXPECT_EQ(state.document.modified, 0) << "clearing empty cells changes nothing";
+}
+
+TEST_F(MainWindowTest, CloseRequestAsksWhenModifiedAndCancelKeepsTheWindow) {
+    state.document.modified = 1;
+    doubles.messages->answers = {SaveChangesAnswer::Cancel};
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(doubles.messages->asked, 1);
+    EXPECT_EQ(state.document.modified, 1);
+
+    doubles.messages->answers = {SaveChangesAnswer::No};
+    window.ExitProgram();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(doubles.messages->asked, 2) << "exit asks once, not again on close";
+}
+
+TEST_F(MainWindowTest, CadButtonRunsTheExport) {
+    QTest::mouseClick(Child<QPushButton>("按钮1"), Qt::LeftButton);
+    EXPECT_EQ(doubles.exports, 1);
+    EXPECT_EQ(window.StatusText(), "exported");
+}
+
+}  // namespace
