@@ -11,12 +11,11 @@ void ComputeChannelElements(ChannelElements& r) {
     r.wettedPerimeter = static_cast<float>(b + (h * std::sqrt(std::pow(m, 2.0) + 1.0)) * 2.0);
     r.hydraulicRadius =
         static_cast<float>(static_cast<double>(r.area) / static_cast<double>(r.wettedPerimeter));
-    r.chezyCoefficient = static_cast<float>(
-        std::pow(static_cast<double>(r.hydraulicRadius), kChezyExponent) /
-        static_cast<double>(r.roughness));
+    r.chezyCoefficient =
+        static_cast<float>(std::pow(static_cast<double>(r.hydraulicRadius), kChezyExponent) /
+                           static_cast<double>(r.roughness));
     r.discharge = static_cast<float>(
         (static_cast<double>(r.area) * static_cast<double>(r.chezyCoefficient)) *
         std::sqrt(static_cast<double>(r.bedSlope) * static_cast<double>(r.hydraulicRadius)));
-    r.velocity =
-        static_cast<float>(static_cast<double>(r.discharge) / static_cast<double>(r.area));
+    r.velocity = static_cast<float>(static_cast<double>(r.discharge) / static_cast<double>(r.area));
 }

@@ -8,7 +8,7 @@ namespace {
 // depth is formed once per scan; each step still rounds to float exactly
 // where ComputeChannelElements does, so the results are the same bits.
 class TrialEvaluator {
-public:
+  public:
     explicit TrialEvaluator(const ChannelElements& inputs)
         : bottomWidth_(inputs.bottomWidth),
           sideSlope_(inputs.sideSlope),
@@ -29,7 +29,7 @@ public:
                                            std::sqrt(bedSlope_ * radius));
     }
 
-private:
+  private:
     double bottomWidth_;
     double sideSlope_;
     double roughness_;

@@ -90,14 +90,16 @@ std::string NumberCharacters(std::string_view text) {
     return ascii;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The longest prefix of `s` (sign already removed) that is a decimal number:
 // digits, an optional fraction, and an exponent only when digits follow it.
 // Also reports where the first significant digit sits relative to the point,
 // which decides between overflow and underflow when the value is out of range.
 struct NumberPrefix {
-    std::size_t length = 0;  // 0: no number
+    std::size_t length = 0;         // 0: no number
     long long decimalExponent = 0;  // power of ten of the leading significant digit
     bool hasSignificantDigit = false;
 };
@@ -106,8 +108,8 @@ NumberPrefix LongestNumber(std::string_view s) {
     NumberPrefix result;
     std::size_t pos = 0;
     std::size_t mantissaDigits = 0;
-    long long integerDigits = 0;   // significant digits before the point
-    long long fractionZeros = 0;   // zeros after the point before the first significant digit
+    long long integerDigits = 0;  // significant digits before the point
+    long long fractionZeros = 0;  // zeros after the point before the first significant digit
     while (pos < s.size() && IsDigit(s[pos])) {
         if (s[pos] != '0' || result.hasSignificantDigit) {
             result.hasSignificantDigit = true;
@@ -183,4 +185,6 @@ double ReadDecimal(std::string_view utf8Text) {
     return negative ? -magnitude : magnitude;
 }
 
-float ReadCellNumber(std::string_view utf8Text) { return static_cast<float>(ReadDecimal(utf8Text)); }
+float ReadCellNumber(std::string_view utf8Text) {
+    return static_cast<float>(ReadDecimal(utf8Text));
+}

@@ -1,13 +1,13 @@
-#include "hydraulics/DepthScan.h"
-
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "SevenDigits.h"
+#include "hydraulics/DepthScan.h"
 #include "hydraulics/DepthScanReference.h"
 
 namespace {
@@ -97,14 +97,9 @@ TEST(DepthScanTest, TargetNotAboveToleranceMakesNoTrial) {
         EXPECT_EQ(r.discharge, 0.0f);
         EXPECT_EQ(r.area, 42.0f);
     }
-}
-
-TEST(DepthScanTest, FloatOfTenToMinusSevenIsAboveTheTolerance) {
-    // 1e-7f is 1.00000001e-7, so it is a target the first trial reaches.
+    // 1e-7f itself is 1.00000001e-7: above the tolerance, so it is scanned.
     ChannelElements r = kTrapezoid;
-    const DepthScanResult result = ScanForDepth(r, 1e-7f);
-    EXPECT_EQ(result.end, ScanEnd::kReachedTarget);
-    EXPECT_EQ(result.trials, 1);
+    EXPECT_EQ(ScanForDepth(r, 1e-7f).trials, 1);
 }
 
 TEST(DepthScanTest, NegativeSlopeStopsAfterOneTrial) {
@@ -159,20 +154,15 @@ TEST(DepthScanTest, LastAllowedTrialStillCounts) {
     EXPECT_EQ(result.end, ScanEnd::kHitBound);
 }
 
-std::uint32_t Bits(float f) { return std::bit_cast<std::uint32_t>(f); }
+std::uint32_t Bits(float f) {
+    return std::bit_cast<std::uint32_t>(f);
+}
 
-void ExpectSameBits(const ChannelElements& a, const ChannelElements& b) {
-    EXPECT_EQ(Bits(a.bottomWidth), Bits(b.bottomWidth));
-    EXPECT_EQ(Bits(a.sideSlope), Bits(b.sideSlope));
-    EXPECT_EQ(Bits(a.depth), Bits(b.depth));
-    EXPECT_EQ(Bits(a.roughness), Bits(b.roughness));
-    EXPECT_EQ(Bits(a.bedSlope), Bits(b.bedSlope));
-    EXPECT_EQ(Bits(a.area), Bits(b.area));
-    EXPECT_EQ(Bits(a.wettedPerimeter), Bits(b.wettedPerimeter));
-    EXPECT_EQ(Bits(a.hydraulicRadius), Bits(b.hydraulicRadius));
-    EXPECT_EQ(Bits(a.chezyCoefficient), Bits(b.chezyCoefficient));
-    EXPECT_EQ(Bits(a.discharge), Bits(b.discharge));
-    EXPECT_EQ(Bits(a.velocity), Bits(b.velocity));
+// Field by field would be longer and say the same: the record is eleven
+// floats with no padding, and NaNs must compare by their bits.
+bool SameBits(const ChannelElements& a, const ChannelElements& b) {
+    static_assert(sizeof(ChannelElements) == 11 * sizeof(float));
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 TEST(DepthScanTest, MatchesFullRecomputationBitForBit) {
@@ -191,8 +181,8 @@ TEST(DepthScanTest, MatchesFullRecomputationBitForBit) {
     const float targets[] = {0, -1, 1e-7f, 2e-7f, 0.001f, 2.0f, 2.286895f, 6.20555f, 150, 1e30f};
     for (const ChannelElements& section : sections) {
         for (float target : targets) {
-            SCOPED_TRACE(testing::Message() << "b=" << section.bottomWidth << " m="
-                                            << section.sideSlope << " target=" << target);
+            SCOPED_TRACE(testing::Message() << "b=" << section.bottomWidth
+                                            << " m=" << section.sideSlope << " target=" << target);
             ChannelElements fast = section;
             ChannelElements plain = section;
             fast.area = plain.area = 7.0f;  // stale results must be treated alike
@@ -202,7 +192,7 @@ TEST(DepthScanTest, MatchesFullRecomputationBitForBit) {
             EXPECT_EQ(a.end, b.end);
             EXPECT_EQ(a.trials, b.trials);
             EXPECT_EQ(Bits(a.solutionDepth), Bits(b.solutionDepth));
-            ExpectSameBits(fast, plain);
+            EXPECT_TRUE(SameBits(fast, plain));
         }
     }
 }

@@ -1,5 +1,3 @@
-#include "hydraulics/NumberReading.h"
-
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -8,6 +6,8 @@
 #include <limits>
 #include <string>
 #include <vector>
+
+#include "hydraulics/NumberReading.h"
 
 namespace {
 
@@ -32,7 +32,9 @@ const std::vector<Reading>& Readings() {
         {"  2.5", 2.5},
         {"2.5   ", 2.5},
         {"\t 7 \t", 7.0},
-        {"\u3000" "8\u3000", 8.0},
+        {"\u3000"
+         "8\u3000",
+         8.0},
         // full-width digits, point, sign
         {"\uFF11\uFF12\uFF0E\uFF15", 12.5},
         {"\uFF0D\uFF13", -3.0},
@@ -57,7 +59,9 @@ const std::vector<Reading>& Readings() {
         {"- 5", 0.0},
         {"inf", 0.0},
         {"nan", 0.0},
-        {"\xFF" "5", 0.0},
+        {"\xFF"
+         "5",
+         0.0},
         // beyond double range
         {"1e-400", 0.0},
     };
@@ -90,7 +94,7 @@ TEST(NumberReadingTest, CellNumberIsTheDoubleRoundedToFloat) {
 
 // Restores the "C" locale even when an assertion fails midway.
 class DecimalCommaLocale {
-public:
+  public:
     DecimalCommaLocale() {
         for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
             if (std::setlocale(LC_ALL, name) != nullptr) {
@@ -102,7 +106,7 @@ public:
     ~DecimalCommaLocale() { std::setlocale(LC_ALL, "C"); }
     bool Active() const { return active_; }
 
-private:
+  private:
     bool active_ = false;
 };
 

@@ -1,5 +1,3 @@
-#include "hydraulics/RowCalculation.h"
-
 #include <gtest/gtest.h>
 
 #include <QString>
@@ -9,6 +7,7 @@
 #include "SevenDigits.h"
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/NumberReading.h"
+#include "hydraulics/RowCalculation.h"
 #include "table/ElementsTable.h"
 
 namespace {
@@ -17,14 +16,16 @@ namespace msg = calculation_messages;
 
 constexpr int kRow = 3;
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // A table shaped like the main window's, with a recording status line.
 class RowCalculationTest : public testing::Test {
-protected:
-    RowCalculationTest() : context_{table_, record_, target_, [this](const QString& text) {
-                                         statuses_.push_back(text);
-                                     }} {}
+  protected:
+    RowCalculationTest()
+        : context_{table_, record_, target_,
+                   [this](const QString& text) { statuses_.push_back(text); }} {}
 
     // Fills columns 1 to 11 of kRow; nullptr leaves a cell empty.
     void FillRow(std::initializer_list<const char*> cells) {
@@ -100,8 +101,8 @@ TEST_F(RowCalculationTest, DepthKnownWritesElementsAndKeepsInputs) {
     FillRow({"2", "1.5", "1", "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr, "99"});
     CalculateCurrentRow(context_, true);
     EXPECT_EQ(Inputs(), (QStringList{"2", "1.5", "1", "0.025", "0.0005"}));
-    EXPECT_EQ(Results(), (QStringList{"3.5", "5.605551", "0.6243811", "36.98012", "2.286895",
-                                      "0.6533985"}));
+    EXPECT_EQ(Results(),
+              (QStringList{"3.5", "5.605551", "0.6243811", "36.98012", "2.286895", "0.6533985"}));
     EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
 
     // A second run reads only the inputs, so it gives the same row.
@@ -113,8 +114,8 @@ TEST_F(RowCalculationTest, DepthKnownWritesElementsAndKeepsInputs) {
 TEST_F(RowCalculationTest, BlankCellIsFilledAndReadsAsZero) {
     FillRow({" ", "1", "1", "0.02", "0.001"});
     CalculateCurrentRow(context_, true);
-    EXPECT_EQ(Results(), (QStringList{"1", "2.828427", "0.3535534", "42.04482", "0.7905695",
-                                      "0.7905695"}));
+    EXPECT_EQ(Results(),
+              (QStringList{"1", "2.828427", "0.3535534", "42.04482", "0.7905695", "0.7905695"}));
     EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
 }
 
@@ -149,8 +150,8 @@ TEST_F(RowCalculationTest, RowWithoutDepthOrDischargeIsLeftAlone) {
             depthKnown ? QStringList{Text(msg::kEnterDepth), Text(msg::kEnterDepthOrDischarge)}
                        : QStringList{Text(msg::kEnterDepthOrDischarge)};
         EXPECT_EQ(statuses_, expected);
-        EXPECT_EQ(RowTexts(), (QStringList{"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "",
-                                           ""}));
+        EXPECT_EQ(RowTexts(),
+                  (QStringList{"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "", ""}));
         EXPECT_EQ(table_.CurrentColumn(), 1);
     }
 }

@@ -24,9 +24,12 @@ struct ElementTexts {
 };
 
 inline ElementTexts SevenDigitElements(const ChannelElements& r) {
-    return {SevenDigits(r.area),      SevenDigits(r.wettedPerimeter),
-            SevenDigits(r.hydraulicRadius), SevenDigits(r.chezyCoefficient),
-            SevenDigits(r.discharge), SevenDigits(r.velocity)};
+    return {SevenDigits(r.area),
+            SevenDigits(r.wettedPerimeter),
+            SevenDigits(r.hydraulicRadius),
+            SevenDigits(r.chezyCoefficient),
+            SevenDigits(r.discharge),
+            SevenDigits(r.velocity)};
 }
 
 inline void PrintTo(const ElementTexts& e, std::ostream* os) {
