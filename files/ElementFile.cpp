@@ -1,0 +1,96 @@
+#include "files/ElementFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+#include <cstring>
+
+#include "files/ElementFileFormat.h"
+
+namespace {
+
+FileResult Failed(const QString& reason) {
+    return FileResult{false, reason};
+}
+
+QString CapText() {
+    return QStringLiteral("%1 MB").arg(element_file::kMaxFileBytes / (1024 * 1024));
+}
+
+}  // namespace
+
+FileResult SaveToFile(const ElementsTable& table, const QString& path) {
+    if (path.isEmpty()) return Failed(QStringLiteral("没有给出文件名。"));
+    // QFileInfo follows links, so a link to a folder or a device is judged
+    // by what it points to.
+    const QFileInfo target(path);
+    if (target.isDir()) return Failed(QStringLiteral("目标是一个文件夹，不能当作文件写入。"));
+    // The replacement is renamed over the old name, which would replace a
+    // device or pipe node itself; such targets are never element files.
+    if (target.exists() && !target.isFile())
+        return Failed(QStringLiteral("目标不是普通文件（例如设备），不能写入。"));
+    const QString folder = target.absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        return Failed(QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder)));
+    }
+
+    const QByteArray bytes =
+        element_file::Encode(table.RowCount(), table.ColumnCount(), table.Cells());
+    if (bytes.size() > element_file::kMaxFileBytes) {
+        return Failed(
+            QStringLiteral("表格内容过大，超过了水利要素文件的上限 %1，无法保存。").arg(CapText()));
+    }
+
+    // Everything goes to a temporary file that replaces the old one only once
+    // it is complete; without direct-write fallback a failure at any step
+    // leaves the old file as it was.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return Failed(QStringLiteral("无法创建文件（%1）。").arg(file.errorString()));
+    // QSaveFile::commit() ignores a failure of its final flush and would
+    // rename a cut-off file over the old one (seen with a full disk), so the
+    // content is flushed and checked here first.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString detail =
+            errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+        file.cancelWriting();
+        return Failed(
+            QStringLiteral("写入失败（磁盘可能已满），磁盘上的文件没有被改动（%1）。").arg(detail));
+    }
+    if (!file.commit())
+        return Failed(
+            QStringLiteral("写入失败，磁盘上的文件没有被改动（%1）。").arg(file.errorString()));
+    return {};
+}
+
+FileResult LoadFromFile(ElementsTable& table, const QString& path) {
+    if (path.isEmpty()) return Failed(QStringLiteral("没有给出文件名。"));
+    const QFileInfo info(path);
+    if (!info.exists()) return Failed(QStringLiteral("文件不存在。"));
+    if (info.isDir()) return Failed(QStringLiteral("这是一个文件夹，不是文件。"));
+    // Devices and pipes can block or never end; an element file is a file.
+    if (!info.isFile()) return Failed(QStringLiteral("这不是普通文件。"));
+    const QString tooLarge =
+        QStringLiteral("文件过大（水利要素文件不超过 %1），不是水利要素文件。").arg(CapText());
+    if (info.size() > element_file::kMaxFileBytes) return Failed(tooLarge);
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failed(QStringLiteral("无法打开文件（%1）。").arg(file.errorString()));
+    // Read one byte past the cap so a file that grew since the check is
+    // still caught without reading it whole.
+    const QByteArray bytes = file.read(element_file::kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Failed(QStringLiteral("读取文件时出错（%1）。").arg(file.errorString()));
+    if (bytes.size() > element_file::kMaxFileBytes) return Failed(tooLarge);
+
+    element_file::Decoded decoded =
+        element_file::Decode(bytes, table.RowCount(), table.ColumnCount());
+    if (!decoded.ok) return Failed(decoded.reason);
+    table.ReplaceContents(table.RowCount(), table.ColumnCount(), decoded.cells);
+    return {};
+}

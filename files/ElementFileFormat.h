@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The bytes of an element file: UTF-8 JSON that names its format and
+// version, followed by the table's shape and its cells row by row, one row
+// per line so that a diff shows which row changed.
+//
+//   {
+//       "format": "hydraulic-elements-table",
+//       "version": 1,
+//       "rows": 11,
+//       "columns": 12,
+//       "cells": [
+//           ["项目","底宽",...],
+//           ...
+//       ]
+//   }
+namespace element_file {
+
+inline constexpr char kFormatName[] = "hydraulic-elements-table";
+inline constexpr int kFormatVersion = 1;
+
+// Largest element file written or read. A full table of typed numbers is a
+// few kilobytes; the cap leaves room for long pasted texts while keeping a
+// stray multi-gigabyte file from being read into memory.
+inline constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
+
+// `cells` is row-major and holds rows * columns texts.
+QByteArray Encode(int rows, int columns, const QStringList& cells);
+
+struct Decoded {
+    bool ok = false;
+    QString reason;     // Chinese, for the user; empty when ok
+    QStringList cells;  // row-major, expectedRows * expectedColumns texts when ok
+};
+
+// Accepts only a complete element file of this version whose shape is
+// exactly expectedRows x expectedColumns.
+Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns);
+
+}  // namespace element_file

@@ -1,0 +1,97 @@
+#include "files/FileCommands.h"
+
+#include <QFileInfo>
+
+#include "files/ElementFile.h"
+
+namespace {
+
+// A confirmed dialog that has no name to give counts as not confirmed.
+std::optional<QString> NonEmpty(std::optional<QString> path) {
+    if (path && path->isEmpty()) return std::nullopt;
+    return path;
+}
+
+// Writes the table to `path`, telling the user when that fails.
+bool WriteTable(FileCommandContext& context, const QString& path) {
+    const FileResult result = SaveToFile(context.table, path);
+    if (!result.ok) context.messages.ShowFileError(path, result.reason);
+    return result.ok;
+}
+
+void ResetToStartupTable(FileCommandContext& context) {
+    if (context.resetToStartupTable) context.resetToStartupTable();
+}
+
+}  // namespace
+
+void NewTable(FileCommandContext& context) {
+    if (CheckUnsavedChanges(context)) return;
+    const QString templatePath = QString::fromLatin1(kTemplateFileName);
+    if (!QFileInfo::exists(templatePath)) {
+        ResetToStartupTable(context);
+    } else if (const FileResult result = LoadFromFile(context.table, templatePath); !result.ok) {
+        // The user has already agreed to leave the old table, so a broken
+        // template still ends in a new table, after saying what was wrong.
+        context.messages.ShowFileError(QFileInfo(templatePath).absoluteFilePath(), result.reason);
+        ResetToStartupTable(context);
+    }
+    // The new table belongs to no file yet: the next 保存 asks for a name
+    // instead of overwriting the previous file.
+    context.document.currentFileName.clear();
+    context.document.modified = 0;
+}
+
+void OpenTable(FileCommandContext& context) {
+    if (CheckUnsavedChanges(context)) return;
+    const std::optional<QString> path = NonEmpty(context.dialogs.AskOpenPath());
+    if (!path) return;
+    const FileResult result = LoadFromFile(context.table, *path);
+    if (!result.ok) {
+        context.messages.ShowFileError(*path, result.reason);
+        return;
+    }
+    context.document.currentFileName = *path;
+    context.document.modified = 0;
+}
+
+void SaveTable(FileCommandContext& context) {
+    if (!context.document.currentFileName.isEmpty()) {
+        if (WriteTable(context, context.document.currentFileName)) context.document.modified = 0;
+        return;
+    }
+    if (SaveWithDialog(context)) context.document.modified = 0;
+}
+
+void SaveTableAs(FileCommandContext& context) {
+    // Unlike 保存, this leaves `modified` alone: typing before a 另存为 is
+    // still reported by the exit question.
+    SaveWithDialog(context);
+}
+
+bool CheckUnsavedChanges(FileCommandContext& context) {
+    if (context.document.modified != 1) return false;
+    switch (context.messages.AskSaveChanges()) {
+        case SaveChangesAnswer::No:
+            return false;
+        case SaveChangesAnswer::Yes:
+            // Going on after a dismissed or failed save would lose the typing
+            // the user just asked to keep.
+            return !SaveWithDialog(context);
+        case SaveChangesAnswer::Cancel:
+            break;
+    }
+    return true;
+}
+
+bool SaveWithDialog(FileCommandContext& context) {
+    const std::optional<QString> path = NonEmpty(context.dialogs.AskSavePath());
+    if (!path || !WriteTable(context, *path)) return false;
+    context.document.currentFileName = *path;
+    return true;
+}
+
+void ExitProgram(FileCommandContext& context) {
+    if (CheckUnsavedChanges(context)) return;
+    if (context.closeMainWindow) context.closeMainWindow();
+}

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+
+#include "TestSupport.h"
+#include "files/ElementFile.h"
+#include "files/FileCommands.h"
+
+using namespace files_test;
+
+namespace {
+
+bool IsCharacterDevice(const QString& path) {
+    struct stat status {};
+    return lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
+}
+
+// Makes writes beyond `bytes` fail for this process (EFBIG), as a full disk
+// would, and puts everything back afterwards.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        active_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
+    }
+    bool active() const { return active_; }
+
+  private:
+    rlimit saved_{};
+    void (*savedHandler_)(int) = SIG_DFL;
+    bool active_ = false;
+};
+
+// A saved file "old.efs" is current, new typing is on screen, and every
+// attempt must leave the table, the flag, the name and the old bytes alone.
+class SaveFault : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        oldPath_ = dir_.filePath("old.efs");
+        WriteOldFile(oldPath_);
+        Fill(h_.table, TaggedCells("typed after the last save"));
+        h_.document.currentFileName = oldPath_;
+        h_.document.modified = 1;
+    }
+    void TearDown() override { h_.ExpectScriptsUsed(); }
+
+    void WriteOldFile(const QString& path) {
+        ElementsTable old(kRows, kColumns, 1, 1);
+        Fill(old, TaggedCells("old"));
+        ASSERT_TRUE(SaveToFile(old, path).ok);
+        oldBytes_ = ReadBytes(path);
+    }
+
+    void SaveAsTo(const QString& target) {
+        h_.dialogs.saveAnswers = {target};
+        SaveTableAs(h_.context);
+    }
+
+    void ExpectReportedAndNothingLost(const QString& target) {
+        ASSERT_EQ(h_.messages.errors.size(), 1u);
+        EXPECT_EQ(h_.messages.errors[0].path, target);
+        EXPECT_FALSE(h_.messages.errors[0].reason.isEmpty());
+        EXPECT_EQ(h_.table.Cells(), TaggedCells("typed after the last save"));
+        EXPECT_EQ(h_.document.modified, 1);
+        EXPECT_EQ(h_.document.currentFileName, oldPath_);
+        EXPECT_EQ(ReadBytes(oldPath_), oldBytes_);
+    }
+
+    QTemporaryDir dir_;
+    QString oldPath_;
+    QByteArray oldBytes_;
+    CommandHarness h_;
+};
+
+TEST_F(SaveFault, ReadOnlyFolder) {
+    const QString folder = dir_.filePath("read-only");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("read-only"));
+    oldPath_ = folder + "/old.efs";
+    WriteOldFile(oldPath_);
+    h_.document.currentFileName = oldPath_;
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+
+    QFile probe(folder + "/probe");
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.remove();
+        chmod(QFile::encodeName(folder).constData(), 0755);
+        GTEST_SKIP() << "this user can create files in a read-only folder (root), so the save "
+                        "cannot fail here";
+    }
+    SaveTable(h_.context);
+    chmod(QFile::encodeName(folder).constData(), 0755);
+    ExpectReportedAndNothingLost(oldPath_);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"old.efs"});
+}
+
+TEST_F(SaveFault, OntoAFolder) {
+    const QString folder = dir_.filePath("folder.efs");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.efs"));
+    ASSERT_TRUE(WriteBytes(folder + "/inside", "kept"));
+    SaveAsTo(folder);
+    ExpectReportedAndNothingLost(folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(ReadBytes(folder + "/inside"), "kept");
+}
+
+TEST_F(SaveFault, IntoAMissingFolder) {
+    const QString target = dir_.filePath("missing/new.efs");
+    SaveAsTo(target);
+    ExpectReportedAndNothingLost(target);
+    EXPECT_FALSE(QFileInfo::exists(dir_.filePath("missing")));
+}
+
+TEST_F(SaveFault, OntoDevFull) {
+    if (!IsCharacterDevice("/dev/full")) GTEST_SKIP() << "/dev/full is not available";
+    SaveAsTo("/dev/full");
+    ExpectReportedAndNothingLost("/dev/full");
+    EXPECT_TRUE(IsCharacterDevice("/dev/full"));
+}
+
+TEST_F(SaveFault, ThroughALinkToDevFull) {
+    if (!IsCharacterDevice("/dev/full")) GTEST_SKIP() << "/dev/full is not available";
+    const QString link = dir_.filePath("full.efs");
+    ASSERT_TRUE(QFile::link("/dev/full", link));
+    SaveAsTo(link);
+    ExpectReportedAndNothingLost(link);
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), "/dev/full");
+    EXPECT_TRUE(IsCharacterDevice("/dev/full"));
+}
+
+// The disk fills up while the new content is being written.
+TEST_F(SaveFault, WriteFailsPartway) {
+    const QByteArray before = ReadBytes(oldPath_);
+    ASSERT_GT(before.size(), 512);
+    {
+        FileSizeLimit limit(512);
+        ASSERT_TRUE(limit.active());
+        SaveTable(h_.context);
+    }
+    ExpectReportedAndNothingLost(oldPath_);
+    // The half-written temporary file is gone too.
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.efs"});
+}
+
+TEST_F(SaveFault, TableTooLargeForAnElementFile) {
+    h_.table.SetCellText(4, 4, QString(9 * 1024 * 1024, 'x'));
+    const QStringList typed = h_.table.Cells();
+    SaveTable(h_.context);
+    ASSERT_EQ(h_.messages.errors.size(), 1u);
+    EXPECT_EQ(h_.table.Cells(), typed);
+    EXPECT_EQ(h_.document.modified, 1);
+    EXPECT_EQ(ReadBytes(oldPath_), oldBytes_);
+}
+
+}  // namespace
