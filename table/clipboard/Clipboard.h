@@ -6,7 +6,7 @@
 // plain text out. Handlers take this interface so they can be driven by a
 // double as well as by the real clipboard.
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     virtual QString Text() const = 0;
     virtual void SetText(const QString& text) = 0;
@@ -14,7 +14,7 @@ public:
 
 // The desktop clipboard of the running QGuiApplication (which must exist).
 class SystemClipboard : public Clipboard {
-public:
+  public:
     QString Text() const override;
     void SetText(const QString& text) override;
 };

@@ -5,8 +5,12 @@ namespace {
 constexpr QChar kTab = u'\t';
 constexpr QChar kQuote = u'"';
 
-bool IsLineEnd(QChar c) { return c == u'\n' || c == u'\r'; }
-bool EndsCell(QChar c) { return c == kTab || IsLineEnd(c); }
+bool IsLineEnd(QChar c) {
+    return c == u'\n' || c == u'\r';
+}
+bool EndsCell(QChar c) {
+    return c == kTab || IsLineEnd(c);
+}
 
 bool NeedsQuotes(const QString& cell) {
     for (QChar c : cell) {

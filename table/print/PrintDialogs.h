@@ -9,7 +9,7 @@ class QPrinter;
 // The two dialogs that printing goes through, behind an interface so that
 // the print commands can be driven without a modal dialog.
 class PrintDialogs {
-public:
+  public:
     virtual ~PrintDialogs() = default;
     // Lets the user choose the printer and its settings. False: cancelled.
     virtual bool ConfirmPrint(QPrinter& printer) = 0;
@@ -20,11 +20,11 @@ public:
 
 // Qt's own QPrintDialog and QPrintPreviewDialog, modal over `parent`.
 class QtPrintDialogs : public PrintDialogs {
-public:
+  public:
     explicit QtPrintDialogs(QWidget* parent);
     bool ConfirmPrint(QPrinter& printer) override;
     void ShowPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };

@@ -56,7 +56,7 @@ PrintLayout LayOutPrint(const PrintLayoutInput& input) {
     const qreal width = input.area.width();
     if (natural > width && natural > 0) layout.scale = width / natural;
     layout.columnWidths = FillWidth(input.naturalColumnWidths, width / layout.scale);
-    layout.pages = BreakPages(input.naturalRowHeights, input.titleHeight,
-                              input.area.height() / layout.scale);
+    layout.pages =
+        BreakPages(input.naturalRowHeights, input.titleHeight, input.area.height() / layout.scale);
     return layout;
 }

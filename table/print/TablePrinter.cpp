@@ -28,12 +28,12 @@ const QColor kGridColour(0x60, 0x60, 0x60);
 
 // Lengths on the printer, in its device pixels.
 class PrintUnits {
-public:
+  public:
     explicit PrintUnits(const QPrinter& printer) : dotsPerInch_(printer.resolution()) {}
     qreal Points(qreal points) const { return points * dotsPerInch_ / 72.0; }
     qreal Millimetres(qreal mm) const { return mm * dotsPerInch_ / 25.4; }
 
-private:
+  private:
     qreal dotsPerInch_;
 };
 
@@ -55,7 +55,7 @@ QRectF ContentArea(const QPrinter& printer, const PrintUnits& units) {
 }
 
 class TablePainter {
-public:
+  public:
     TablePainter(const ElementsTable& table, QPrinter& printer)
         : table_(table), printer_(printer), units_(printer) {}
 
@@ -76,7 +76,7 @@ public:
         painter.end();
     }
 
-private:
+  private:
     // Row 0 is the heading row, repeated at the top of every page.
     QFont FontFor(int row) const { return row == 0 ? fonts_.heading : fonts_.cell; }
 
@@ -138,7 +138,9 @@ private:
             const bool heading = row == 0;
             const bool item = c < table_.FixedColumns();
             painter.setPen(gridPen);
-            painter.setBrush(heading ? QBrush(kHeadingShade) : item ? QBrush(kItemShade) : Qt::NoBrush);
+            painter.setBrush(heading ? QBrush(kHeadingShade)
+                             : item  ? QBrush(kItemShade)
+                                     : Qt::NoBrush);
             painter.drawRect(cell);
             painter.setPen(Qt::black);
             painter.drawText(cell, kTextFlags, table_.DisplayText(row, c));

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "table/print/TablePrinter.h"
+
+namespace {
+
+const QStringList kHeadings = {"项目", "底宽", "边坡",     "水深",     "糙率", "纵坡1\\I",
+                               "面积", "湿周", "水力半径", "谢才系数", "流量", "流速"};
+
+// The table as the main window sets it up, with row 1 as a calculation
+// leaves it: stored texts at full precision, the row marker in column 0.
+struct AppTable : ElementsTable {
+    AppTable() : ElementsTable(11, 12, 1, 1) {
+        const QStringList row1 = {"1  >>>",      "3.5",        "1.5",        "1.2",
+                                  "0.014",       "3000",       "6.36000013", "7.82666397",
+                                  "0.812606037", "68.8377686", "3.56997752", "0.561317921"};
+        for (int c = 0; c < 12; ++c) SetCellText(0, c, kHeadings[c]);
+        for (int r = 2; r <= 10; ++r) SetCellText(r, 0, r);
+        for (int c = 0; c < 12; ++c) SetCellText(1, c, row1[c]);
+        for (int k = 1; k <= 11; ++k) SetColumnType(k, kNumericKind);
+        for (int k : {1, 2, 3, 6, 7, 8, 9, 10, 11}) SetColumnDecimals(k, 2);
+    }
+};
+
+QString Poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void UsePdfFile(QPrinter& printer, const QString& file) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+}
+
+struct FakePrintDialogs : PrintDialogs {
+    bool ConfirmPrint(QPrinter& printer) override {
+        UsePdfFile(printer, file);
+        return confirm;
+    }
+    void ShowPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override {
+        UsePdfFile(printer, file);
+        paint(printer);
+    }
+    QString file;
+    bool confirm = true;
+};
+
+class TablePrinterTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty() ||
+            QStandardPaths::findExecutable("pdffonts").isEmpty())
+            GTEST_SKIP() << "poppler-utils is not installed";
+        ASSERT_TRUE(dir.isValid());
+    }
+    QString PrintToPdf() {
+        QPrinter printer(QPrinter::HighResolution);
+        UsePdfFile(printer, dir.filePath("table.pdf"));
+        RenderTable(table, printer);
+        return dir.filePath("table.pdf");
+    }
+    QString Text(const QString& pdf) { return Poppler("pdftotext", {"-layout", pdf, "-"}); }
+
+    QTemporaryDir dir;
+    AppTable table;
+};
+
+TEST_F(TablePrinterTest, PageShowsTitleHeadingsAndRowsAsDisplayedInEmbeddedFonts) {
+    const QString pdf = PrintToPdf();
+    const QString text = Text(pdf);
+    ASSERT_TRUE(text.contains("水利要素表")) << text.toStdString();
+    for (const QString& heading : kHeadings)
+        EXPECT_TRUE(text.contains(heading)) << heading.toStdString();
+    // Row 1 on one line in column order, rounded where the column has
+    // decimals, as stored in columns 4 and 5.
+    QStringList row1 = {"1",    ">>>",  "3.50", "1.50",  "1.20", "0.014", "3000",
+                        "6.36", "7.83", "0.81", "68.84", "3.57", "0.56"};
+    for (QString& cell : row1) cell = QRegularExpression::escape(cell);
+    EXPECT_TRUE(text.contains(QRegularExpression("\n" + row1.join("\\s+") + "\\s*\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QRegularExpression(R"(\n\s*10\s*\n)")));
+
+    const QStringList fonts = Poppler("pdffonts", {pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+    ASSERT_FALSE(fonts.isEmpty());
+    for (const QString& font : fonts) {  // name type encoding emb sub uni object ID
+        const QStringList fields = font.split(' ', Qt::SkipEmptyParts);
+        EXPECT_EQ(fields.value(fields.size() - 5), "yes") << font.toStdString();
+    }
+}
+
+TEST_F(TablePrinterTest, TableWiderThanThePageIsShrunkOntoIt) {
+    table.SetCellText(2, 4, QString("很长的文本").repeated(12));
+    const QString xml = Poppler("pdftotext", {"-bbox", PrintToPdf(), "-"});
+    const double pageWidth =
+        QRegularExpression(R"re(<page width="([\d.]+)")re").match(xml).captured(1).toDouble();
+    ASSERT_GT(pageWidth, 0) << xml.toStdString();
+    auto words = QRegularExpression(R"re(<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)")re")
+                     .globalMatch(xml);
+    int count = 0;
+    for (; words.hasNext(); ++count) {
+        const auto word = words.next();
+        EXPECT_TRUE(word.captured(1).toDouble() > 0 && word.captured(2).toDouble() < pageWidth);
+    }
+    EXPECT_GT(count, 12);
+    EXPECT_TRUE(xml.contains("流速"));
+}
+
+TEST_F(TablePrinterTest, PrintAndPreviewGoThroughTheDialogs) {
+    FakePrintDialogs dialogs;
+    dialogs.file = dir.filePath("cancelled.pdf");
+    dialogs.confirm = false;
+    Print(table, dialogs);
+    EXPECT_FALSE(QFile::exists(dialogs.file));
+
+    dialogs.file = dir.filePath("printed.pdf");
+    dialogs.confirm = true;
+    Print(table, dialogs);
+    EXPECT_TRUE(Text(dialogs.file).contains("68.84"));
+
+    dialogs.file = dir.filePath("preview.pdf");
+    PrintPreview(table, dialogs);
+    EXPECT_TRUE(Text(dialogs.file).contains("68.84"));
+}
+
+}  // namespace
