@@ -9,7 +9,7 @@
 
 // The unsaved-changes question: "文件已经被修改，是否保存？", caption "询问",
 // question icon, Yes / No / Cancel with Escape and the close button meaning
-// Cancel. Built but not shown, so a test can inspect it.
+// Cancel. Built but not shown, so a test can check it.
 std::unique_ptr<QMessageBox> CreateSaveChangesBox(QWidget* parent);
 
 // The box that names a file that could not be read or written, and why.
