@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QByteArray>
+
+// The background tune compiled into the program (resource ":/tune/background.mid").
+QByteArray EmbeddedTune();

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// Path of an installed General MIDI SoundFont: the system's default GM font,
+// then TimGM6mb. Empty when neither exists.
+std::string FindGeneralMidiSoundFont();
