@@ -321,12 +321,11 @@ def bass():
 
 def pad():
     track = instrument("Warm Pad", 6, 89, 70, 64, reverb=80)
-    # Two bars per chord, a quiet floor under everything.
-    chords = all_chords()
-    for tick, name in chords[::2]:
+    # A quiet floor under everything, following the chords bar by bar.
+    for tick, name in all_chords():
         voicing, bass = CHORDS[name]
         for pitch in (bass + 12,) + voicing:
-            track.note(6, tick, 2 * BAR - 6, pitch, 40)
+            track.note(6, tick, BAR - 6, pitch, 40)
     return track
 
 
