@@ -1,0 +1,152 @@
+#include "cad/DxfFileWriter.h"
+
+#include <dl_dxf.h>
+#include <dl_writer_ascii.h>
+
+#include <QSaveFile>
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <string_view>
+
+#include "cad/CadMessages.h"
+#include "cad/DxfTextEncoding.h"
+
+namespace {
+
+constexpr char kChineseCodePage[] = "ANSI_936";
+constexpr int kColourWhite = 7;
+constexpr int kColourByLayer = 256;
+
+// dxflib's writer only writes to a named file; this one collects the bytes so
+// the file can be saved atomically. Numbers are written locale-independently.
+class DxfByteWriter : public DL_WriterA {
+public:
+    DxfByteWriter() : DL_WriterA("", DL_Codes::AC1009) {}
+
+    void dxfReal(int code, double value) const override {
+        std::array<char, 64> digits{};
+        const auto [end, error] =
+            std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                          std::chars_format::fixed);
+        std::string text(digits.data(), error == std::errc() ? end : digits.data());
+        if (text.find_first_of(".ni") == std::string::npos) text += ".0";
+        Tag(code, text);
+    }
+    void dxfInt(int code, int value) const override { Tag(code, std::to_string(value)); }
+    void dxfHex(int code, int value) const override {
+        std::array<char, 16> digits{};
+        const auto result = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                          static_cast<unsigned>(value), 16);
+        std::string text(digits.data(), result.ptr);
+        for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        Tag(code, text);
+    }
+    void dxfString(int code, const char* value) const override { Tag(code, value); }
+    void dxfString(int code, const std::string& value) const override { Tag(code, value); }
+
+    const QByteArray& Bytes() const { return bytes_; }
+
+private:
+    void Tag(int code, std::string_view value) const {
+        const std::string number = std::to_string(code);
+        bytes_.append(3 - std::min<qsizetype>(3, qsizetype(number.size())), ' ');
+        bytes_ += number;
+        bytes_ += "\r\n";
+        bytes_.append(value.data(), qsizetype(value.size()));
+        bytes_ += "\r\n";
+    }
+
+    mutable QByteArray bytes_;
+};
+
+std::string Gbk(const std::string& utf8) {
+    return EncodeDxfText(QString::fromUtf8(utf8)).toStdString();
+}
+
+void WriteTables(DL_Dxf& dxf, DxfByteWriter& writer, const DxfTextStyle& style) {
+    writer.sectionTables();
+    dxf.writeVPort(writer);
+    writer.tableLinetypes(1);
+    dxf.writeLinetype(writer, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
+    writer.tableEnd();
+    writer.tableLayers(1);
+    dxf.writeLayer(writer, DL_LayerData("0", 0),
+                   DL_Attributes("", kColourWhite, 0, "CONTINUOUS", 1.0));
+    writer.tableEnd();
+    writer.tableStyle(1);
+    dxf.writeStyle(writer, DL_StyleData(Gbk(style.name), 0, 0.0, 1.0, 0.0, 0, 2.5,
+                                        Gbk(style.fontFile), Gbk(style.bigFontFile)));
+    writer.tableEnd();
+    dxf.writeView(writer);
+    dxf.writeUcs(writer);
+    writer.tableAppid(1);
+    dxf.writeAppid(writer, "ACAD");
+    writer.tableEnd();
+    writer.sectionEnd();
+}
+
+void WriteEntity(DL_Dxf& dxf, DxfByteWriter& writer, const DxfEntity& entity) {
+    const DL_Attributes attributes("0", kColourByLayer, -1, "BYLAYER", 1.0);
+    if (const auto* line = std::get_if<DxfLine>(&entity)) {
+        dxf.writeLine(writer,
+                      DL_LineData(line->start.x, line->start.y, line->start.z, line->end.x,
+                                  line->end.y, line->end.z),
+                      attributes);
+        return;
+    }
+    const auto& text = std::get<DxfText>(entity);
+    // DXF horizontal 1 = centre, vertical 2 = middle.
+    const bool centred = text.alignment == DxfTextAlignment::MiddleCentre;
+    dxf.writeText(writer,
+                  DL_TextData(text.insertion.x, text.insertion.y, text.insertion.z,
+                              text.alignmentPoint.x, text.alignmentPoint.y,
+                              text.alignmentPoint.z, text.height, text.widthFactor, 0,
+                              centred ? 1 : 0, centred ? 2 : 0, Gbk(text.utf8Text),
+                              Gbk(text.styleName), 0.0),
+                  attributes);
+}
+
+}  // namespace
+
+std::optional<QByteArray> DxfFileBytes(const DxfDrawing& drawing) {
+    DL_Dxf dxf;
+    // DL_Dxf takes the version it writes only from out(), which also opens a
+    // file. Given a name it cannot open, it keeps the version and returns no
+    // writer; the bytes then go through our own writer.
+    delete dxf.out("", DL_Codes::AC1009);
+    if (dxf.getVersion() != DL_Codes::AC1009) return std::nullopt;
+    DxfByteWriter writer;
+    dxf.writeHeader(writer);
+    // dxflib leaves the code page out; without it readers would not know the
+    // texts are GBK.
+    writer.dxfString(9, "$DWGCODEPAGE");
+    writer.dxfString(3, kChineseCodePage);
+    writer.sectionEnd();
+    WriteTables(dxf, writer, drawing.textStyle);
+    writer.sectionBlocks();
+    writer.sectionEnd();
+    writer.sectionEntities();
+    for (const DxfEntity& entity : drawing.entities) WriteEntity(dxf, writer, entity);
+    writer.sectionEnd();
+    writer.dxfEOF();
+    return writer.Bytes();
+}
+
+std::optional<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    const std::optional<QByteArray> bytes = DxfFileBytes(drawing);
+    if (!bytes) {
+        file.cancelWriting();
+        return QString::fromUtf8(cad_messages::kDxfLibraryWithoutR12);
+    }
+    if (file.write(*bytes) != bytes->size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit()) return file.errorString();
+    return std::nullopt;
+}

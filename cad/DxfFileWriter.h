@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+#include "cad/DxfDrawing.h"
+
+// The drawing as an AutoCAD R12 DXF file in code page ANSI_936: texts in GBK,
+// the text style with its big-font file, lines and texts in model space.
+// R12 because it is the version whose STYLE table keeps the big font and that
+// every CAD program still reads. Nothing when the DXF library cannot write R12.
+std::optional<QByteArray> DxfFileBytes(const DxfDrawing& drawing);
+
+// Writes the file all at once: an existing file at `path` is replaced only
+// after every byte has been written. Returns why it failed, or nothing.
+std::optional<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path);

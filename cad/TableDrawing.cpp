@@ -1,0 +1,98 @@
+#include "cad/TableDrawing.h"
+
+#include "cad/ValueFormatting.h"
+
+namespace {
+
+constexpr int kFirstDataRow = 1;
+constexpr int kLastDataRow = 10;
+constexpr int kHeadingRow = 0;
+// Column 0 holds the item numbers and the row marker; it is never drawn.
+constexpr int kFirstDrawnColumn = 1;
+constexpr int kLastDrawnColumn = 11;
+constexpr int kVelocityColumn = 11;
+
+constexpr double kColumnWidth = 20;
+constexpr double kRowHeight = 16;
+constexpr double kGridLeft = 20;
+constexpr double kGridRight = 240;
+constexpr double kGridBottom = 16;
+constexpr int kVerticalRules = 12;
+// Texts sit 6 units above the lower rule of their band.
+constexpr double kTextRaise = 6;
+// Headings sit one unit left of their column's centre.
+constexpr double kHeadingShift = -1;
+
+constexpr int kHeadingHeight = 6;
+constexpr int kTitleHeight = 15;
+constexpr int kValueHeight = 5;
+constexpr char kTitle[] = "水利要素表";
+constexpr double kTitleX = 130;
+constexpr double kTitleRaise = 10;
+
+bool IsComputed(const CellTextSource& cells, int row) {
+    return !cells(row, kVelocityColumn).isEmpty();
+}
+
+int CountComputedRows(const CellTextSource& cells) {
+    int count = 0;
+    for (int row = kFirstDataRow; row <= kLastDataRow; ++row) {
+        if (IsComputed(cells, row)) ++count;
+    }
+    return count;
+}
+
+double ColumnCentre(int column) {
+    return kGridLeft + kColumnWidth * (column - kFirstDrawnColumn) + kColumnWidth / 2;
+}
+
+void DrawRules(CadSession& session, double gridTop, int bands) {
+    for (int i = 0; i <= bands; ++i) {
+        const double y = kGridBottom + kRowHeight * i;
+        session.DrawLine(kGridLeft, y, kGridRight, y);
+    }
+    for (int i = 0; i < kVerticalRules; ++i) {
+        const double x = kGridLeft + kColumnWidth * i;
+        session.DrawLine(x, kGridBottom, x, gridTop);
+    }
+}
+
+void DrawValues(CadSession& session, const CellTextSource& cells, int computedRows) {
+    // The band of the next drawn row, counted from the bottom one (0).
+    int band = computedRows - 1;
+    for (int row = kFirstDataRow; row <= kLastDataRow; ++row) {
+        if (!IsComputed(cells, row)) continue;
+        const double y = kGridBottom + kRowHeight * band + kTextRaise;
+        for (int column = kFirstDrawnColumn; column <= kLastDrawnColumn; ++column) {
+            const std::string value = FormatDrawnValue(cells(row, column).toUtf8().toStdString(),
+                                                       DrawnDigitsForColumn(column));
+            session.PlaceText(value, ColumnCentre(column), y, kValueHeight);
+        }
+        --band;
+    }
+}
+
+}  // namespace
+
+DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
+                                 const CellTextSource& cells) {
+    const int computedRows = CountComputedRows(cells);
+    CadSession session(connection, automation);
+    if (!session.OpenCadConnection()) return DrawingOutcome::Unreachable;
+
+    // One band for the headings and one per computed row.
+    const int bands = computedRows + 1;
+    const double gridTop = kGridBottom + kRowHeight * bands;
+    DrawRules(session, gridTop, bands);
+
+    session.PrepareTextStyle();
+    const double headingY = gridTop - kRowHeight + kTextRaise;
+    for (int column = kFirstDrawnColumn; column <= kLastDrawnColumn; ++column) {
+        session.PlaceText(cells(kHeadingRow, column).toUtf8().toStdString(),
+                          ColumnCentre(column) + kHeadingShift, headingY, kHeadingHeight);
+    }
+    session.PlaceText(kTitle, kTitleX, gridTop + kTitleRaise, kTitleHeight);
+
+    DrawValues(session, cells, computedRows);
+    return session.AllCallsSucceeded() ? DrawingOutcome::Drawn : DrawingOutcome::Incomplete;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cad/Automation.h"
+#include "cad/CadConnection.h"
+#include "cad/CellTextSource.h"
+
+enum class DrawingOutcome {
+    Drawn,        // every call succeeded
+    Incomplete,   // the application was reached but some call failed
+    Unreachable,  // no application could be attached or started; nothing drawn
+};
+
+// Draws the elements table into the active drawing of the application that
+// `automation` reaches: the ruled grid of columns 1 to 11, their headings, the
+// title and every computed row (one whose velocity cell is not empty), the
+// computed rows closed up in table order below the headings.
+DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
+                                 const CellTextSource& cells);

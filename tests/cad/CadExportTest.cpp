@@ -1,0 +1,142 @@
+#include "cad/CadExport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "RecordingAutomation.h"
+#include "TestTable.h"
+#include "cad/CadMessages.h"
+
+namespace {
+
+QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The window's side of the export: a scripted save dialog and the status line.
+struct FakeWindow {
+    std::optional<QString> dxfPath;
+    int dialogsShown = 0;
+    QStringList statuses;
+
+    CadExportSeams Seams() {
+        return {[this] {
+                    ++dialogsShown;
+                    return dxfPath;
+                },
+                [this](const QString& text) { statuses << text; }};
+    }
+};
+
+class CadExportTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(directory_.isValid());
+        table_.FillRow(2, {"2", "1", "0.8", "0.014", "0.0004", "1.84", "4.03", "0.457", "42.6",
+                           "2.85", "1.55"});
+    }
+    void TearDown() override { ReleaseCadConnection(connection_); }
+
+    void Export(Automation* autoCad) {
+        CadExportSeams seams = window_.Seams();
+        ExportTableToCad(connection_, table_.Source(), seams, autoCad);
+    }
+    QString PathIn(const QString& name) const { return directory_.filePath(name); }
+
+    QTemporaryDir directory_;
+    TestTable table_;
+    CadConnection connection_;
+    FakeWindow window_;
+};
+
+TEST_F(CadExportTest, ReachedAutoCadGetsTheTableAndNoFileIsAskedFor) {
+    RecordingAutomation autoCad;
+    Export(&autoCad);
+    EXPECT_EQ(window_.statuses, QStringList{Text(cad_messages::kDrawnInAutoCad)});
+    EXPECT_EQ(window_.dialogsShown, 0);
+}
+
+TEST_F(CadExportTest, AFailedCallIsReportedNotPraised) {
+    RecordingAutomation autoCad(FailingMember("ActiveDocument"));
+    Export(&autoCad);
+    EXPECT_EQ(window_.statuses, QStringList{Text(cad_messages::kAutoCadIncomplete)});
+    EXPECT_EQ(window_.dialogsShown, 0);
+}
+
+TEST_F(CadExportTest, UnreachableAutoCadIsReportedAndTheTableGoesToTheNamedDxfFile) {
+    RecordingAutomation autoCad(Unreachable());
+    window_.dxfPath = PathIn("表格.dxf");
+    Export(&autoCad);
+
+    EXPECT_EQ(window_.statuses,
+              (QStringList{Text(cad_messages::kAutoCadUnreachable),
+                           Text(cad_messages::kSavedAsDxf)
+                               .arg(QDir::toNativeSeparators(*window_.dxfPath))}));
+    EXPECT_EQ(autoCad.Calls().size(), 2u);
+    QFile file(*window_.dxfPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("ANSI_936"));
+    EXPECT_NE(connection_.cadLastText, nullptr);
+}
+
+TEST_F(CadExportTest, WithoutAutoCadACancelledDialogChangesAndDrawsNothing) {
+    Export(nullptr);
+    EXPECT_EQ(window_.dialogsShown, 1);
+    EXPECT_TRUE(window_.statuses.isEmpty());
+    EXPECT_EQ(connection_.cadApplication, nullptr);
+    EXPECT_EQ(connection_.cadLastText, nullptr);
+    EXPECT_TRUE(QDir(directory_.path()).isEmpty());
+}
+
+TEST_F(CadExportTest, AnUnwritableFileIsReportedWithItsReason) {
+    window_.dxfPath = PathIn("missing-folder/table.dxf");
+    Export(nullptr);
+
+    ASSERT_EQ(window_.statuses.size(), 1);
+    const QString prefix = Text(cad_messages::kDxfNotWritten).arg(QString());
+    EXPECT_TRUE(window_.statuses[0].startsWith(prefix)) << window_.statuses[0].toStdString();
+    EXPECT_GT(window_.statuses[0].size(), prefix.size());
+    EXPECT_FALSE(QFile::exists(*window_.dxfPath));
+}
+
+TEST_F(CadExportTest, ADxfExportReplacesAnExistingFileWhole) {
+    window_.dxfPath = PathIn("table.dxf");
+    {
+        QFile old(*window_.dxfPath);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(100000, 'x'));
+    }
+    Export(nullptr);
+
+    QFile file(*window_.dxfPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_FALSE(bytes.contains("xxx"));
+    EXPECT_TRUE(bytes.endsWith("EOF\r\n"));
+}
+
+// Slots filled by one backend are released correctly when another one
+// replaces them, and when their own backend object no longer exists.
+TEST_F(CadExportTest, SlotsFromAnEarlierBackendAreReleasedWhenADxfExportReplacesThem) {
+    {
+        RecordingAutomation autoCad;
+        Export(&autoCad);
+        autoCad.ClearCalls();
+        window_.dxfPath = PathIn("table.dxf");
+        Export(nullptr);
+        for (const char* released :
+             {"ReleaseObject autocad.Application#1", "ReleaseObject ActiveDocument#1",
+              "ReleaseObject ModelSpace#1", "ReleaseVariant array#1", "ReleaseVariant array#2",
+              "ReleaseObject ActiveTextStyle#1", "ReleaseVariant array#3"}) {
+            EXPECT_EQ(std::count(autoCad.Calls().begin(), autoCad.Calls().end(), released), 1)
+                << released;
+        }
+    }
+    EXPECT_NE(connection_.cadModelSpace, nullptr);
+    ReleaseCadConnection(connection_);
+    EXPECT_EQ(connection_.cadModelSpace, nullptr);
+}
+
+}  // namespace

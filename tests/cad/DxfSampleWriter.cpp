@@ -1,0 +1,38 @@
+// Exports a table given as text to a DXF file through the real export path
+// (no AutoCAD, our own server, the file writer), for checks with other tools.
+//   cad_dxf_sample <cells.tsv> <out.dxf>
+// cells.tsv: 11 lines of 12 tab-separated UTF-8 cell texts, row 0 first.
+#include <QFile>
+#include <QStringList>
+#include <QTextStream>
+#include <array>
+#include <cstdio>
+
+#include "cad/CadExport.h"
+#include "cad/CadMessages.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <cells.tsv> <out.dxf>\n", argv[0]);
+        return 2;
+    }
+    QFile input(QString::fromLocal8Bit(argv[1]));
+    if (!input.open(QIODevice::ReadOnly | QIODevice::Text)) return 2;
+    std::array<QStringList, 11> rows;
+    const QStringList lines = QString::fromUtf8(input.readAll()).split('\n');
+    for (int row = 0; row < 11 && row < lines.size(); ++row) rows[row] = lines[row].split('\t');
+
+    const CellTextSource cells = [&rows](int row, int column) {
+        return column < rows[row].size() ? rows[row][column] : QString();
+    };
+    QString status;
+    CadExportSeams seams{[&] { return std::optional<QString>(QString::fromLocal8Bit(argv[2])); },
+                         [&](const QString& text) { status = text; }};
+    CadConnection connection;
+    ExportTableToCad(connection, cells, seams, nullptr);
+    ReleaseCadConnection(connection);
+
+    std::printf("%s\n", status.toUtf8().constData());
+    const QString saved = QString::fromUtf8(cad_messages::kSavedAsDxf).arg(QString());
+    return status.startsWith(saved) ? 0 : 1;
+}
