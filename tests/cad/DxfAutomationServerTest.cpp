@@ -40,36 +40,13 @@ TEST_F(DxfAutomationServerTest, NothingRunsBeforeItIsCreatedAndOnlyItsProgIdIsAn
     EXPECT_EQ(slot, nullptr);
 }
 
-TEST_F(DxfAutomationServerTest, TheConnectionDrawsLinesAndStyledCentredTexts) {
-    CadConnection connection;
-    CadSession session(connection, server_);
-    ASSERT_TRUE(session.OpenCadConnection());
-    session.DrawLine(20, 16, 240, 16);
-    session.PrepareTextStyle();
-    session.PlaceText("水利要素表", 130, 42, 15);
-    EXPECT_TRUE(session.AllCallsSucceeded());
-    ReleaseCadConnection(connection);
-
-    EXPECT_EQ(drawing_->textStyle.bigFontFile, "hztxt.shx");
-    ASSERT_EQ(drawing_->entities.size(), 2u);
-    const auto& line = std::get<DxfLine>(drawing_->entities[0]);
-    EXPECT_EQ((std::array<double, 4>{line.start.x, line.start.y, line.end.x, line.end.y}),
-              (std::array<double, 4>{20, 16, 240, 16}));
-    const auto& text = std::get<DxfText>(drawing_->entities[1]);
-    EXPECT_EQ(text.utf8Text, "水利要素表");
-    EXPECT_EQ(text.height, 15);
-    EXPECT_EQ(text.widthFactor, 0.7);
-    EXPECT_EQ(text.alignment, DxfTextAlignment::MiddleCentre);
-    EXPECT_EQ((std::array<double, 2>{text.alignmentPoint.x, text.alignmentPoint.y}),
-              (std::array<double, 2>{130, 42}));
-    EXPECT_EQ(text.styleName, drawing_->textStyle.name);
-}
-
 // Each case is one call the server must refuse the way a failed Invoke does.
 struct RefusedCall {
     const char* name;
     std::function<bool(DxfAutomationServerTest&)> succeeds;
 };
+
+void PrintTo(const RefusedCall& c, std::ostream* out) { *out << c.name; }
 
 class RefusedCallTest : public DxfAutomationServerTest,
                         public testing::WithParamInterface<RefusedCall> {};
@@ -87,10 +64,6 @@ INSTANTIATE_TEST_SUITE_P(
                     [](auto& t) {
                         return t.server_.GetObjectProperty(t.application_, "Documents") != nullptr;
                     }},
-        RefusedCall{"PropertyOfAnotherObject",
-                    [](auto& t) {
-                        return t.server_.GetObjectProperty(t.application_, "ModelSpace") != nullptr;
-                    }},
         RefusedCall{"UnknownMethod",
                     [](auto& t) {
                         const std::array<AutomationValue, 1> point{std::cref(t.point_)};
@@ -98,18 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
                     }},
         RefusedCall{"VisibleAsNumber",
                     [](auto& t) { return t.server_.SetProperty(t.application_, "Visible", 1); }},
-        RefusedCall{"BigFontOnTheDocument",
-                    [](auto& t) {
-                        return t.server_.SetProperty(t.document_, "BigFontFile",
-                                                     std::string("hztxt.shx"));
-                    }},
-        RefusedCall{"TextWithoutHeight",
-                    [](auto& t) {
-                        const std::array<AutomationValue, 2> arguments{std::string("a"),
-                                                                       std::cref(t.point_)};
-                        return t.server_.CallObjectMethod(t.modelSpace_, "AddText", arguments) !=
-                               nullptr;
-                    }},
         RefusedCall{"LineFromAForeignBuffer",
                     [](auto& t) {
                         RecordingAutomation other;

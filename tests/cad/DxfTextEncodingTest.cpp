@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cad/DxfFileWriter.h"
+#include <QString>
+
 #include "cad/DxfTextEncoding.h"
 
 namespace {
@@ -28,20 +29,5 @@ INSTANTIATE_TEST_SUITE_P(
                     EncodingCase{"a😀b", "a\\U+D83D\\U+DE00b"},
                     EncodingCase{"流ə量", QByteArray::fromHex("c1f7") + "\\U+0259" +
                                                       QByteArray::fromHex("c1bf")}));
-
-TEST(DxfFileBytesTest, DeclaresR12AndTheChineseCodePageAndKeepsTheBigFont) {
-    DxfDrawing drawing;
-    drawing.textStyle.bigFontFile = "hztxt.shx";
-    DxfText text;
-    text.utf8Text = "流速";
-    drawing.entities.emplace_back(text);
-
-    const QByteArray bytes = DxfFileBytes(drawing).value_or(QByteArray());
-
-    EXPECT_TRUE(bytes.contains("$ACADVER\r\n  1\r\nAC1009\r\n"));
-    EXPECT_TRUE(bytes.contains("$DWGCODEPAGE\r\n  3\r\nANSI_936\r\n"));
-    EXPECT_TRUE(bytes.contains("  3\r\ntxt\r\n  4\r\nhztxt.shx\r\n"));
-    EXPECT_TRUE(bytes.contains("  1\r\n" + QByteArray::fromHex("c1f7cbd9") + "\r\n"));
-}
 
 }  // namespace
