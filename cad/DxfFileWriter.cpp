@@ -20,13 +20,16 @@ constexpr int kColourWhite = 7;
 constexpr int kColourByLayer = 256;
 
 // dxflib's writer only writes to a named file; this one collects the bytes so
-// the file can be saved atomically. Numbers are written locale-independently.
+// the file can be saved atomically. Given no file name, the base class's own
+// stream stays closed and every tag goes through the overrides below. Numbers
+// are written locale-independently.
 class DxfByteWriter : public DL_WriterA {
 public:
     DxfByteWriter() : DL_WriterA("", DL_Codes::AC1009) {}
 
     void dxfReal(int code, double value) const override {
-        std::array<char, 64> digits{};
+        // Room for any double written out in full.
+        std::array<char, 400> digits{};
         const auto [end, error] =
             std::to_chars(digits.data(), digits.data() + digits.size(), value,
                           std::chars_format::fixed);
@@ -135,13 +138,10 @@ std::optional<QByteArray> DxfFileBytes(const DxfDrawing& drawing) {
 }
 
 std::optional<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path) {
+    const std::optional<QByteArray> bytes = DxfFileBytes(drawing);
+    if (!bytes) return QString::fromUtf8(cad_messages::kDxfLibraryWithoutR12);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    const std::optional<QByteArray> bytes = DxfFileBytes(drawing);
-    if (!bytes) {
-        file.cancelWriting();
-        return QString::fromUtf8(cad_messages::kDxfLibraryWithoutR12);
-    }
     if (file.write(*bytes) != bytes->size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
