@@ -30,7 +30,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     contactLabel_->setGeometry(88, 39, 112, 16);
     for (QLabel* label : {hopeLabel_, contactLabel_}) label->installEventFilter(this);
 
-    auto* link = new QLabel(this);
+    auto* link = link_ = new QLabel(this);
     link->setObjectName(QStringLiteral("超级链接框"));
     link->setGeometry(176, 72, 104, 16);
     link->setText(QStringLiteral("<a href=\"%1\" style=\"color:#ffff80\">联系我！</a>").arg(kContactTarget));
@@ -45,7 +45,9 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
 }
 
 void AboutWindow::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    // The link label passes on presses beside its text; they must not close.
+    const bool overLink = childAt(event->position().toPoint()) == link_;
+    if (event->button() == Qt::LeftButton && !overLink) {
         close();
         return;
     }

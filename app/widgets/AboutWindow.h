@@ -19,4 +19,5 @@ protected:
 private:
     QLabel* hopeLabel_;
     QLabel* contactLabel_;
+    QLabel* link_;
 };

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QFileInfo>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -42,11 +43,17 @@ MainWindow::MainWindow(ProgramState& state, MainWindowSeams seams, QWidget* pare
     music_ = std::make_unique<BackgroundMusic>(std::move(seams_.tunePlayer));
     BuildControls();
     BuildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     move(50, 50);
     SetUpMainWindow();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // Closing the window ends an open cell edit; no handler may run on a
+    // window that is half torn down.
+    tableView_->disconnect(this);
+    table_->disconnect(this);
+}
 
 void MainWindow::SetUpMainWindow() {
     state_.markedRow = 0;
@@ -306,10 +313,16 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton &&
-        (watched == centralWidget() || watched == cadButton_)) {
-        OpenAbout();
-        return true;
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        // Presses that a control ignores travel on to the surface; only those
+        // that really began on the free surface open the about window.
+        const auto* press = static_cast<QMouseEvent*>(event);
+        const bool onFreeSurface =
+            watched == centralWidget() && !centralWidget()->childAt(press->position().toPoint());
+        if (onFreeSurface || watched == cadButton_) {
+            OpenAbout();
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

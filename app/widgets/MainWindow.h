@@ -7,20 +7,20 @@
 #include <optional>
 
 #include "app/core/ShellHandlers.h"
+#include "app/music/TunePlayer.h"
 #include "files/FileCommands.h"
+#include "table/clipboard/Clipboard.h"
+#include "table/print/PrintDialogs.h"
 
 class AboutWindow;
 class BackgroundMusic;
-class Clipboard;
 class ElementsTable;
 class InstructionsWindow;
-class PrintDialogs;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
 class TableControl;
-class TunePlayer;
 struct ProgramState;
 struct CadExportSeams;
 

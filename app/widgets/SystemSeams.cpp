@@ -7,6 +7,7 @@
 #include "app/music/TunePlayer.h"
 #include "app/widgets/MainWindow.h"
 #include "cad/CadExport.h"
+#include "cad/CadMessages.h"
 #include "files/widgets/QtFileDialogs.h"
 #include "files/widgets/QtFileMessages.h"
 #include "table/ElementsTable.h"
@@ -22,7 +23,7 @@ std::function<std::optional<QString>()> MakeDxfPathDialog(QWidget* parent) {
     return [parent, lastPath]() -> std::optional<QString> {
         QFileDialog dialog(parent);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilter(QStringLiteral("DXF 图形(*.dxf)"));
+        dialog.setNameFilter(QString::fromUtf8(cad_messages::kDxfFileFilter));
         dialog.setDefaultSuffix(QStringLiteral("dxf"));
         dialog.selectFile(*lastPath);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -24,7 +25,8 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() : state(InitGlobals()), window(state, doubles.Make()) {
         window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
     ~MainWindowTest() override {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -44,6 +46,25 @@ protected:
     }
     void ClickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(window.TableView().viewport(), button, {}, CellCentre(row, column));
+    }
+    // Types as a user does: the first key opens the cell's editor, the rest
+    // go to whichever widget has the focus then.
+    void TypeIntoTable(const QString& text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            QWidget* target = i == 0 ? &window.TableView() : QApplication::focusWidget();
+            ASSERT_NE(target, nullptr);
+            const QChar c = text[i];
+            const int key = c.unicode() < 128 ? c.toUpper().unicode() : 0;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+            QApplication::sendEvent(target, &release);
+        }
+    }
+    void FinishEditWithEnter() {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();  // the commit on Enter is queued
     }
     std::vector<AboutWindow*> OpenAboutWindows() {
         std::vector<AboutWindow*> found;
@@ -133,7 +154,7 @@ TEST_F(MainWindowTest, AnEditFinishesOnItsOwnRowBeforeTheClickMovesOn) {
     QObject::connect(&table, &ElementsTable::currentCellMoved,
                      [&] { events.push_back({"moved", table.CurrentRow()}); });
 
-    QTest::keyClicks(&window.TableView(), "0.0005");
+    TypeIntoTable("0.0005");
     EXPECT_EQ(state.document.modified, 1) << "typing marks the table as changed";
     ClickCell(5, 2);
     ASSERT_EQ(events.size(), 2u);
@@ -145,8 +166,8 @@ TEST_F(MainWindowTest, AnEditFinishesOnItsOwnRowBeforeTheClickMovesOn) {
 
 TEST_F(MainWindowTest, NumericCellsRefuseLettersButCountEveryKey) {
     ClickCell(2, 1);
-    QTest::keyClicks(&window.TableView(), "１.5x");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    TypeIntoTable("１.5x");
+    FinishEditWithEnter();
     EXPECT_EQ(window.Table().GetCellText(2, 1), "１.5");
     EXPECT_EQ(state.document.modified, 1);
 }
@@ -184,7 +205,7 @@ TEST_F(MainWindowTest, RightButtonOpensAboutOnlyOnTheSurfaceAndTheCadButton) {
     EXPECT_EQ(doubles.exports, 0) << "the right button does not export";
     OpenAboutWindows().front()->close();
 
-    QTest::mouseClick(window.centralWidget(), Qt::RightButton, {}, QPoint(600, 300));
+    QTest::mouseClick(window.centralWidget(), Qt::RightButton, {}, QPoint(428, 295));
     ASSERT_EQ(OpenAboutWindows().size(), 1u);
     OpenAboutWindows().front()->close();
 
@@ -216,7 +237,7 @@ TEST_F(MainWindowTest, AboutWindowClosesOnItsSurfaceAndLabelsButNotTheLink) {
         EXPECT_TRUE(link->text().contains("联系我！"));
         EXPECT_EQ(about->findChild<QLabel*>("标签2")->text(), "希望对大家有所帮助。");
 
-        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(90, 8));
+        QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(100, 8));
         EXPECT_TRUE(about->isVisible()) << "the link leaves the window open";
 
         QWidget* clickOn = *target ? about->findChild<QWidget*>(target) : about;
