@@ -28,3 +28,12 @@ QWidget* TableCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
     emit editorCreated(editor);
     return editor;
 }
+
+void TableCellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    const auto* table = qobject_cast<const ElementsTable*>(index.model());
+    if (!table || !table->IsFixed(index.row(), index.column())) return;
+    option->backgroundBrush = QColor(0xe4, 0xec, 0xf6);
+    option->palette.setColor(QPalette::Text, QColor(0x1d, 0x3a, 0x5f));
+    if (index.row() < table->FixedRows()) option->font.setBold(true);
+}

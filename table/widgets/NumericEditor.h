@@ -13,13 +13,18 @@ public:
     static bool IsDecimalCharacter(QChar c);
 };
 
-// Editors for the table: numeric columns get the validator above.
+// Editors and cell looks for the table: numeric columns get the validator
+// above.
 class TableCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+
+protected:
+    // Fixed cells (headings and item numbers) are drawn like header sections.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 signals:
     void editorCreated(QWidget* editor) const;
