@@ -205,6 +205,12 @@ ShellContext MainWindow::Shell() {
                         [this](const QString& text) { ShowStatus(text); }};
 }
 
+template <typename Command>
+auto MainWindow::RunFileCommand(Command command) {
+    FileCommandContext files = Files();
+    return command(files);
+}
+
 FileCommandContext MainWindow::Files() {
     return FileCommandContext{*table_,
                               state_.document,
@@ -223,35 +229,19 @@ void MainWindow::CalculateCurrentRow() {
     ::CalculateCurrentRow(context, depthKnownButton_->isChecked());
 }
 
-void MainWindow::NewTable() {
-    FileCommandContext files = Files();
-    ::NewTable(files);
-}
+void MainWindow::NewTable() { RunFileCommand(::NewTable); }
 
-void MainWindow::OpenTable() {
-    FileCommandContext files = Files();
-    ::OpenTable(files);
-}
+void MainWindow::OpenTable() { RunFileCommand(::OpenTable); }
 
-void MainWindow::SaveTable() {
-    FileCommandContext files = Files();
-    ::SaveTable(files);
-}
+void MainWindow::SaveTable() { RunFileCommand(::SaveTable); }
 
-void MainWindow::SaveTableAs() {
-    FileCommandContext files = Files();
-    ::SaveTableAs(files);
-}
+void MainWindow::SaveTableAs() { RunFileCommand(::SaveTableAs); }
 
-void MainWindow::ExitProgram() {
-    FileCommandContext files = Files();
-    ::ExitProgram(files);
-}
+void MainWindow::ExitProgram() { RunFileCommand(::ExitProgram); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closeApproved_) {
-        FileCommandContext files = Files();
-        if (CheckUnsavedChanges(files)) {
+        if (RunFileCommand(CheckUnsavedChanges)) {
             event->ignore();
             return;
         }

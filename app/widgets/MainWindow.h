@@ -88,6 +88,8 @@ private:
     void PopUp(QMenu* menu, const QPoint& globalPosition);
     ShellContext Shell();
     FileCommandContext Files();
+    template <typename Command>
+    auto RunFileCommand(Command command);
 
     ProgramState& state_;
     MainWindowSeams seams_;
