@@ -109,6 +109,10 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
     EXPECT_EQ(state.markedRow, 0);
     EXPECT_EQ(state.document.modified, 0);
     for (int r = 1; r <= 10; ++r) EXPECT_EQ(window.Table().GetCellText(r, 0), QString::number(r));
+    auto* tray = window.findChild<QSystemTrayIcon*>("托盘图标");
+    ASSERT_NE(tray, nullptr);
+    EXPECT_EQ(tray->toolTip(), "水利计算，欢迎使用！");
+    EXPECT_FALSE(tray->icon().availableSizes().isEmpty()) << "falls back to the embedded icon";
 }
 
 TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
