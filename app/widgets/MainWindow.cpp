@@ -27,6 +27,10 @@
 #include "table/print/TablePrinter.h"
 #include "table/widgets/TableControl.h"
 
+// The icons live in this static library; its resources must be registered
+// by name or the linker drops them.
+static void InitShellResources() { Q_INIT_RESOURCE(resources); }
+
 namespace {
 constexpr int kClientWidth = 704;
 constexpr int kClientHeight = 312;
@@ -36,6 +40,7 @@ MainWindow::MainWindow(ProgramState& state, MainWindowSeams seams, QWidget* pare
     : QMainWindow(parent), state_(state), seams_(std::move(seams)) {
     setObjectName(QStringLiteral("主窗口"));
     setWindowTitle(shell_text::kMainCaption);
+    InitShellResources();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
     FillMissingSeams(seams_, this);
     table_ = new ElementsTable(elements_table::kRows, elements_table::kColumns,
