@@ -118,8 +118,7 @@ void MainWindow::BuildControls() {
         ShellContext shell = Shell();
         OnTableCharTyped(shell, c);
     });
-    connect(tableView_, &TableControl::rightButtonPressed, this,
-            [this](int, int, int) { PopUp(editMenu_, QCursor::pos()); });
+    connect(tableView_, &TableControl::rightButtonPressed, this, &MainWindow::OnTableRightButtonDown);
     connect(tableView_, &TableControl::copyRequested, this, &MainWindow::CopyCells);
     connect(tableView_, &TableControl::pasteRequested, this, &MainWindow::PasteCells);
     connect(tableView_, &TableControl::clearRequested, this, &MainWindow::ClearCells);
@@ -195,6 +194,8 @@ void MainWindow::OnTrayIconEvent(int actionCode) {
             break;
     }
 }
+
+void MainWindow::OnTableRightButtonDown(int, int, int) { PopUp(editMenu_, QCursor::pos()); }
 
 void MainWindow::PopUp(QMenu* menu, const QPoint& globalPosition) {
     lastPopup_ = menu;

@@ -73,6 +73,7 @@ public:
     void ExportToCad();
     void CalculateCurrentRow();
     void OnTrayIconEvent(int actionCode);
+    void OnTableRightButtonDown(int x, int y, int keyState);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

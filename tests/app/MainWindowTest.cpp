@@ -299,9 +299,13 @@ TEST_F(MainWindowTest, PasteAndClearThatChangeCellsMarkTheTableChanged) {
     EXPECT_EQ(window.Table().GetCellText(3, 2), "4");
     EXPECT_EQ(state.document.modified, 1);
 
+    window.Table().SetSelection(2, 1, 3, 2);
+    QTest::keyClick(&window.TableView(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(doubles.clipboard->text, "1\t2\n3\t4\n") << "Ctrl+C copies the selection";
+
     state.document.modified = 0;
     window.Table().SetSelection(2, 1, 4, 3);
-    window.ClearCells();
+    QTest::keyClick(&window.TableView(), Qt::Key_Delete);
     EXPECT_EQ(window.Table().GetCellText(3, 2), "");
     EXPECT_EQ(state.document.modified, 1);
 
