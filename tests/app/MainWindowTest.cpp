@@ -213,6 +213,10 @@ TEST_F(MainWindowTest, RightButtonOpensAboutOnlyOnTheSurfaceAndTheCadButton) {
     ASSERT_EQ(OpenAboutWindows().size(), 1u);
     OpenAboutWindows().front()->close();
 
+    window.AboutMenu()->actions().first()->trigger();
+    ASSERT_EQ(OpenAboutWindows().size(), 1u) << "关于本程序 opens the same window";
+    OpenAboutWindows().front()->close();
+
     ClickCell(2, 2, Qt::RightButton);
     EXPECT_EQ(window.LastPopup(), window.EditMenu());
     EXPECT_TRUE(OpenAboutWindows().empty());
