@@ -9,4 +9,5 @@ BUILD_PACKAGES=(
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-ezdxf poppler-utils
+    locales
 )
