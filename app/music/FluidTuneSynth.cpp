@@ -30,6 +30,9 @@ FluidTuneSynth::FluidTuneSynth(const std::string& soundFontPath, double sampleRa
     // The player follows the samples rendered, so offline rendering and the
     // audio driver keep the same time.
     fluid_settings_setstr(settings_, "player.timing-source", "sample");
+    // Load only the samples the tune's instruments use: a large General MIDI
+    // font would otherwise hold up the window while it opens.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr || soundFontPath.empty()) return;
     const int id = fluid_synth_sfload(synth_, soundFontPath.c_str(), 1);

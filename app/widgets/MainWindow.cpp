@@ -118,6 +118,7 @@ void MainWindow::BuildControls() {
         ShellContext shell = Shell();
         OnTableCharTyped(shell, c);
     });
+    connect(tableView_, &TableControl::editorTextEdited, this, [this] { state_.document.modified = 1; });
     connect(tableView_, &TableControl::rightButtonPressed, this, &MainWindow::OnTableRightButtonDown);
     connect(tableView_, &TableControl::copyRequested, this, &MainWindow::CopyCells);
     connect(tableView_, &TableControl::pasteRequested, this, &MainWindow::PasteCells);
@@ -183,6 +184,9 @@ void MainWindow::BuildTrayIcon() {
 }
 
 void MainWindow::OnTrayIconEvent(int actionCode) {
+    // A tray click can arrive while a dialog runs its own event loop; a
+    // second command must not start inside the first.
+    if (QApplication::activeModalWidget()) return;
     switch (TrayMenuForAction(actionCode)) {
         case TrayMenu::About:
             PopUp(aboutMenu_, QCursor::pos());
@@ -213,6 +217,7 @@ ShellContext MainWindow::Shell() {
 
 template <typename Command>
 auto MainWindow::RunFileCommand(Command command) {
+    tableView_->CommitPendingEdit();
     FileCommandContext files = Files();
     return command(files);
 }
@@ -257,17 +262,28 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void MainWindow::PrintPreview() { ::PrintPreview(*table_, *seams_.printDialogs); }
+void MainWindow::PrintPreview() {
+    tableView_->CommitPendingEdit();
+    ::PrintPreview(*table_, *seams_.printDialogs);
+}
 
-void MainWindow::PrintTable() { ::Print(*table_, *seams_.printDialogs); }
+void MainWindow::PrintTable() {
+    tableView_->CommitPendingEdit();
+    ::Print(*table_, *seams_.printDialogs);
+}
 
-void MainWindow::CopyCells() { Copy(*table_, *seams_.clipboard); }
+void MainWindow::CopyCells() {
+    tableView_->CommitPendingEdit();
+    Copy(*table_, *seams_.clipboard);
+}
 
 void MainWindow::PasteCells() {
+    tableView_->CommitPendingEdit();
     if (Paste(*table_, *seams_.clipboard) > 0) state_.document.modified = 1;
 }
 
 void MainWindow::ClearCells() {
+    tableView_->CommitPendingEdit();
     const int firstRow = table_->SelectionFirstRow();
     const int firstColumn = table_->SelectionFirstColumn();
     const int lastRow = table_->SelectionLastRow();
@@ -296,6 +312,7 @@ InstructionsWindow* MainWindow::OpenInstructions() {
 }
 
 void MainWindow::ExportToCad() {
+    tableView_->CommitPendingEdit();
     CadExportSeams cad{seams_.askDxfPath, [this](const QString& text) { ShowStatus(text); }};
     seams_.exportTable(state_, *table_, cad);
 }

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include "table/ElementsTable.h"
@@ -60,10 +61,34 @@ void TableControl::commitData(QWidget* editor) {
 }
 
 void TableControl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    const bool finished = committing_;
+    const bool finished = committing_ && hint != QAbstractItemDelegate::RevertModelCache;
     committing_ = false;
-    if (finished && hint != QAbstractItemDelegate::RevertModelCache) emit cellEditFinished();
-    QTableView::closeEditor(editor, hint);
+    if (!finished) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    // The editor goes first, so a handler that moves the current cell cannot
+    // commit it a second time; the move that Tab asks for comes after the
+    // handler, so the handler still sees the edited row as current.
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const int row = table_->CurrentRow();
+    const int column = table_->CurrentColumn();
+    emit cellEditFinished();
+    const bool handlerMoved = table_->CurrentRow() != row || table_->CurrentColumn() != column;
+    if (handlerMoved || (hint != QAbstractItemDelegate::EditNextItem &&
+                         hint != QAbstractItemDelegate::EditPreviousItem))
+        return;
+    const QModelIndex next =
+        moveCursor(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+    if (next.isValid()) selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+}
+
+void TableControl::CommitPendingEdit() {
+    if (state() != EditingState) return;
+    QWidget* editor = indexWidget(currentIndex());
+    if (!editor) return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void TableControl::FollowModelCurrentCell() {
@@ -91,13 +116,18 @@ void TableControl::FollowViewSelection() {
     table_->SetSelection(top, left, bottom, right);
 }
 
-void TableControl::WatchEditor(QWidget* editor) { editor->installEventFilter(this); }
+void TableControl::WatchEditor(QWidget* editor) {
+    editor->installEventFilter(this);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        connect(line, &QLineEdit::textEdited, this, &TableControl::editorTextEdited);
+}
 
 bool TableControl::eventFilter(QObject* watched, QEvent* event) {
     if (watched != viewport() && watched != this) {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
             const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+            if (!shortcut && key->key() == Qt::Key_Backspace) emit characterTyped(QChar(8));
             if (!shortcut)
                 for (QChar c : key->text())
                     if (c.isPrint()) emit characterTyped(c);

@@ -11,7 +11,7 @@ class ElementsTable;
 //  - cellEditFinished once per committed user edit, while the edited row is
 //    still the current row;
 //  - characterTyped for every character the user types, the one that opens
-//    the editor included;
+//    the editor included, and Backspace as character 8;
 //  - rightButtonPressed over the cells.
 // Program writes to the model never raise cellEditFinished.
 class TableControl : public QTableView {
@@ -23,9 +23,16 @@ public:
     // Sizes every row and column to the control's fixed geometry.
     void ApplyCellSize(int rowHeight, int columnWidth);
 
+    // Commits an open cell editor as if the user had finished the edit, so a
+    // command chosen from a menu sees what was typed.
+    void CommitPendingEdit();
+
 signals:
     void cellEditFinished();
     void characterTyped(QChar character);
+    // The open editor's text was changed by the user in a way that is not a
+    // typed character (Delete, cut, paste inside the editor).
+    void editorTextEdited();
     void rightButtonPressed(int x, int y, int keyState);
     void copyRequested();
     void pasteRequested();

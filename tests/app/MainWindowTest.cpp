@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "app/core/ProgramState.h"
+#include "files/ElementFile.h"
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
 #include "table/widgets/TableControl.h"
@@ -168,6 +169,51 @@ TEST_F(MainWindowTest, AnEditFinishesOnItsOwnRowBeforeTheClickMovesOn) {
     EXPECT_EQ(window.StatusText(), "请输入水深或者流量！") << "row 3 was calculated";
 }
 
+TEST_F(MainWindowTest, EnterFinishesTheEditOnceAndTabMovesOn) {
+    int finished = 0;
+    QObject::connect(&window.TableView(), &TableControl::cellEditFinished, [&] { ++finished; });
+    ClickCell(3, 1);
+    TypeIntoTable("2");
+    FinishEditWithEnter();
+    EXPECT_EQ(finished, 1) << "the prompt's move must not finish the edit again";
+    EXPECT_EQ(window.StatusText(), "请输入边坡数据！");
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(3, 2));
+
+    for (int c : {2, 4, 5}) window.Table().SetCellText(4, c, "1");
+    ClickCell(4, 1);
+    TypeIntoTable("3");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(finished, 2);
+    EXPECT_EQ(window.Table().GetCellText(4, 1), "3");
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, 2)) << "Tab moves after the edit";
+}
+
+TEST_F(MainWindowTest, DeletingInsideACellMarksTheTableChanged) {
+    for (int c : {2, 4, 5}) window.Table().SetCellText(2, c, "1");
+    window.Table().SetCellText(2, 1, "56");
+    ClickCell(2, 1);
+    QTest::keyClick(&window.TableView(), Qt::Key_F2);
+    ASSERT_NE(QApplication::focusWidget(), &window.TableView()) << "the editor is open";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    FinishEditWithEnter();
+    EXPECT_EQ(window.Table().GetCellText(2, 1), "5");
+    EXPECT_EQ(state.document.modified, 1);
+}
+
+TEST_F(MainWindowTest, MenuCommandsSeeTheCellStillBeingEdited) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("saved.efs");
+    state.document.currentFileName = path;
+    ClickCell(2, 1);
+    TypeIntoTable("73");
+    window.SaveTable();
+    ElementsTable saved(11, 12, 1, 1);
+    ASSERT_TRUE(LoadFromFile(saved, path).ok);
+    EXPECT_EQ(saved.GetCellText(2, 1), "73");
+    EXPECT_EQ(state.document.modified, 0);
+}
+
 TEST_F(MainWindowTest, NumericCellsRefuseLettersButCountEveryKey) {
     ClickCell(2, 1);
     TypeIntoTable("１.5x");
@@ -223,14 +269,22 @@ TEST_F(MainWindowTest, RightButtonOpensAboutOnlyOnTheSurfaceAndTheCadButton) {
 }
 
 TEST_F(MainWindowTest, TrayActionsPopUpTheAboutAndFileMenus) {
+    auto* tray = window.findChild<QSystemTrayIcon*>("托盘图标");
+    ASSERT_NE(tray, nullptr);
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
+    emit tray->activated(QSystemTrayIcon::MiddleClick);
     window.OnTrayIconEvent(2);
-    window.OnTrayIconEvent(0);
     EXPECT_EQ(window.LastPopup(), nullptr);
-    window.OnTrayIconEvent(1);
+    emit tray->activated(QSystemTrayIcon::Trigger);
     EXPECT_EQ(window.LastPopup(), window.AboutMenu());
-    window.OnTrayIconEvent(3);
+    window.LastPopup()->close();
+    emit tray->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(window.LastPopup(), window.FileMenu());
     window.LastPopup()->close();
+
+    window.OpenAbout();
+    window.OnTrayIconEvent(1);
+    EXPECT_EQ(window.LastPopup(), window.FileMenu()) << "nothing pops up over a modal window";
 }
 
 TEST_F(MainWindowTest, AboutWindowClosesOnItsSurfaceAndLabelsButNotTheLink) {
