@@ -208,7 +208,13 @@ void MainWindow::PopUp(QMenu* menu, const QPoint& globalPosition) {
 
 QString MainWindow::StatusText() const { return statusLine_->text(); }
 
-void MainWindow::ShowStatus(const QString& text) { statusLine_->setText(text); }
+void MainWindow::ShowStatus(const QString& text) {
+    statusLine_->setText(text);
+    // Long messages (a file path) start with what happened; show that part
+    // and keep the whole text at hand in the tooltip.
+    statusLine_->setCursorPosition(0);
+    statusLine_->setToolTip(text);
+}
 
 ShellContext MainWindow::Shell() {
     return ShellContext{*table_, state_.markedRow, state_.document.modified,
