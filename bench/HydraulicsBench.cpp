@@ -12,18 +12,10 @@
 
 namespace {
 
-ChannelElements Section(float b, float m, float n, float i) {
-    ChannelElements r;
-    r.bottomWidth = b;
-    r.sideSlope = m;
-    r.roughness = n;
-    r.bedSlope = i;
-    return r;
-}
-
-const ChannelElements kTrapezoid = Section(2, 1.5f, 0.025f, 0.0005f);
+const ChannelElements kTrapezoid{
+    .bottomWidth = 2, .sideSlope = 1.5f, .roughness = 0.025f, .bedSlope = 0.0005f};
 // A slope of 0 gives discharge 0 at every depth: the scan runs to its bound.
-const ChannelElements kFlatBed = Section(2, 1.5f, 0.025f, 0);
+const ChannelElements kFlatBed{.bottomWidth = 2, .sideSlope = 1.5f, .roughness = 0.025f, .bedSlope = 0};
 // Reached at a depth near 10.8, after about a thousand trials.
 constexpr float kDeepTarget = 500.0f;
 

@@ -67,14 +67,14 @@ DepthScanResult ScanForDepth(ChannelElements& record, float targetDischarge) {
         record.velocity = static_cast<float>(static_cast<double>(record.discharge) /
                                              static_cast<double>(record.area));
     }
-    if (hitBound) {
-        result.end = ScanEnd::kHitBound;
-    } else if (result.trials == 0) {
-        result.end = ScanEnd::kNoTrial;
-    } else if (std::isnan(target - static_cast<double>(record.discharge))) {
-        result.end = ScanEnd::kNotANumber;
-    } else {
-        result.end = ScanEnd::kReachedTarget;
-    }
+    result.end = ClassifyScanEnd(hitBound, result.trials, targetDischarge, record.discharge);
     return result;
+}
+
+ScanEnd ClassifyScanEnd(bool hitBound, int trials, float targetDischarge, float lastDischarge) {
+    if (hitBound) return ScanEnd::kHitBound;
+    if (trials == 0) return ScanEnd::kNoTrial;
+    if (std::isnan(static_cast<double>(targetDischarge) - static_cast<double>(lastDischarge)))
+        return ScanEnd::kNotANumber;
+    return ScanEnd::kReachedTarget;
 }

@@ -31,6 +31,9 @@ inline constexpr double kDischargeTolerance = 1e-7;
 // returns within a few milliseconds, so the window never hangs.
 inline constexpr int kMaxDepthTrials = 100000;
 
+// How a scan ended, from what it left behind.
+ScanEnd ClassifyScanEnd(bool hitBound, int trials, float targetDischarge, float lastDischarge);
+
 // Runs the scan on `record`, whose bottomWidth, sideSlope, roughness and
 // bedSlope are set; the depth it holds is ignored. Afterwards the record
 // holds the last trial's elements (untouched when no trial was made), its

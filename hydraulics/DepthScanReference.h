@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cmath>
-
 #include "hydraulics/ChannelElements.h"
 #include "hydraulics/DepthScan.h"
 
@@ -13,22 +11,17 @@ inline DepthScanResult ScanForDepthReference(ChannelElements& record, float targ
     record.depth = kFirstTrialDepth;
     record.discharge = 0.0f;
     const double target = targetDischarge;
+    bool hitBound = false;
     while (target - static_cast<double>(record.discharge) > kDischargeTolerance) {
         if (result.trials == kMaxDepthTrials) {
-            result.end = ScanEnd::kHitBound;
-            return result;
+            hitBound = true;
+            break;
         }
         ComputeChannelElements(record);
         result.solutionDepth = record.depth;
         ++result.trials;
         record.depth = static_cast<float>(static_cast<double>(record.depth) + kDepthStep);
     }
-    if (result.trials == 0) {
-        result.end = ScanEnd::kNoTrial;
-    } else if (std::isnan(target - static_cast<double>(record.discharge))) {
-        result.end = ScanEnd::kNotANumber;
-    } else {
-        result.end = ScanEnd::kReachedTarget;
-    }
+    result.end = ClassifyScanEnd(hitBound, result.trials, targetDischarge, record.discharge);
     return result;
 }
