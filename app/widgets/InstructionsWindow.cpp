@@ -3,14 +3,15 @@
 #include <QPlainTextEdit>
 
 #include "app/core/InstructionsText.h"
-#include "app/widgets/WindowGeometry.h"
 
 InstructionsWindow::InstructionsWindow(const QString& instructionsPath, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("说明"));
     setWindowTitle(QStringLiteral("说明"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    SetOuterSize(this, 385, 329);
+    // The text box fills the client area exactly.
+    setFixedSize(384, 304);
+    move(50, 50);
     textBox_ = new QPlainTextEdit(this);
     textBox_->setObjectName(QStringLiteral("编辑框1"));
     textBox_->setGeometry(0, 0, 384, 304);
