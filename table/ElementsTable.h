@@ -44,7 +44,6 @@ public:
     // With no range selected the selection is the current cell.
     void SetSelection(int firstRow, int firstColumn, int lastRow, int lastColumn);
     void ClearSelection();
-    bool HasRangeSelection() const { return hasSelection_; }
     // Empties every cell of the rectangle that lies inside the table and
     // returns how many cells actually changed.
     int ClearCells(int firstRow, int firstColumn, int lastRow, int lastColumn);

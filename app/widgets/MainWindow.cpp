@@ -160,7 +160,7 @@ void MainWindow::BuildMenus() {
                         {{QStringLiteral("复制"), &MainWindow::CopyCells, QKeySequence::Copy},
                          {QStringLiteral("粘贴"), &MainWindow::PasteCells, QKeySequence::Paste},
                          {QStringLiteral("清除"), &MainWindow::ClearCells, QKeySequence(Qt::Key_Delete)}});
-    musicMenu_ = addMenu(QStringLiteral("音乐"), {{QStringLiteral("关闭音乐"), &MainWindow::MusicOff, {}},
+    addMenu(QStringLiteral("音乐"), {{QStringLiteral("关闭音乐"), &MainWindow::MusicOff, {}},
                                                   {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
     aboutMenu_ = menuBar()->addMenu(QStringLiteral("关于"));
     aboutMenu_->setObjectName(QStringLiteral("关于"));

@@ -103,7 +103,6 @@ private:
     QLineEdit* statusLine_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
-    QMenu* musicMenu_ = nullptr;
     QMenu* aboutMenu_ = nullptr;
     QMenu* lastPopup_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
