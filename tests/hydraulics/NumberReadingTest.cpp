@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,106 @@ struct Reading {
     const char* text;
     double expected;
 };
+
+// Texts that read as a number as a whole, and texts that do not (nullopt).
+struct WholeReading {
+    const char* text;
+    std::optional<double> expected;
+};
+
+const std::vector<WholeReading>& WholeReadings() {
+    static const std::vector<WholeReading> readings = {
+        // decimals
+        {"3.5", 3.5},
+        {"-.5", -0.5},
+        {"+5.", 5.0},
+        {"2.5E-2", 0.025},
+        {"\u2212"
+         "4",
+         -4.0},
+        // every kind of surrounding white space
+        {" \t2\r\n", 2.0},
+        {"\u2000"
+         "2",
+         2.0},
+        {"2\u200A", 2.0},
+        {"\u2028"
+         "2\u2029",
+         2.0},
+        {"\u0085"
+         "2",
+         2.0},
+        {"\u00A0"
+         "2\u3000",
+         2.0},
+        {"\u1680\u202F\u205F"
+         "2",
+         2.0},
+        {"\uFEFF"
+         "2\u200B",
+         2.0},
+        // full-width forms, the exponent included
+        {"\uFF0D\uFF11\uFF0E\uFF15\uFF45\uFF12", -150.0},
+        {"\uFF0B\uFF13\uFF25\uFF0D\uFF11", 0.3},
+        // fractions
+        {"1/2000", 0.0005},
+        {"1:2000", 0.0005},
+        {"-1/4", -0.25},
+        {"1.5/0.5", 3.0},
+        {"1e3/4", 250.0},
+        {" 3/4 ", 0.75},
+        {"\uFF11\uFF0F\uFF14", 0.25},
+        {"\uFF11\uFF1A\uFF14", 0.25},
+        {"0/5", 0.0},
+        {"1e300/1e-300", std::numeric_limits<double>::infinity()},
+        // decimal comma, only where it cannot group thousands
+        {"2,5", 2.5},
+        {"0,025", 0.025},
+        {"-1,5e3", -1500.0},
+        {",5", 0.5},
+        {"12,34", 12.34},
+        {"1234,567", 1234.567},
+        {"1,5/3", 0.5},
+        {"2\uFF0C5", 2.5},
+        {"1,000", std::nullopt},
+        {"12,500", std::nullopt},
+        {"-999,999", std::nullopt},
+        {"1,2,3", std::nullopt},
+        {"1,000,000", std::nullopt},
+        {"1,000.5", std::nullopt},
+        {"2,5.", std::nullopt},
+        {",", std::nullopt},
+        // not a number as a whole
+        {"", std::nullopt},
+        {" \u3000", std::nullopt},
+        {"+-5", std::nullopt},
+        {"--5", std::nullopt},
+        {"abc", std::nullopt},
+        {"2.5m", std::nullopt},
+        {"1 000", std::nullopt},
+        {"1 / 2", std::nullopt},
+        {"1/", std::nullopt},
+        {"/2", std::nullopt},
+        {"1/2/3", std::nullopt},
+        {"1/-2", std::nullopt},
+        {"1/0", std::nullopt},
+        {"0:0", std::nullopt},
+        {"1e400/1e400", std::nullopt},
+        {"1e", std::nullopt},
+        {"e5", std::nullopt},
+        {".", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"0x1A", std::nullopt},
+        {"\u2160", std::nullopt},    // a Roman numeral is no digit
+        {"\xC0\xB1", std::nullopt},  // an overlong "1"
+        {"\xFF"
+         "5",
+         std::nullopt},
+    };
+    return readings;
+}
 
 const std::vector<Reading>& Readings() {
     static const std::vector<Reading> readings = {
@@ -35,14 +136,22 @@ const std::vector<Reading>& Readings() {
         {"\u3000"
          "8\u3000",
          8.0},
+        {"\u2000"
+         "2",
+         2.0},
         // full-width digits, point, sign
         {"\uFF11\uFF12\uFF0E\uFF15", 12.5},
         {"\uFF0D\uFF13", -3.0},
         {"\uFF0B\uFF10\uFF0E\uFF12\uFF15", 0.25},
         {"1\uFF0E5", 1.5},
-        // longest leading number
+        // a whole number is read as such
+        {"1/2000", 0.0005},
+        {"3,5", 3.5},
+        // otherwise the longest leading number
         {"2.5m", 2.5},
-        {"3,5", 3.0},
+        {"1,000", 1.0},
+        {"1/0", 1.0},
+        {"2,5m", 2.0},
         {"1e", 1.0},
         {"1e+", 1.0},
         {"1e5x", 100000.0},
@@ -54,6 +163,7 @@ const std::vector<Reading>& Readings() {
         {"   ", 0.0},
         {"abc", 0.0},
         {"-", 0.0},
+        {"+-5", 0.0},
         {".", 0.0},
         {"e5", 0.0},
         {"- 5", 0.0},
@@ -68,10 +178,28 @@ const std::vector<Reading>& Readings() {
     return readings;
 }
 
-TEST(NumberReadingTest, ReadsLongestLeadingDecimalNumber) {
+void ExpectWholeReadings() {
+    for (const WholeReading& r : WholeReadings()) {
+        EXPECT_EQ(ParseCellNumber(r.text), r.expected) << "text: \"" << r.text << '"';
+        // A whole number is never read differently by the two readings.
+        if (r.expected) {
+            EXPECT_EQ(ReadDecimal(r.text), *r.expected) << "text: \"" << r.text << '"';
+        }
+    }
+}
+
+void ExpectReadings() {
     for (const Reading& r : Readings()) {
         EXPECT_EQ(ReadDecimal(r.text), r.expected) << "text: \"" << r.text << '"';
     }
+}
+
+TEST(NumberReadingTest, WholeTextIsOneNumberOrNone) {
+    ExpectWholeReadings();
+}
+
+TEST(NumberReadingTest, ReadsTheWholeNumberElseTheLongestLeadingOne) {
+    ExpectReadings();
 }
 
 TEST(NumberReadingTest, OverflowGivesSignedInfinityAndUnderflowSignedZero) {
@@ -116,9 +244,8 @@ TEST(NumberReadingTest, DecimalCommaLocaleGivesTheSameResults) {
     // The locale must really be in effect, or this test proves nothing.
     ASSERT_EQ(std::strtod("3.5", nullptr), 3.0);
 
-    for (const Reading& r : Readings()) {
-        EXPECT_EQ(ReadDecimal(r.text), r.expected) << "text: \"" << r.text << '"';
-    }
+    ExpectWholeReadings();
+    ExpectReadings();
 }
 
 }  // namespace
