@@ -20,6 +20,10 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+QString NotANumber(const char* name, const char* used) {
+    return Text(msg::kCellNotANumber).arg(kRow).arg(Text(name), Text(used));
+}
+
 // A table shaped like the main window's, with a recording status line.
 class RowCalculationTest : public testing::Test {
   protected:
@@ -116,7 +120,7 @@ TEST_F(RowCalculationTest, BlankCellIsFilledAndReadsAsZero) {
     CalculateCurrentRow(context_, true);
     EXPECT_EQ(Results(),
               (QStringList{"1", "2.828427", "0.3535534", "42.04482", "0.7905695", "0.7905695"}));
-    EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
+    EXPECT_EQ(statuses_, QStringList{NotANumber("底宽", "0")});
 }
 
 TEST_F(RowCalculationTest, DischargeKnownFindsDepthAndReplacesTarget) {
@@ -164,7 +168,7 @@ TEST_F(RowCalculationTest, UnusableTargetLeavesRowUnchanged) {
     } const cases[] = {
         {"0.0005", "0", msg::kDischargeMustBePositive},
         {"0.0005", "-2", msg::kDischargeMustBePositive},
-        {"0.0005", "abc", msg::kDischargeMustBePositive},
+        {"0.0005", "abc", "第3行“流量”不是数字，按 0 计算！"},
         {"0.0005", "1e-8", msg::kDischargeMustBePositive},
         {"0", "2", msg::kDischargeUnreachable},
         {"0.0005", "1e30", msg::kDischargeUnreachable},
@@ -217,6 +221,97 @@ TEST_F(RowCalculationTest, FullWidthDigitsAreRead) {
     FillRow({"\uFF12", "\uFF11\uFF0E\uFF15", "\uFF11", "0.025", "0.0005"});
     CalculateCurrentRow(context_, true);
     EXPECT_EQ(Number(10), "2.286895");
+}
+
+TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
+    const char* const kBaseDischarge = "2.286895";  // b 2, m 1.5, h 1, n 0.025, i 0.0005
+    struct Case {
+        const char* name;
+        bool depthKnown;
+        std::initializer_list<const char*> cells;
+        QString status;
+        const char* discharge;  // column 10 afterwards, seven digits; nullptr: not checked
+    } const cases[] = {
+        {"slope as a fraction",
+         true,
+         {"2", "1.5", "1", "0.025", "1/2000"},
+         Text(msg::kWelcome),
+         kBaseDischarge},
+        {"decimal comma",
+         true,
+         {"2", "1,5", "1", "0.025", "0.0005"},
+         Text(msg::kWelcome),
+         kBaseDischarge},
+        {"unit after the width",
+         true,
+         {"2m", "1.5", "1", "0.025", "0.0005"},
+         NotANumber("底宽", "2"),
+         kBaseDischarge},
+        {"first in column order",
+         true,
+         {"x", "1.5", "1", "y", "0.0005"},
+         NotANumber("底宽", "0"),
+         nullptr},
+        {"depth outweighs invalid results",
+         true,
+         {"2", "1.5", "abc", "0.025", "0.0005"},
+         NotANumber("水深", "0"),
+         nullptr},
+        {"thousands-like comma",
+         true,
+         {"2", "1.5", "1", "0.025", "5,000"},
+         NotANumber("纵坡", "5"),
+         nullptr},
+        {"unread discharge",
+         true,
+         {"2", "1.5", "1", "0.025", "0.0005", "", "", "", "", "abc"},
+         Text(msg::kWelcome),
+         kBaseDischarge},
+        {"unread depth",
+         false,
+         {"2", "1.5", "abc", "0.025", "0.0005", "", "", "", "", "2"},
+         Text(msg::kWelcome),
+         "2.027672"},
+        {"target with a unit",
+         false,
+         {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2 m3/s"},
+         NotANumber("流量", "2"),
+         "2.027672"},
+        {"outweighs unreachable",
+         false,
+         {"2", "1.5", "", "0.025", "abc", "", "", "", "", "2"},
+         NotANumber("纵坡", "0"),
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        table_.ClearCells(kRow, 1, kRow, 11);
+        statuses_.clear();
+        FillRow(c.cells);
+        const QStringList inputs = Inputs();
+        CalculateCurrentRow(context_, c.depthKnown);
+        EXPECT_EQ(statuses_.value(statuses_.size() - 1), c.status);
+        if (c.discharge) {
+            EXPECT_EQ(Number(10), c.discharge);
+        }
+        if (c.depthKnown) {
+            EXPECT_EQ(Inputs(), inputs) << "the typed texts stay";
+        }
+    }
+}
+
+TEST_F(RowCalculationTest, AnyRowCalculatesLikeTheCurrentOneWithoutMovingIt) {
+    FillRow({"2", "1.5", "1", "0.025", "0.0005"});
+    CalculateCurrentRow(context_, true);
+    const QStringList current = RowTexts();
+    table_.ClearCells(kRow, 6, kRow, 11);
+    table_.SetCurrentCell(7, 2);
+    statuses_.clear();
+    CalculateRow(context_, kRow, true);
+    EXPECT_EQ(RowTexts(), current);
+    EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
+    EXPECT_EQ(table_.CurrentRow(), 7);
+    EXPECT_EQ(table_.CurrentColumn(), 2);
 }
 
 }  // namespace
