@@ -9,145 +9,100 @@
 
 namespace {
 
-namespace msg = calculation_messages;
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-// Columns 1 to 11 of a row; nullptr leaves a cell empty.
-using Row = std::initializer_list<const char*>;
-
-class RowRecalculationTest : public testing::Test {
-  protected:
-    RowRecalculationTest()
-        : context_{table_, record_, target_,
-                   [this](const QString& text) { statuses_.push_back(text); }} {}
-
-    void Fill(int row, Row cells) {
-        int column = 1;
-        for (const char* cell : cells) table_.SetCellText(row, column++, cell ? cell : "");
+// A table shaped like the main window's, with a recording status line. Rows
+// are given as the tab-separated texts of columns 1 to 11.
+struct RowTable {
+    void Fill(int row, const char* cells) {
+        const QStringList texts = QString::fromUtf8(cells).split(u'\t');
+        for (int column = 1; column <= 11; ++column)
+            table.SetCellText(row, column, texts.value(column - 1));
     }
-    QStringList Texts(int row) const {
+    QString Texts(int row) const {
         QStringList texts;
-        for (int column = 1; column <= 11; ++column) texts << table_.GetCellText(row, column);
-        return texts;
+        for (int column = 1; column <= 11; ++column) texts << table.GetCellText(row, column);
+        return texts.join(u'\t');
     }
     // The row as the single-row calculation leaves it, on a table of its own.
-    QStringList CalculatedAlone(Row cells, bool depthKnown) const {
-        ElementsTable alone(11, 12, 1, 1);
-        ChannelElements record;
-        float target = 0;
-        CalculationContext context{alone, record, target, {}};
-        int column = 1;
-        for (const char* cell : cells) alone.SetCellText(2, column++, cell ? cell : "");
-        alone.SetCurrentCell(2, 1);
-        CalculateCurrentRow(context, depthKnown);
-        QStringList texts;
-        for (int c = 1; c <= 11; ++c) texts << alone.GetCellText(2, c);
-        return texts;
+    static QString CalculatedAlone(const char* cells, bool depthKnown) {
+        RowTable alone;
+        alone.Fill(2, cells);
+        alone.table.SetCurrentCell(2, 1);
+        CalculateCurrentRow(alone.context, depthKnown);
+        return alone.Texts(2);
     }
 
-    ElementsTable table_{11, 12, 1, 1};
-    ChannelElements record_;
-    float target_ = 0;
-    QStringList statuses_;
-    CalculationContext context_;
+    ElementsTable table{11, 12, 1, 1};
+    ChannelElements record;
+    float target = 0;
+    QStringList statuses;
+    CalculationContext context{table, record, target,
+                               [this](const QString& text) { statuses.push_back(text); }};
 };
 
-const Row kDepthRow = {"2", "1.5", "1", "0.025", "0.0005"};
-const Row kTargetRow = {"2",     "1.5",   nullptr, "0.025", "0.0005",
-                        nullptr, nullptr, nullptr, nullptr, "2"};
-const Row kMistypedRow = {"2", "1.5", "1", "0.025", "abc", nullptr, nullptr, nullptr, nullptr, "2"};
-const Row kUnreachableRow = {"2",     "1.5",   "1",     "0.025", "0",
-                             nullptr, nullptr, nullptr, nullptr, "2"};
-const Row kNoTargetRow = {"3", "1", nullptr, "0.02", "0.001"};
-const Row kIncompleteRow = {"2", "1.5", "1", nullptr, "0.0005"};
-
-TEST_F(RowRecalculationTest, AllCompleteRowsAreCalculatedInTheModeAndFailuresNamed) {
-    struct Case {
-        bool depthKnown;
-        const char* status;
-    } const cases[] = {
-        // A level bed carries nothing: fine for a given depth, no depth for a discharge.
-        {true,
-         "已重算5行，2行有问题：第3行“纵坡”不是数字，按 0 计算！"
-         "第6行：请输入水深或者流量！"},
-        // Without a discharge, the first row has nothing to find a depth for.
+TEST(RowRecalculationTest, AllCompleteRowsAreCalculatedInTheModeAndFailuresNamed) {
+    const std::pair<int, const char*> rows[] = {
+        {1, "2\t1.5\t1\t0.025\t0.0005"},                // a depth
+        {2, "2\t1.5\t\t0.025\t0.0005\t\t\t\t\t2"},      // a target
+        {3, "2\t1.5\t1\t0.025\tabc\t\t\t\t\t2"},        // a mistyped slope
+        {4, "2\t1.5\t1\t0.025\t0\t\t\t\t\t2"},          // a level bed
+        {6, "3\t1\t\t0.02\t0.001"},                     // neither depth nor target
+        {8, "2\t1.5\t1\t\t0.0005\t9\t9\t9\t9\t9\t9"}};  // incomplete: left alone
+    const std::pair<bool, const char*> modes[] = {
+        {true, "已重算5行，2行有问题：第3行“纵坡”不是数字，按 0 计算！第6行：请输入水深或者流量！"},
         {false,
-         "已重算5行，4行有问题：第1行：请输入水深或者流量！"
-         "第3行“纵坡”不是数字，按 0 计算！"
-         "第4行：在允许水深范围内达不到该流量，请检查输入数据！第6行：请输入水深或者流量！"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.depthKnown ? "depth known" : "discharge known");
-        table_.ClearCells(1, 1, 10, 11);
-        statuses_.clear();
-        const std::pair<int, Row> rows[] = {{1, kDepthRow},    {2, kTargetRow},
-                                            {3, kMistypedRow}, {4, kUnreachableRow},
-                                            {6, kNoTargetRow}, {8, kIncompleteRow}};
-        for (const auto& [row, cells] : rows) Fill(row, cells);
-        table_.SetCurrentCell(9, 3);
+         "已重算5行，4行有问题：第1行：请输入水深或者流量！第3行“纵坡”不是数字，按 0 计算！"
+         "第4行：在允许水深范围内达不到该流量，请检查输入数据！第6行：请输入水深或者流量！"}};
+    for (const auto& [depthKnown, status] : modes) {
+        SCOPED_TRACE(depthKnown ? "depth known" : "discharge known");
+        RowTable t;
+        for (const auto& [row, cells] : rows) t.Fill(row, cells);
+        t.table.SetCurrentCell(9, 3);
 
-        RecalculateAllRows(context_, c.depthKnown);
+        RecalculateAllRows(t.context, depthKnown);
 
-        EXPECT_EQ(statuses_, QStringList{Text(c.status)});
+        EXPECT_EQ(t.statuses, QStringList{QString::fromUtf8(status)});
         for (const auto& [row, cells] : rows) {
-            if (row == 8) continue;
-            EXPECT_EQ(Texts(row), CalculatedAlone(cells, c.depthKnown)) << "row " << row;
+            const QString expected =
+                row == 8 ? QString::fromUtf8(cells) : RowTable::CalculatedAlone(cells, depthKnown);
+            EXPECT_EQ(t.Texts(row), expected) << "row " << row;
         }
-        EXPECT_EQ(Texts(8).mid(5), QStringList(6, QString())) << "an incomplete row is left alone";
-        EXPECT_EQ(table_.CurrentRow(), 9);
-        EXPECT_EQ(table_.CurrentColumn(), 3);
+        EXPECT_EQ(t.table.CurrentRow(), 9);
+        EXPECT_EQ(t.table.CurrentColumn(), 3);
     }
 }
 
-TEST_F(RowRecalculationTest, EveryRowSucceedingSaysSo) {
-    Fill(2, kDepthRow);
-    Fill(10, kTargetRow);
-    RecalculateAllRows(context_, true);
-    EXPECT_EQ(statuses_, QStringList{Text("已重算2行，全部成功！")});
-    EXPECT_EQ(Texts(10), CalculatedAlone(kTargetRow, true));
+TEST(RowRecalculationTest, SaysWhenEveryRowSucceededOrNoneIsComplete) {
+    RowTable t;
+    t.Fill(2, "2\t1.5\t1\t\t0.0005");
+    RecalculateAllRows(t.context, true);
+    t.Fill(10, "2\t1.5\t1\t0.025\t0.0005");
+    RecalculateAllRows(t.context, true);
+    EXPECT_EQ(t.statuses,
+              (QStringList{QString::fromUtf8(calculation_messages::kNothingToRecalculate),
+                           QString::fromUtf8("已重算1行，全部成功！")}));
 }
 
-TEST_F(RowRecalculationTest, NoCompleteRowIsReported) {
-    Fill(2, kIncompleteRow);
-    const QStringList before = table_.Cells();
-    RecalculateAllRows(context_, true);
-    EXPECT_EQ(statuses_, QStringList{Text(msg::kNothingToRecalculate)});
-    EXPECT_EQ(table_.Cells(), before);
-}
-
-TEST_F(RowRecalculationTest, OnlyCompleteRowsWithChangedReadableCellsAreRecalculated) {
+TEST(RowRecalculationTest, OnlyCompleteRowsWithChangedReadableCellsAreRecalculated) {
     struct Case {
-        const char* name;
         bool depthKnown;
         int column;  // the one cell changed in each row
         bool recalculated;
-    } const cases[] = {
-        {"bottom width", true, 1, true},
-        {"bed slope", false, 5, true},
-        {"depth, depth known", true, 3, true},
-        {"depth, discharge known", false, 3, false},
-        {"target, discharge known", false, 10, true},
-        {"discharge, depth known", true, 10, true},
-        {"a result only", true, 7, false},
-        {"the item column", false, 0, false},
-    };
+    } const cases[] = {{true, 1, true},   {false, 5, true}, {true, 3, true},  {false, 3, false},
+                       {false, 10, true}, {true, 10, true}, {true, 7, false}, {false, 0, false}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        table_.ClearCells(1, 1, 10, 11);
-        statuses_.clear();
-        Fill(2, {"2", "1.5", "1", "0.025", "0.0005", "9", "9", "9", "9", "2", "9"});
-        Fill(3, {"2", nullptr, "1", "0.025", "0.0005", "9"});
-        const QStringList before = table_.Cells();
-        for (int row : {2, 3}) table_.SetCellText(row, c.column, "7");
+        SCOPED_TRACE(testing::Message()
+                     << "column " << c.column << " depth known " << c.depthKnown);
+        RowTable t;
+        t.Fill(2, "2\t1.5\t1\t0.025\t0.0005\t9\t9\t9\t9\t2\t9");
+        t.Fill(3, "2\t\t1\t0.025\t0.0005\t9");
+        const QStringList before = t.table.Cells();
+        for (int row : {2, 3}) t.table.SetCellText(row, c.column, "7");
 
-        RecalculateChangedRows(context_, before, c.depthKnown);
+        RecalculateChangedRows(t.context, before, c.depthKnown);
 
-        EXPECT_EQ(table_.GetCellText(2, 6) != "9", c.recalculated);
-        EXPECT_EQ(statuses_.size(), c.recalculated ? 1 : 0);
-        EXPECT_EQ(table_.GetCellText(3, 6), "9") << "an incomplete row is not calculated";
+        EXPECT_EQ(t.table.GetCellText(2, 6) != "9", c.recalculated);
+        EXPECT_EQ(t.statuses.size(), c.recalculated ? 1 : 0);
+        EXPECT_EQ(t.table.GetCellText(3, 6), "9") << "an incomplete row is not calculated";
     }
 }
 
