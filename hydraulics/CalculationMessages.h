@@ -19,4 +19,22 @@ inline constexpr char kDischargeUnreachable[] = "在允许水深范围内达不�
 inline constexpr char kDischargeMustBePositive[] = "流量必须大于零！";
 inline constexpr char kResultInvalid[] = "计算结果无效，请检查输入数据！";
 
+// An input the calculation read whose whole text is not a number: %1 the
+// row, %2 the input's name below, %3 the value the calculation took from it.
+inline constexpr char kCellNotANumber[] = "第%1行“%2”不是数字，按 %3 计算！";
+inline constexpr char kBottomWidthName[] = "底宽";
+inline constexpr char kSideSlopeName[] = "边坡";
+inline constexpr char kDepthName[] = "水深";
+inline constexpr char kRoughnessName[] = "糙率";
+inline constexpr char kBedSlopeName[] = "纵坡";
+inline constexpr char kDischargeName[] = "流量";
+
+// Recalculating several rows (after a paste, or 全部重算). kCellNotANumber
+// starts with kRowLabel already; other reasons get the label in front.
+inline constexpr char kRowLabel[] = "第%1行";
+inline constexpr char kRowProblem[] = "%1：%2";
+inline constexpr char kRecalculatedAll[] = "已重算%1行，全部成功！";
+inline constexpr char kRecalculatedWithProblems[] = "已重算%1行，%2行有问题：%3";
+inline constexpr char kNothingToRecalculate[] = "没有可计算的行，请先输入底宽、边坡、糙率和纵坡！";
+
 }  // namespace calculation_messages

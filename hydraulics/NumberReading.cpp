@@ -1,6 +1,7 @@
 #include "hydraulics/NumberReading.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <string>
@@ -39,12 +40,20 @@ CodePoint DecodeAt(std::string_view text, std::size_t pos) {
         if ((next & 0xC0) != 0x80) return kInvalid;
         value = (value << 6) | (next & 0x3F);
     }
+    // Overlong forms and surrogates are malformed too: an overlong "1" must
+    // not read as a digit.
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return kInvalid;
     return {value, length};
 }
 
+// Unicode white space, plus the invisible zero-width space and byte-order
+// mark that pasted text brings along.
 bool IsBlank(char32_t c) {
-    return c == U' ' || c == U'\t' || c == U'\n' || c == U'\r' || c == U'\v' || c == U'\f' ||
-           c == U'\u00A0' || c == U'\u3000';
+    return (c >= U'\t' && c <= U'\r') || c == U' ' || c == U'\u0085' || c == U'\u00A0' ||
+           c == U'\u1680' || (c >= U'\u2000' && c <= U'\u200B') || c == U'\u2028' ||
+           c == U'\u2029' || c == U'\u202F' || c == U'\u205F' || c == U'\u3000' || c == U'\uFEFF';
 }
 
 // The ASCII character a code point stands for inside a number, or 0 when it
@@ -56,6 +65,9 @@ char NumberCharFor(char32_t c) {
         case U'.':
         case U'\uFF0E':
             return '.';
+        case U',':
+        case U'\uFF0C':
+            return ',';
         case U'-':
         case U'\uFF0D':
         case U'\u2212':
@@ -63,29 +75,60 @@ char NumberCharFor(char32_t c) {
         case U'+':
         case U'\uFF0B':
             return '+';
+        case U'/':
+        case U'\uFF0F':
+            return '/';
+        case U':':
+        case U'\uFF1A':
+            return ':';
         case U'e':
+        case U'\uFF45':
+            return 'e';
         case U'E':
-            return static_cast<char>(c);
+        case U'\uFF25':
+            return 'E';
         default:
             return 0;
     }
 }
 
-// The run of number characters after the leading blanks, as ASCII.
-std::string NumberCharacters(std::string_view text) {
-    std::size_t pos = 0;
+std::size_t SkipBlanks(std::string_view text, std::size_t pos) {
     while (pos < text.size()) {
         const CodePoint cp = DecodeAt(text, pos);
         if (!IsBlank(cp.value)) break;
         pos += cp.length;
     }
+    return pos;
+}
+
+// The run of number characters after the leading blanks, as ASCII.
+std::string NumberCharacters(std::string_view text) {
     std::string ascii;
-    while (pos < text.size()) {
+    for (std::size_t pos = SkipBlanks(text, 0); pos < text.size();) {
         const CodePoint cp = DecodeAt(text, pos);
         const char c = NumberCharFor(cp.value);
         if (c == 0) break;
         ascii.push_back(c);
         pos += cp.length;
+    }
+    return ascii;
+}
+
+// The whole text without surrounding blanks as ASCII number characters, or
+// nothing when some character cannot be part of a number.
+std::optional<std::string> WholeTextAsNumberCharacters(std::string_view text) {
+    std::string ascii;
+    bool blankAfterNumber = false;
+    for (std::size_t pos = SkipBlanks(text, 0); pos < text.size();) {
+        const CodePoint cp = DecodeAt(text, pos);
+        pos += cp.length;
+        if (IsBlank(cp.value)) {
+            blankAfterNumber = true;
+            continue;
+        }
+        const char c = NumberCharFor(cp.value);
+        if (c == 0 || blankAfterNumber) return std::nullopt;
+        ascii.push_back(c);
     }
     return ascii;
 }
@@ -157,31 +200,97 @@ NumberPrefix LongestNumber(std::string_view s) {
     return result;
 }
 
-}  // namespace
-
-double ReadDecimal(std::string_view utf8Text) {
-    const std::string chars = NumberCharacters(utf8Text);
-    std::string_view rest = chars;
-    bool negative = false;
-    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
-        negative = rest.front() == '-';
-        rest.remove_prefix(1);
-    }
-    const NumberPrefix prefix = LongestNumber(rest);
-    if (prefix.length == 0) return 0.0;
-
+// The magnitude of a prefix found by LongestNumber.
+double MagnitudeOf(std::string_view s, const NumberPrefix& prefix) {
     // std::from_chars is locale-independent, unlike strtod and streams.
     double magnitude = 0.0;
-    const char* first = rest.data();
+    const char* first = s.data();
     const auto [end, error] =
         std::from_chars(first, first + prefix.length, magnitude, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
-        magnitude = prefix.hasSignificantDigit && prefix.decimalExponent > 0
-                        ? std::numeric_limits<double>::infinity()
-                        : 0.0;
-    } else if (error != std::errc{} || end != first + prefix.length) {
+        return prefix.hasSignificantDigit && prefix.decimalExponent > 0
+                   ? std::numeric_limits<double>::infinity()
+                   : 0.0;
+    }
+    if (error != std::errc{} || end != first + prefix.length) {
         return 0.0;  // unreachable for a prefix of the grammar above
     }
+    return magnitude;
+}
+
+// `s` as a whole unsigned decimal, or nothing.
+std::optional<double> WholeUnsignedDecimal(std::string_view s) {
+    const NumberPrefix prefix = LongestNumber(s);
+    if (prefix.length == 0 || prefix.length != s.size()) return std::nullopt;
+    return MagnitudeOf(s, prefix);
+}
+
+bool IsDecimalEnd(std::string_view s, std::size_t pos) {
+    return pos == s.size() || s[pos] == '/' || s[pos] == ':' || s[pos] == 'e' || s[pos] == 'E';
+}
+
+// True when the comma at `comma` sits where a thousands separator would:
+// 1 to 3 digits, the first not 0, before it, and exactly 3 after it.
+bool CommaMayGroupThousands(std::string_view s, std::size_t comma) {
+    std::size_t before = 0;
+    while (before < comma && IsDigit(s[comma - before - 1])) ++before;
+    const std::size_t start = comma - before;
+    const bool startsDecimal = start == 0 || s[start - 1] == '+' || s[start - 1] == '-' ||
+                               s[start - 1] == '/' || s[start - 1] == ':';
+    std::size_t after = 0;
+    while (comma + 1 + after < s.size() && IsDigit(s[comma + 1 + after])) ++after;
+    return startsDecimal && before >= 1 && before <= 3 && s[start] != '0' && after == 3 &&
+           IsDecimalEnd(s, comma + 1 + after);
+}
+
+// Turns a decimal comma into a point; false when the commas make the text
+// no number (see the header).
+bool ResolveDecimalComma(std::string& s) {
+    const std::size_t comma = s.find(',');
+    if (comma == std::string::npos) return true;
+    if (s.find(',', comma + 1) != std::string::npos || s.find('.') != std::string::npos)
+        return false;
+    if (CommaMayGroupThousands(s, comma)) return false;
+    s[comma] = '.';
+    return true;
+}
+
+// Removes one leading sign; true when it was a minus.
+bool TakeSign(std::string_view& s) {
+    if (s.empty() || (s.front() != '+' && s.front() != '-')) return false;
+    const bool negative = s.front() == '-';
+    s.remove_prefix(1);
+    return negative;
+}
+
+}  // namespace
+
+std::optional<double> ParseCellNumber(std::string_view utf8Text) {
+    std::optional<std::string> chars = WholeTextAsNumberCharacters(utf8Text);
+    if (!chars || !ResolveDecimalComma(*chars)) return std::nullopt;
+    std::string_view rest = *chars;
+    const bool negative = TakeSign(rest);
+    const std::size_t bar = rest.find_first_of("/:");
+    std::optional<double> value = WholeUnsignedDecimal(rest.substr(0, bar));
+    if (value && bar != std::string_view::npos) {
+        const std::optional<double> divisor = WholeUnsignedDecimal(rest.substr(bar + 1));
+        // inf/inf is the only quotient of two magnitudes that is NaN.
+        if (!divisor || *divisor == 0.0 || (std::isinf(*value) && std::isinf(*divisor)))
+            return std::nullopt;
+        value = *value / *divisor;
+    }
+    if (!value) return std::nullopt;
+    return negative ? -*value : *value;
+}
+
+double ReadDecimal(std::string_view utf8Text) {
+    if (const std::optional<double> whole = ParseCellNumber(utf8Text)) return *whole;
+    const std::string chars = NumberCharacters(utf8Text);
+    std::string_view rest = chars;
+    const bool negative = TakeSign(rest);
+    const NumberPrefix prefix = LongestNumber(rest);
+    if (prefix.length == 0) return 0.0;
+    const double magnitude = MagnitudeOf(rest, prefix);
     return negative ? -magnitude : magnitude;
 }
 

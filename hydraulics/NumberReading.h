@@ -1,17 +1,39 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
-// Reads a cell's text as a decimal number, the same way for every reader of
-// the table (the calculations and the CAD export).
+// The one reading of a cell's text as a number, shared by every reader of
+// the table: the calculations, the table's display and the CAD export. What
+// the table shows as a number is therefore the number the calculation uses.
 //
-// Leading and trailing blanks are skipped, a sign and an exponent are
-// accepted, and full-width digits, point, plus and minus read as their ASCII
-// twins. When the text is not a plain number the longest leading number is
-// read ("2.5m" gives 2.5); when there is none the result is 0. The result
-// never depends on the process locale: "3.5" is 3.5 under a decimal-comma
-// locale too, and "3,5" is 3 everywhere. A magnitude beyond double range
-// gives a signed infinity, one below it a signed zero.
+// A text is a number when, apart from surrounding white space (any Unicode
+// white space, and the invisible U+200B and U+FEFF), it is exactly one of:
+//   - a decimal: an optional sign, digits with an optional point, and an
+//     optional exponent ("2.5", "-.5", "1e-3", "5.");
+//   - a fraction "a/b" or "a:b" of two unsigned decimals, with an optional
+//     sign in front, meaning a divided by b ("1/2000" is 0.0005). A zero
+//     divisor makes it not a number.
+// Full-width digits, point, signs, comma, "e", "／" and "：" read as their
+// ASCII twins; U+2212 is a minus.
+//
+// Decimal comma: when the text has no point and exactly one comma, the
+// comma is the decimal point ("2,5" is 2.5, "0,025" is 0.025), unless the
+// comma could just as well group thousands: 1 to 3 digits not starting with
+// 0, the comma, then exactly 3 digits ("1,000", "12,500"). Such a text, one
+// with two or more commas ("1,2,3", "1,000,000"), or one with both a comma
+// and a point ("1,000.5") is not a number, so a value that means 1 to one
+// reader and 1000 to another is never taken silently.
+//
+// The reading never depends on the process locale. A magnitude beyond
+// double range gives a signed infinity, one below it a signed zero; a
+// result is never NaN.
+std::optional<double> ParseCellNumber(std::string_view utf8Text);
+
+// The value the calculations use for any text: the number when the whole
+// text is one (ParseCellNumber), otherwise the longest leading decimal after
+// leading white space ("2.5m" gives 2.5, "1,000" gives 1), and 0 when there
+// is none ("abc", "+-5").
 double ReadDecimal(std::string_view utf8Text);
 
 // The cell value as the working record stores it: the double rounded to float.

@@ -6,6 +6,7 @@
 
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/DepthScan.h"
+#include "hydraulics/NotANumberReport.h"
 #include "hydraulics/NumberReading.h"
 
 namespace {
@@ -61,9 +62,30 @@ bool ElementsAreFinite(const ChannelElements& r) {
            std::isfinite(r.discharge) && std::isfinite(r.velocity);
 }
 
+// The inputs each kind of calculation reads, in column order.
+constexpr int kDepthKnownInputs[] = {kBottomWidthColumn, kSideSlopeColumn, kDepthColumn,
+                                     kRoughnessColumn, kBedSlopeColumn};
+constexpr int kScanInputs[] = {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn,
+                               kBedSlopeColumn, kDischargeColumn};
+
+// How a calculation ended. `notANumber` names an input it read that is not
+// a number (NotANumberMessage, taken before results overwrite a read cell);
+// it outweighs the outcome, since a result or a failure that comes from a
+// mistyped cell must not look like a plain result or failure.
+void ShowOutcome(const CalculationContext& context, const QString& notANumber,
+                 const char* outcome) {
+    if (notANumber.isEmpty()) {
+        ShowStatus(context, outcome);
+    } else if (context.showStatus) {
+        context.showStatus(notANumber);
+    }
+}
+
 // After results have been written: greet only when they are all numbers.
-void ReportWrittenResults(const CalculationContext& context, const ChannelElements& record) {
-    ShowStatus(context, ElementsAreFinite(record) ? msg::kWelcome : msg::kResultInvalid);
+void ReportWrittenResults(const CalculationContext& context, const QString& notANumber,
+                          const ChannelElements& record) {
+    ShowOutcome(context, notANumber,
+                ElementsAreFinite(record) ? msg::kWelcome : msg::kResultInvalid);
 }
 
 // The first empty one of the four section inputs, with its prompt.
@@ -78,12 +100,8 @@ constexpr MissingInput kRequiredInputs[] = {
     {kBedSlopeColumn, msg::kEnterBedSlope},
 };
 
-}  // namespace
-
-void FindDepthForDischarge(CalculationContext& context) {
+void FindDepthForDischargeInRow(CalculationContext& context, int row) {
     ElementsTable& table = context.table;
-    const int row = table.CurrentRow();
-    if (row < 0) return;
     if (IsEmptyCell(table, row, kDischargeColumn)) {
         ShowStatus(context, msg::kEnterDepthOrDischarge);
         return;
@@ -92,14 +110,15 @@ void FindDepthForDischarge(CalculationContext& context) {
     ChannelElements& record = context.workingRecord;
     ReadSectionInputs(table, row, record);
     context.targetDischarge = ReadCell(table, row, kDischargeColumn);
+    const QString notANumber = NotANumberMessage(table, row, kScanInputs);
 
     const DepthScanResult scan = ScanForDepth(record, context.targetDischarge);
     switch (scan.end) {
         case ScanEnd::kNoTrial:
-            ShowStatus(context, msg::kDischargeMustBePositive);
+            ShowOutcome(context, notANumber, msg::kDischargeMustBePositive);
             return;
         case ScanEnd::kHitBound:
-            ShowStatus(context, msg::kDischargeUnreachable);
+            ShowOutcome(context, notANumber, msg::kDischargeUnreachable);
             return;
         case ScanEnd::kReachedTarget:
         case ScanEnd::kNotANumber:
@@ -107,13 +126,23 @@ void FindDepthForDischarge(CalculationContext& context) {
     }
     table.SetCellText(row, kDepthColumn, scan.solutionDepth);
     WriteElements(table, row, record);
-    ReportWrittenResults(context, record);
+    ReportWrittenResults(context, notANumber, record);
+}
+
+}  // namespace
+
+void FindDepthForDischarge(CalculationContext& context) {
+    const int row = context.table.CurrentRow();
+    if (row >= 0) FindDepthForDischargeInRow(context, row);
 }
 
 void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode) {
+    const int row = context.table.CurrentRow();
+    if (row >= 0) CalculateRow(context, row, depthKnownMode);
+}
+
+void CalculateRow(CalculationContext& context, int row, bool depthKnownMode) {
     ElementsTable& table = context.table;
-    const int row = table.CurrentRow();
-    if (row < 0) return;
 
     for (const MissingInput& input : kRequiredInputs) {
         if (IsEmptyCell(table, row, input.column)) {
@@ -124,19 +153,20 @@ void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode) {
     }
 
     if (!depthKnownMode) {
-        FindDepthForDischarge(context);
+        FindDepthForDischargeInRow(context, row);
         return;
     }
     if (IsEmptyCell(table, row, kDepthColumn)) {
         ShowStatus(context, msg::kEnterDepth);
-        FindDepthForDischarge(context);
+        FindDepthForDischargeInRow(context, row);
         return;
     }
 
     ChannelElements& record = context.workingRecord;
     ReadSectionInputs(table, row, record);
     record.depth = ReadCell(table, row, kDepthColumn);
+    const QString notANumber = NotANumberMessage(table, row, kDepthKnownInputs);
     ComputeChannelElements(record);
     WriteElements(table, row, record);
-    ReportWrittenResults(context, record);
+    ReportWrittenResults(context, notANumber, record);
 }

@@ -25,6 +25,11 @@ struct CalculationContext {
 // found by the scan.
 void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode);
 
+// The same calculation for `row` (1 to 10), current or not. Only a missing
+// input moves the current cell, to that input. When an input it read is
+// not a number, the status line names it instead of the outcome.
+void CalculateRow(CalculationContext& context, int row, bool depthKnownMode);
+
 // Finds the depth of the current row for the discharge in its column 10 and
 // writes it into column 3 with the elements into 6 to 11. A depth already in
 // the row is ignored. When the target is not above zero or cannot be reached

@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <system_error>
+#include <optional>
+#include <string_view>
+
+#include "hydraulics/NumberReading.h"
 
 namespace cell_text {
 
@@ -15,18 +18,11 @@ QString FromFloat(float value) {
 }
 
 bool ParsePlainNumber(const QString& text, double* value) {
-    const QByteArray bytes = text.trimmed().toLatin1();
-    if (bytes.isEmpty()) return false;
-    const char* first = bytes.constData();
-    const char* last = first + bytes.size();
-    if (*first == '+') ++first;  // from_chars accepts '-' only
-    if (first == last || *first == '+') return false;
-    double parsed = 0;
-    const auto result = std::from_chars(first, last, parsed, std::chars_format::general);
-    if (result.ec != std::errc() || result.ptr != last || !std::isfinite(parsed)) return false;
-    // Latin-1 conversion maps non-Latin characters to '?', which from_chars
-    // rejects, so only ASCII numbers get here.
-    *value = parsed;
+    const QByteArray utf8 = text.toUtf8();
+    const std::optional<double> number =
+        ParseCellNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+    if (!number || !std::isfinite(*number)) return false;
+    *value = *number;
     return true;
 }
 
@@ -43,7 +39,10 @@ QString Rounded(const QString& text, int decimals) {
     if (!marker.isEmpty()) return marker;
     double value = 0;
     if (decimals < 0 || !ParsePlainNumber(text, &value)) return text;
-    QString shown = QString::number(value, 'f', decimals);
+    // The calculations work in single precision; show the value they use.
+    const float used = static_cast<float>(value);
+    if (!std::isfinite(used)) return text;
+    QString shown = QString::number(static_cast<double>(used), 'f', decimals);
     // "-0.00" would suggest a sign the value does not really have.
     if (shown.startsWith(QLatin1Char('-'))) {
         bool allZero = true;

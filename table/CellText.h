@@ -10,13 +10,16 @@ namespace cell_text {
 // or "-inf" for values that are not finite.
 QString FromFloat(float value);
 
-// True when `text`, without surrounding blanks, is one plain ASCII decimal
-// number (sign, digits, point, exponent) and nothing else.
+// True when the whole of `text` is one finite number as the calculations
+// read it (ParseCellNumber); `*value` then holds it.
 bool ParsePlainNumber(const QString& text, double* value);
 
-// What a numeric column with `decimals` places shows for `text`. Text that
-// is not a plain number is shown unchanged; non-finite values get a marker
-// that cannot be mistaken for a number.
+// What a numeric column with `decimals` places shows for `text`: a number
+// is shown as the single-precision value the calculations use, rounded to
+// that many places. Text that is not a number, or a number beyond single
+// precision, is shown unchanged, so the display never invents a number the
+// calculation does not use; non-finite values get a marker that cannot be
+// mistaken for a number.
 QString Rounded(const QString& text, int decimals);
 
 // The marker shown for a value that is not finite.

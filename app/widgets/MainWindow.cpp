@@ -22,6 +22,7 @@
 #include "app/widgets/SystemSeams.h"
 #include "cad/CadExport.h"
 #include "hydraulics/RowCalculation.h"
+#include "hydraulics/RowRecalculation.h"
 #include "table/ElementsTable.h"
 #include "table/clipboard/TableClipboard.h"
 #include "table/print/TablePrinter.h"
@@ -162,6 +163,10 @@ void MainWindow::BuildMenus() {
                          {QStringLiteral("清除"), &MainWindow::ClearCells, QKeySequence(Qt::Key_Delete)}});
     addMenu(QStringLiteral("音乐"), {{QStringLiteral("关闭音乐"), &MainWindow::MusicOff, {}},
                                                   {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
+    toolsMenu_ = addMenu(QStringLiteral("工具"),
+                         {{QStringLiteral("全部重算"), &MainWindow::RecalculateAllRows, {}}});
+    // F9 works wherever the keyboard is in the window, in an open cell editor too.
+    toolsMenu_->actions().constLast()->setShortcut(QKeySequence(Qt::Key_F9));
     aboutMenu_ = menuBar()->addMenu(QStringLiteral("关于"));
     aboutMenu_->setObjectName(QStringLiteral("关于"));
     QAction* about = aboutMenu_->addAction(QStringLiteral("关于本程序"));
@@ -240,10 +245,24 @@ FileCommandContext MainWindow::Files() {
                               }};
 }
 
+CalculationContext MainWindow::Calculation() {
+    return CalculationContext{*table_, state_.workingRecord, state_.targetDischarge,
+                              [this](const QString& text) { ShowStatus(text); }};
+}
+
+bool MainWindow::DepthKnownMode() const {
+    return depthKnownButton_->isChecked();
+}
+
 void MainWindow::CalculateCurrentRow() {
-    CalculationContext context{*table_, state_.workingRecord, state_.targetDischarge,
-                               [this](const QString& text) { ShowStatus(text); }};
-    ::CalculateCurrentRow(context, depthKnownButton_->isChecked());
+    CalculationContext context = Calculation();
+    ::CalculateCurrentRow(context, DepthKnownMode());
+}
+
+void MainWindow::RecalculateAllRows() {
+    tableView_->CommitPendingEdit();
+    CalculationContext context = Calculation();
+    ::RecalculateAllRows(context, DepthKnownMode());
 }
 
 void MainWindow::NewTable() { RunFileCommand(::NewTable); }
@@ -285,7 +304,11 @@ void MainWindow::CopyCells() {
 
 void MainWindow::PasteCells() {
     tableView_->CommitPendingEdit();
-    if (Paste(*table_, *seams_.clipboard) > 0) state_.document.modified = 1;
+    const QStringList before = table_->Cells();
+    if (Paste(*table_, *seams_.clipboard) == 0) return;
+    state_.document.modified = 1;
+    CalculationContext context = Calculation();
+    RecalculateChangedRows(context, before, DepthKnownMode());
 }
 
 void MainWindow::ClearCells() {

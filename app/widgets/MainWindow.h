@@ -23,6 +23,7 @@ class QRadioButton;
 class TableControl;
 struct ProgramState;
 struct CadExportSeams;
+struct CalculationContext;
 
 // Everything the main window reaches outside the process: dialogs, message
 // boxes, the clipboard, the audio device and the CAD target. The real ones
@@ -51,6 +52,7 @@ public:
     BackgroundMusic& Music() { return *music_; }
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* EditMenu() const { return editMenu_; }
+    QMenu* ToolsMenu() const { return toolsMenu_; }
     QMenu* AboutMenu() const { return aboutMenu_; }
     // The menu that popped up last (tray icon, table right button).
     QMenu* LastPopup() const { return lastPopup_; }
@@ -72,6 +74,7 @@ public:
     InstructionsWindow* OpenInstructions();
     void ExportToCad();
     void CalculateCurrentRow();
+    void RecalculateAllRows();
     void OnTrayIconEvent(int actionCode);
     void OnTableRightButtonDown(int x, int y, int keyState);
 
@@ -88,6 +91,8 @@ private:
     void ShowStatus(const QString& text);
     void PopUp(QMenu* menu, const QPoint& globalPosition);
     ShellContext Shell();
+    CalculationContext Calculation();
+    bool DepthKnownMode() const;
     FileCommandContext Files();
     template <typename Command>
     auto RunFileCommand(Command command);
@@ -103,6 +108,7 @@ private:
     QLineEdit* statusLine_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
     QMenu* aboutMenu_ = nullptr;
     QMenu* lastPopup_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;

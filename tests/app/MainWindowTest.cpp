@@ -121,10 +121,11 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
         {"文件", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
         {"编辑", {"复制", "粘贴", "清除"}},
         {"音乐", {"关闭音乐", "开启音乐"}},
+        {"工具", {"全部重算"}},
         {"关于", {"关于本程序"}},
     };
     const QList<QAction*> menus = window.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(menus[int(i)]->text(), expected[i].first);
         QStringList items;
@@ -214,12 +215,101 @@ TEST_F(MainWindowTest, MenuCommandsSeeTheCellStillBeingEdited) {
     EXPECT_EQ(state.document.modified, 0);
 }
 
-TEST_F(MainWindowTest, NumericCellsRefuseLettersButCountEveryKey) {
-    ClickCell(2, 1);
-    TypeIntoTable("１.5x");
+TEST_F(MainWindowTest, TheEditorKeepsEveryTypedCharacter) {
+    const char* typed[] = {"1/2000", "2,5", "abc", "-1:2e3 x"};
+    int row = 1;
+    for (const char* text : typed) {
+        SCOPED_TRACE(text);
+        ClickCell(++row, 1);
+        QTest::keyClick(&window.TableView(), Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr) << "the editor is open";
+        QTest::keyClicks(editor, QString::fromUtf8(text));
+        EXPECT_EQ(editor->text(), QString::fromUtf8(text));
+        FinishEditWithEnter();
+        EXPECT_EQ(window.Table().GetCellText(row, 1), QString::fromUtf8(text));
+    }
+    // The first key opens the editor and is kept too; a Chinese input method
+    // commits full-width forms.
+    for (int c : {1, 2, 4}) window.Table().SetCellText(7, c, "1");
+    ClickCell(7, 5);
+    TypeIntoTable("１／２０００");
     FinishEditWithEnter();
-    EXPECT_EQ(window.Table().GetCellText(2, 1), "１.5");
+    EXPECT_EQ(window.Table().GetCellText(7, 5), "１／２０００");
+    EXPECT_EQ(window.Table().DisplayText(7, 5), "１／２０００") << "slopes show as typed";
     EXPECT_EQ(state.document.modified, 1);
+}
+
+TEST_F(MainWindowTest, TheStatusLineNamesATypedInputThatIsNotANumber) {
+    ElementsTable& table = window.Table();
+    const char* inputs[] = {"2", "1.5", "1", "0.025", "0.0005"};
+    for (int c = 1; c <= 5; ++c) table.SetCellText(3, c, inputs[c - 1]);
+    ClickCell(3, 3);
+    QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
+    ASSERT_EQ(window.StatusText(), "欢迎使用本程序！");
+
+    struct Step {
+        int column;
+        const char* typed;
+        const char* status;
+    } const steps[] = {{5, "1/2000", "欢迎使用本程序！"},
+                       {1, "2m", "第3行“底宽”不是数字，按 2 计算！"}};
+    for (const Step& step : steps) {
+        table.SetCellText(3, step.column, "");
+        ClickCell(3, step.column);
+        TypeIntoTable(QString::fromUtf8(step.typed));
+        FinishEditWithEnter();
+        EXPECT_EQ(window.StatusText(), QString::fromUtf8(step.status));
+        EXPECT_EQ(table.DisplayText(3, 10), "2.29") << step.typed;
+    }
+}
+
+TEST_F(MainWindowTest, PastedInputsRecalculateTheirRowsInTheCurrentMode) {
+    ElementsTable& table = window.Table();
+    ClickCell(2, 1);
+    doubles.clipboard->text = "2\t1.5\t1\t0.025\t0.0005\n3\t1\t1\t0.02\tx\n4\n";
+    QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
+    ClickCell(2, 1);
+    QTest::keyClick(&window.TableView(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(table.DisplayText(2, 10), "2.29");
+    EXPECT_EQ(table.GetCellText(3, 10), "0") << "row 3 ran as written, with a slope of 0";
+    EXPECT_EQ(table.GetCellText(4, 6), "") << "row 4 lacks inputs";
+    EXPECT_EQ(window.StatusText(), "已重算2行，1行有问题：第3行“纵坡”不是数字，按 0 计算！");
+    EXPECT_EQ(state.document.modified, 1) << "the paste changed cells";
+
+    // Pasting the same cells again changes nothing and calculates nothing.
+    table.SetCellText(2, 6, "stale");
+    QTest::keyClick(&window.TableView(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(table.GetCellText(2, 6), "stale");
+}
+
+TEST_F(MainWindowTest, RecalculateAllRunsFromF9AndTheToolsMenuWithoutMarkingChanges) {
+    ElementsTable& table = window.Table();
+    const char* section[] = {"2", "1.5", nullptr, "0.025", "0.0005"};
+    for (int row : {1, 5, 9})
+        for (int c = 1; c <= 5; ++c)
+            if (section[c - 1]) table.SetCellText(row, c, section[c - 1]);
+    table.SetCellText(5, 10, "2");
+    table.SetCellText(9, 10, "0");
+    ClickCell(1, 3);
+
+    QTest::keyClick(&window.TableView(), Qt::Key_F9);
+    EXPECT_EQ(table.DisplayText(5, 3), "0.94");
+    EXPECT_EQ(window.StatusText(),
+              "已重算3行，2行有问题：第1行：请输入水深或者流量！第9行：流量必须大于零！");
+    EXPECT_EQ(state.document.modified, 0) << "a calculation is not an edit";
+
+    // From an open editor: the typed depth is committed, then every row runs.
+    ClickCell(9, 1);
+    QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
+    ClickCell(1, 3);
+    TypeIntoTable("1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
+    EXPECT_EQ(table.GetCellText(1, 3), "1");
+    EXPECT_EQ(table.DisplayText(1, 10), "2.29");
+
+    window.ToolsMenu()->actions().constLast()->trigger();
+    EXPECT_EQ(window.StatusText(), "已重算3行，1行有问题：第9行：流量必须大于零！");
 }
 
 TEST_F(MainWindowTest, DepthKnownButtonCalculatesTheCurrentRowAndTheOtherDoesNot) {

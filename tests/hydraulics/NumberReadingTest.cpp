@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,50 @@ struct Reading {
     const char* text;
     double expected;
 };
+
+// Texts that are one number as a whole, with their value: decimals in ASCII
+// and full-width forms, every kind of surrounding white space, fractions,
+// and a decimal comma where it cannot be grouping thousands.
+const std::vector<Reading>& WholeNumbers() {
+    static const std::vector<Reading> numbers = {
+        {"-.5", -0.5},
+        {"+5.", 5.0},
+        {"\u22124", -4.0},
+        {"－１．５ｅ２", -150.0},
+        {"＋３Ｅ－１", 0.3},
+        {" \t2\r\n", 2.0},
+        {"\u20002\u200A", 2.0},
+        {"\u20282\u2029", 2.0},
+        {"\u00852\u00A0", 2.0},
+        {"\u1680\u202F\u205F2\u3000", 2.0},
+        {"\uFEFF2\u200B", 2.0},
+        {"1/2000", 0.0005},
+        {"1:2000", 0.0005},
+        {"-1/4", -0.25},
+        {"1.5/0.5", 3.0},
+        {"1e3/4", 250.0},
+        {" １／４ ", 0.25},
+        {"１：４", 0.25},
+        {"0/5", 0.0},
+        {"1e300/1e-300", std::numeric_limits<double>::infinity()},
+        {"2,5", 2.5},
+        {"2，5", 2.5},
+        {"0,025", 0.025},
+        {"-1,5e3", -1500.0},
+        {",5", 0.5},
+        {"1234,567", 1234.567},
+        {"1,5/3", 0.5}};
+    return numbers;
+}
+
+// Texts that are not one number as a whole.
+constexpr const char* kNotNumbers[] = {
+    "", " \u3000", "+-5", "--5", "abc", "2.5m", "1 000", "1 / 2", "1/", "/2", "1/2/3", "1/-2",
+    "1/0", "0:0", "1e400/1e400", "1e", "e5", ".", "1.2.3", "inf", "nan", "0x1A",
+    "\u2160",    // a Roman numeral is no digit
+    "\xC0\xB1",  // an overlong "1"
+    // commas that may group thousands, or that cannot be a decimal comma
+    "1,000", "12,500", "-999,999", "1,2,3", "1,000,000", "1,000.5", "2,5.", ","};
 
 const std::vector<Reading>& Readings() {
     static const std::vector<Reading> readings = {
@@ -35,14 +80,18 @@ const std::vector<Reading>& Readings() {
         {"\u3000"
          "8\u3000",
          8.0},
+        {"\u20002", 2.0},
         // full-width digits, point, sign
         {"\uFF11\uFF12\uFF0E\uFF15", 12.5},
         {"\uFF0D\uFF13", -3.0},
         {"\uFF0B\uFF10\uFF0E\uFF12\uFF15", 0.25},
         {"1\uFF0E5", 1.5},
-        // longest leading number
+        // a whole number as such, otherwise the longest leading number
+        {"3,5", 3.5},
+        {"1,000", 1.0},
+        {"1/0", 1.0},
+        {"2,5m", 2.0},
         {"2.5m", 2.5},
-        {"3,5", 3.0},
         {"1e", 1.0},
         {"1e+", 1.0},
         {"1e5x", 100000.0},
@@ -54,6 +103,7 @@ const std::vector<Reading>& Readings() {
         {"   ", 0.0},
         {"abc", 0.0},
         {"-", 0.0},
+        {"+-5", 0.0},
         {".", 0.0},
         {"e5", 0.0},
         {"- 5", 0.0},
@@ -68,10 +118,26 @@ const std::vector<Reading>& Readings() {
     return readings;
 }
 
-TEST(NumberReadingTest, ReadsLongestLeadingDecimalNumber) {
+void ExpectWholeReadings() {
+    for (const Reading& r : WholeNumbers()) {
+        EXPECT_EQ(ParseCellNumber(r.text), r.expected) << "text: \"" << r.text << '"';
+        EXPECT_EQ(ReadDecimal(r.text), r.expected) << "text: \"" << r.text << '"';
+    }
+    for (const char* text : kNotNumbers) EXPECT_EQ(ParseCellNumber(text), std::nullopt) << text;
+}
+
+void ExpectReadings() {
     for (const Reading& r : Readings()) {
         EXPECT_EQ(ReadDecimal(r.text), r.expected) << "text: \"" << r.text << '"';
     }
+}
+
+TEST(NumberReadingTest, WholeTextIsOneNumberOrNone) {
+    ExpectWholeReadings();
+}
+
+TEST(NumberReadingTest, ReadsTheWholeNumberElseTheLongestLeadingOne) {
+    ExpectReadings();
 }
 
 TEST(NumberReadingTest, OverflowGivesSignedInfinityAndUnderflowSignedZero) {
@@ -116,9 +182,8 @@ TEST(NumberReadingTest, DecimalCommaLocaleGivesTheSameResults) {
     // The locale must really be in effect, or this test proves nothing.
     ASSERT_EQ(std::strtod("3.5", nullptr), 3.0);
 
-    for (const Reading& r : Readings()) {
-        EXPECT_EQ(ReadDecimal(r.text), r.expected) << "text: \"" << r.text << '"';
-    }
+    ExpectWholeReadings();
+    ExpectReadings();
 }
 
 }  // namespace

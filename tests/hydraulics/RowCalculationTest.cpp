@@ -20,6 +20,10 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+QString NotANumber(const char* name, const char* used) {
+    return Text(msg::kCellNotANumber).arg(kRow).arg(Text(name), Text(used));
+}
+
 // A table shaped like the main window's, with a recording status line.
 class RowCalculationTest : public testing::Test {
   protected:
@@ -116,7 +120,7 @@ TEST_F(RowCalculationTest, BlankCellIsFilledAndReadsAsZero) {
     CalculateCurrentRow(context_, true);
     EXPECT_EQ(Results(),
               (QStringList{"1", "2.828427", "0.3535534", "42.04482", "0.7905695", "0.7905695"}));
-    EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
+    EXPECT_EQ(statuses_, QStringList{NotANumber("底宽", "0")});
 }
 
 TEST_F(RowCalculationTest, DischargeKnownFindsDepthAndReplacesTarget) {
@@ -164,7 +168,7 @@ TEST_F(RowCalculationTest, UnusableTargetLeavesRowUnchanged) {
     } const cases[] = {
         {"0.0005", "0", msg::kDischargeMustBePositive},
         {"0.0005", "-2", msg::kDischargeMustBePositive},
-        {"0.0005", "abc", msg::kDischargeMustBePositive},
+        {"0.0005", "abc", "第3行“流量”不是数字，按 0 计算！"},
         {"0.0005", "1e-8", msg::kDischargeMustBePositive},
         {"0", "2", msg::kDischargeUnreachable},
         {"0.0005", "1e30", msg::kDischargeUnreachable},
@@ -217,6 +221,52 @@ TEST_F(RowCalculationTest, FullWidthDigitsAreRead) {
     FillRow({"\uFF12", "\uFF11\uFF0E\uFF15", "\uFF11", "0.025", "0.0005"});
     CalculateCurrentRow(context_, true);
     EXPECT_EQ(Number(10), "2.286895");
+}
+
+TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
+    // The discharge of b 2, m 1.5, n 0.025, i 0.0005 for h 1 ("Q1") and for the
+    // target 2 ("Q2"); nullptr where a mistyped cell makes it meaningless.
+    const char* const kQ1 = "2.286895";
+    const char* const kQ2 = "2.027672";
+    struct Case {
+        bool depthKnown;
+        std::initializer_list<const char*> cells;  // columns 1 to 5, then 10 when given
+        QString status;
+        const char* discharge;
+    } const cases[] = {
+        {true, {"2", "1.5", "1", "0.025", "1/2000"}, Text(msg::kWelcome), kQ1},
+        {true,
+         {"2", "1,5", "1", "0.025", "0.0005", "", "", "", "", "abc"},
+         Text(msg::kWelcome),
+         kQ1},
+        {true, {"2m", "1.5", "1", "0.025", "0.0005"}, NotANumber("底宽", "2"), kQ1},
+        {true, {"x", "1.5", "1", "y", "0.0005"}, NotANumber("底宽", "0"), nullptr},
+        {true, {"2", "1.5", "abc", "0.025", "0.0005"}, NotANumber("水深", "0"), nullptr},
+        {true, {"2", "1.5", "1", "0.025", "5,000"}, NotANumber("纵坡", "5"), nullptr},
+        {false,
+         {"2", "1.5", "abc", "0.025", "0.0005", "", "", "", "", "2"},
+         Text(msg::kWelcome),
+         kQ2},
+        {false,
+         {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2 m3/s"},
+         NotANumber("流量", "2"),
+         kQ2},
+        {false,
+         {"2", "1.5", "", "0.025", "abc", "", "", "", "", "2"},
+         NotANumber("纵坡", "0"),
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+        table_.ClearCells(kRow, 1, kRow, 11);
+        statuses_.clear();
+        FillRow(c.cells);
+        const QStringList inputs = Inputs();
+        CalculateCurrentRow(context_, c.depthKnown);
+        EXPECT_EQ(statuses_.value(statuses_.size() - 1), c.status);
+        EXPECT_TRUE(!c.discharge || Number(10) == c.discharge) << Number(10).toStdString();
+        EXPECT_TRUE(!c.depthKnown || Inputs() == inputs) << "the typed texts stay";
+    }
 }
 
 }  // namespace

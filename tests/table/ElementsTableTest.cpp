@@ -29,7 +29,7 @@ TEST(CellTextTest, FloatsAreStoredAsTheirShortestExactText) {
     EXPECT_EQ(cell_text::FromFloat(5.605551f), "5.605551");
 }
 
-TEST(CellTextTest, NumericColumnsRoundOnlyPlainNumbers) {
+TEST(CellTextTest, NumericColumnsRoundWhatReadsAsANumber) {
     struct Case {
         const char* text;
         int decimals;
@@ -39,8 +39,14 @@ TEST(CellTextTest, NumericColumnsRoundOnlyPlainNumbers) {
         {"3.5", 2, "3.50"},        {"0.6243811", 2, "0.62"},  {"1e3", 2, "1000.00"},
         {" 2 ", 2, "2.00"},        {"+1.005", 3, "1.005"},    {"-0.001", 2, "0.00"},
         {"abc", 2, "abc"},         {" ", 2, " "},             {"", 2, ""},
-        {"1.5m", 2, "1.5m"},       {"２", 2, "２"},           {"0.025", -1, "0.025"},
+        {"1.5m", 2, "1.5m"},       {"２", 2, "2.00"},         {"0.025", -1, "0.025"},
         {"nan", 2, "无效值"},      {"inf", 2, "∞(无效)"},     {"-inf", -1, "-∞(无效)"},
+        // the forms the calculation reads, and only those
+        {"1/2", 2, "0.50"},        {"2,5", 2, "2.50"},        {"\u2000 2\u2028", 2, "2.00"},
+        {"1/2000", -1, "1/2000"},  {"+-5", 2, "+-5"},         {"1,000", 2, "1,000"},
+        {"1/0", 2, "1/0"},
+        // the single-precision value the calculation uses, not the typed double
+        {"0.615", 2, "0.62"},      {"16777217", 0, "16777216"}, {"1e39", 2, "1e39"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(cell_text::Rounded(QString::fromUtf8(c.text), c.decimals), QString::fromUtf8(c.shown))

@@ -1,0 +1,90 @@
+#include "hydraulics/RowRecalculation.h"
+
+#include "hydraulics/CalculationMessages.h"
+
+namespace {
+
+namespace msg = calculation_messages;
+
+constexpr int kRequiredColumns[] = {1, 2, 4, 5};
+constexpr int kDepthColumn = 3;
+constexpr int kDischargeColumn = 10;
+
+bool IsComplete(const ElementsTable& table, int row) {
+    for (int column : kRequiredColumns)
+        if (table.GetCellText(row, column).isEmpty()) return false;
+    return true;
+}
+
+// The columns a row calculation can read in this mode: the four section
+// inputs, the depth in depth-known mode, and the discharge, which is the
+// target in discharge-known mode and in depth-known mode without a depth.
+bool MayBeRead(int column, bool depthKnownMode) {
+    for (int required : kRequiredColumns)
+        if (column == required) return true;
+    return column == kDischargeColumn || (depthKnownMode && column == kDepthColumn);
+}
+
+// The summary entry for a row whose calculation ended with `message`.
+QString Problem(int row, const QString& message) {
+    const QString label = QString::fromUtf8(msg::kRowLabel).arg(row);
+    return message.startsWith(label) ? message
+                                     : QString::fromUtf8(msg::kRowProblem).arg(label, message);
+}
+
+void RecalculateRows(CalculationContext& context, const std::vector<int>& rows,
+                     bool depthKnownMode) {
+    QString lastMessage;
+    CalculationContext quiet{context.table, context.workingRecord, context.targetDischarge,
+                             [&lastMessage](const QString& text) { lastMessage = text; }};
+    const QString welcome = QString::fromUtf8(msg::kWelcome);
+    QStringList problems;
+    for (int row : rows) {
+        lastMessage.clear();
+        CalculateRow(quiet, row, depthKnownMode);
+        if (lastMessage != welcome) problems << Problem(row, lastMessage);
+    }
+    if (!context.showStatus) return;
+    const int count = static_cast<int>(rows.size());
+    context.showStatus(problems.isEmpty() ? QString::fromUtf8(msg::kRecalculatedAll).arg(count)
+                                          : QString::fromUtf8(msg::kRecalculatedWithProblems)
+                                                .arg(count)
+                                                .arg(problems.size())
+                                                .arg(problems.join(QString())));
+}
+
+}  // namespace
+
+std::vector<int> CompleteRows(const ElementsTable& table) {
+    std::vector<int> rows;
+    for (int row = table.FixedRows(); row < table.RowCount(); ++row)
+        if (IsComplete(table, row)) rows.push_back(row);
+    return rows;
+}
+
+void RecalculateAllRows(CalculationContext& context, bool depthKnownMode) {
+    const std::vector<int> rows = CompleteRows(context.table);
+    if (rows.empty()) {
+        if (context.showStatus) context.showStatus(QString::fromUtf8(msg::kNothingToRecalculate));
+        return;
+    }
+    RecalculateRows(context, rows, depthKnownMode);
+}
+
+void RecalculateChangedRows(CalculationContext& context, const QStringList& cellsBefore,
+                            bool depthKnownMode) {
+    const ElementsTable& table = context.table;
+    if (cellsBefore.size() != table.Cells().size()) return;
+    std::vector<int> changed;
+    for (int row : CompleteRows(table)) {
+        for (int column = 0; column < table.ColumnCount(); ++column) {
+            const qsizetype index = static_cast<qsizetype>(row) * table.ColumnCount() + column;
+            if (MayBeRead(column, depthKnownMode) &&
+                cellsBefore[index] != table.GetCellText(row, column)) {
+                changed.push_back(row);
+                break;
+            }
+        }
+    }
+    if (!changed.empty()) RecalculateRows(context, changed, depthKnownMode);
+}
