@@ -1,0 +1,16 @@
+#include "cad/CellTextSource.h"
+
+#include "table/CellText.h"
+
+std::optional<double> CellNumber(const QString& text) {
+    double value = 0;
+    return cell_text::ParsePlainNumber(text, &value) ? std::optional<double>(value) : std::nullopt;
+}
+
+TableCellSource DrawingCells(const CellTextSource& cells) {
+    return [&cells](int row, int column) {
+        const CellTexts texts = cells(row, column);
+        return TableCell{texts.text.toStdString(), texts.shown.toStdString(),
+                         CellNumber(texts.text)};
+    };
+}
