@@ -11,3 +11,8 @@ TEST_PACKAGES=(
     python3 python3-ezdxf poppler-utils
     locales
 )
+# Only for tools/check-wine.sh: the Windows cross compiler and Wine to run
+# what it builds.
+WINE_PACKAGES=(
+    g++-mingw-w64-x86-64 wine wine64 bc
+)
