@@ -8,7 +8,7 @@ BUILD_PACKAGES=(
 )
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    python3 python3-ezdxf poppler-utils
+    python3 python3-ezdxf python3-matplotlib poppler-utils
     locales
 )
 # Only for tools/check-wine.sh: the Windows cross compiler and Wine to run

@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <vector>
 
-#include "FileSizeLimit.h"
 #include "RecordingAutomation.h"
 #include "TestTable.h"
+#include "WriteFaults.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
 #include "io/SystemErrorText.h"
@@ -95,15 +95,28 @@ TEST_F(CadExportTest, WithoutAutoCadACancelledDialogChangesAndDrawsNothing) {
     EXPECT_TRUE(QDir(directory_.path()).isEmpty());
 }
 
+// The reason is the cause in Chinese. A device is refused before anything is
+// written: renaming a finished file over it would replace the device itself.
 TEST_F(CadExportTest, AnUnwritableFileIsReportedWithItsReason) {
-    window_.dxfPath = PathIn("missing-folder/table.dxf");
-    Export(nullptr);
+    struct Case {
+        QString path;
+        const char* reason;
+    };
+    for (const Case& c : {Case{PathIn("missing-folder/table.dxf"), "文件或文件夹不存在"},
+                          Case{"/dev/full", "目标不是普通文件"}}) {
+        SCOPED_TRACE(c.reason);
+        if (c.path.startsWith("/dev") && !IsCharacterDevice(c.path)) continue;
+        window_.statuses.clear();
+        window_.dxfPath = c.path;
+        Export(nullptr);
 
-    ASSERT_EQ(window_.statuses.size(), 1);
-    const QString prefix = Text(cad_messages::kDxfNotWritten).arg(QString());
-    EXPECT_TRUE(window_.statuses[0].startsWith(prefix)) << window_.statuses[0].toStdString();
-    EXPECT_GT(window_.statuses[0].size(), prefix.size());
-    EXPECT_FALSE(QFile::exists(*window_.dxfPath));
+        EXPECT_EQ(window_.statuses,
+                  QStringList{Text(cad_messages::kDxfNotWritten).arg(Text(c.reason))});
+    }
+    EXPECT_FALSE(QFile::exists(PathIn("missing-folder")));
+    if (QFile::exists("/dev/full")) {
+        EXPECT_TRUE(IsCharacterDevice("/dev/full"));
+    }
 }
 
 TEST_F(CadExportTest, ADxfExportReplacesAnExistingFileWhole) {

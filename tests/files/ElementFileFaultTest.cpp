@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <cerrno>
 
-#include "FileSizeLimit.h"
 #include "TestSupport.h"
+#include "WriteFaults.h"
 #include "files/ElementFile.h"
 #include "files/FileCommands.h"
 #include "io/SystemErrorText.h"
@@ -16,11 +16,6 @@
 using namespace files_test;
 
 namespace {
-
-bool IsCharacterDevice(const QString& path) {
-    struct stat status {};
-    return lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
-}
 
 // A saved file "old.efs" is current, new typing is on screen, and every
 // attempt must leave the table, the flag, the name and the old bytes alone.

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +6,7 @@
 #include <cerrno>
 #include <ostream>
 
-#include "FileSizeLimit.h"
+#include "WriteFaults.h"
 #include "io/AtomicFileWrite.h"
 #include "io/SystemErrorText.h"
 
@@ -29,11 +28,6 @@ QByteArray Content(char tag, qsizetype size) {
 
 QStringList FilesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
-}
-
-bool IsCharacterDevice(const QString& path) {
-    struct stat status {};
-    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
 }
 
 class AtomicFileWriteTest : public testing::Test {

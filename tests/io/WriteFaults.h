@@ -1,8 +1,19 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <QFile>
+#include <QString>
 #include <csignal>
+
+// What the tests of every file the program writes use to make writing fail.
+
+// True when `path`, links followed, is a character device such as /dev/full.
+inline bool IsCharacterDevice(const QString& path) {
+    struct stat status {};
+    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
+}
 
 // Makes writes beyond `bytes` fail for this process (EFBIG, after a short
 // write up to the limit), as a disk that fills up part-way would, and puts
