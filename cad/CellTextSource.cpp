@@ -1,5 +1,7 @@
 #include "cad/CellTextSource.h"
 
+#include <utility>
+
 #include "table/CellText.h"
 
 std::optional<double> CellNumber(const QString& text) {
@@ -7,8 +9,8 @@ std::optional<double> CellNumber(const QString& text) {
     return cell_text::ParsePlainNumber(text, &value) ? std::optional<double>(value) : std::nullopt;
 }
 
-TableCellSource DrawingCells(const CellTextSource& cells) {
-    return [&cells](int row, int column) {
+TableCellSource DrawingCells(CellTextSource cells) {
+    return [cells = std::move(cells)](int row, int column) {
         const CellTexts texts = cells(row, column);
         return TableCell{texts.text.toStdString(), texts.shown.toStdString(),
                          CellNumber(texts.text)};

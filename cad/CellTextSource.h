@@ -20,5 +20,5 @@ using CellTextSource = std::function<CellTexts(int row, int column)>;
 // text. The one place that decides what the drawing treats as a number.
 std::optional<double> CellNumber(const QString& text);
 
-// The cells as the table drawing reads them. `cells` must outlive the result.
-TableCellSource DrawingCells(const CellTextSource& cells);
+// The cells as the table drawing reads them.
+TableCellSource DrawingCells(CellTextSource cells);

@@ -12,7 +12,6 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/tools/packages.sh"
-bash "$root/tools/install-deps.sh" "${WINE_PACKAGES[@]}"
 
 compiler=${MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
 work=$(mktemp -d)
@@ -24,14 +23,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-started=$(date +%s.%N)
+milliseconds() { date +%s%3N; }
+started=$(milliseconds)
 phase_start=$started
 phase() {
-    local now
-    now=$(date +%s.%N)
-    printf 'check-wine: %-34s %6.1f s\n' "$1" "$(echo "$now - $phase_start" | bc)"
+    local now elapsed
+    now=$(milliseconds)
+    elapsed=$((now - phase_start))
+    printf 'check-wine: %-34s %4d.%d s\n' "$1" $((elapsed / 1000)) $((elapsed % 1000 / 100))
     phase_start=$now
 }
+
+bash "$root/tools/install-deps.sh" "${WINE_PACKAGES[@]}"
+phase "install packages"
 
 # Wine sees the Unix root as drive Z:.
 windows_path() { local path=${1//\//\\}; printf 'Z:%s' "$path"; }

@@ -14,5 +14,5 @@ TEST_PACKAGES=(
 # Only for tools/check-wine.sh: the Windows cross compiler and Wine to run
 # what it builds.
 WINE_PACKAGES=(
-    g++-mingw-w64-x86-64 wine wine64 bc
+    g++-mingw-w64-x86-64 wine wine64
 )

@@ -230,6 +230,7 @@ class CadObject final : public IDispatch {
         }
         ++g_calls;
         const std::string call = name_ + "." + MemberName(id);
+        if (parameters == nullptr) return Refuse(call, "no parameters", E_INVALIDARG);
         std::vector<VARIANT> arguments;  // first to last
         for (UINT i = parameters->cArgs; i > 0; --i) arguments.push_back(parameters->rgvarg[i - 1]);
         const bool put = (flags & DISPATCH_PROPERTYPUT) != 0;
