@@ -11,7 +11,9 @@
 
 namespace {
 
-QString Message(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Message(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 void ExportTableToDxf(CadConnection& connection, const CellTextSource& cells,
                       CadExportSeams& seams) {
@@ -20,7 +22,7 @@ void ExportTableToDxf(CadConnection& connection, const CellTextSource& cells,
 
     auto drawing = std::make_shared<DxfDrawing>();
     DxfAutomationServer server(drawing);
-    if (DrawElementsTable(connection, server, cells) != DrawingOutcome::Drawn) {
+    if (DrawElementsTable(connection, server, DrawingCells(cells)) != DrawingOutcome::Drawn) {
         seams.showStatus(Message(cad_messages::kDxfNotWritten)
                              .arg(Message(cad_messages::kDxfDrawingIncomplete)));
         return;
@@ -40,10 +42,10 @@ void ExportTableToCad(CadConnection& connection, const CellTextSource& cells,
     ExportTableToCad(connection, cells, seams, autoCad.get());
 }
 
-void ExportTableToCad(CadConnection& connection, const CellTextSource& cells,
-                      CadExportSeams& seams, Automation* autoCad) {
+void ExportTableToCad(CadConnection& connection, const CellTextSource& cells, CadExportSeams& seams,
+                      Automation* autoCad) {
     if (autoCad != nullptr) {
-        switch (DrawElementsTable(connection, *autoCad, cells)) {
+        switch (DrawElementsTable(connection, *autoCad, DrawingCells(cells))) {
             case DrawingOutcome::Drawn:
                 seams.showStatus(Message(cad_messages::kDrawnInAutoCad));
                 return;

@@ -1,10 +1,9 @@
 #include "cad/ComAutomation.h"
 
 // windows.h first: the OLE headers rely on its definitions.
-#include <windows.h>
-
 #include <objbase.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -15,7 +14,7 @@ namespace {
 // already set up in another mode (RPC_E_CHANGED_MODE) is used as it is and
 // not uninitialised by us.
 class ComApartment {
-public:
+  public:
     ComApartment() : owned_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComApartment() {
         if (owned_) CoUninitialize();
@@ -23,24 +22,27 @@ public:
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-private:
+  private:
     bool owned_;
 };
 
 class ComObject : public AutomationObject {
-public:
+  public:
     ComObject(IDispatch* dispatch, std::shared_ptr<ComApartment> apartment)
         : apartment_(std::move(apartment)), dispatch_(dispatch) {}
     ~ComObject() override { dispatch_->Release(); }
+    // Each object releases its reference exactly once.
+    ComObject(const ComObject&) = delete;
+    ComObject& operator=(const ComObject&) = delete;
     IDispatch* Dispatch() const { return dispatch_; }
 
-private:
+  private:
     std::shared_ptr<ComApartment> apartment_;
     IDispatch* dispatch_;
 };
 
 class ComArray : public AutomationArray {
-public:
+  public:
     ComArray(SAFEARRAY* array, std::shared_ptr<ComApartment> apartment)
         : apartment_(std::move(apartment)) {
         VariantInit(&variant_);
@@ -48,10 +50,13 @@ public:
         variant_.parray = array;
     }
     ~ComArray() override { VariantClear(&variant_); }
+    // Each array is freed exactly once.
+    ComArray(const ComArray&) = delete;
+    ComArray& operator=(const ComArray&) = delete;
     VARIANT& Variant() { return variant_; }
     const VARIANT& Variant() const { return variant_; }
 
-private:
+  private:
     std::shared_ptr<ComApartment> apartment_;
     VARIANT variant_;
 };
@@ -73,7 +78,7 @@ std::wstring Widen(std::string_view utf8) {
 // Invoke's arguments, converted from our values. Owns the BSTRs it made; the
 // arrays of point buffers are lent, not copied.
 class InvokeArguments {
-public:
+  public:
     bool Add(const AutomationValue& value) {
         VARIANT variant;
         VariantInit(&variant);
@@ -115,7 +120,7 @@ public:
         for (BSTR text : strings_) SysFreeString(text);
     }
 
-private:
+  private:
     std::vector<VARIANT> variants_;
     std::vector<VARIANT> reversed_;
     std::vector<BSTR> strings_;
@@ -146,7 +151,7 @@ bool Invoke(IDispatch* dispatch, std::string_view member, WORD kind, DISPPARAMS&
 }
 
 class ComAutomation : public Automation {
-public:
+  public:
     ComAutomation() : apartment_(std::make_shared<ComApartment>()) {}
 
     bool AttachRunning(ObjectSlot& slot, std::string_view progId) override {
@@ -217,8 +222,10 @@ public:
         return SUCCEEDED(SafeArrayPutElement(array->Variant().parray, &element, &value));
     }
 
-private:
-    ObjectSlot Wrap(IDispatch* dispatch) { return std::make_unique<ComObject>(dispatch, apartment_); }
+  private:
+    ObjectSlot Wrap(IDispatch* dispatch) {
+        return std::make_unique<ComObject>(dispatch, apartment_);
+    }
 
     ObjectSlot ObjectResult(IDispatch* dispatch, std::string_view member, WORD kind,
                             DISPPARAMS& parameters) {
@@ -241,4 +248,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Automation> MakeComAutomation() { return std::make_unique<ComAutomation>(); }
+std::unique_ptr<Automation> MakeComAutomation() {
+    return std::make_unique<ComAutomation>();
+}

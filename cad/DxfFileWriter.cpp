@@ -3,7 +3,6 @@
 #include <dl_dxf.h>
 #include <dl_writer_ascii.h>
 
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -12,6 +11,7 @@
 
 #include "cad/CadMessages.h"
 #include "cad/DxfTextEncoding.h"
+#include "io/AtomicFileWrite.h"
 
 namespace {
 
@@ -24,15 +24,14 @@ constexpr int kColourByLayer = 256;
 // stream stays closed and every tag goes through the overrides below. Numbers
 // are written locale-independently.
 class DxfByteWriter : public DL_WriterA {
-public:
+  public:
     DxfByteWriter() : DL_WriterA("", DL_Codes::AC1009) {}
 
     void dxfReal(int code, double value) const override {
         // Room for any double written out in full.
         std::array<char, 400> digits{};
-        const auto [end, error] =
-            std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                          std::chars_format::fixed);
+        const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                                std::chars_format::fixed);
         std::string text(digits.data(), error == std::errc() ? end : digits.data());
         if (text.find_first_of(".ni") == std::string::npos) text += ".0";
         Tag(code, text);
@@ -51,7 +50,7 @@ public:
 
     const QByteArray& Bytes() const { return bytes_; }
 
-private:
+  private:
     void Tag(int code, std::string_view value) const {
         const std::string number = std::to_string(code);
         bytes_.append(3 - std::min<qsizetype>(3, qsizetype(number.size())), ' ');
@@ -102,13 +101,12 @@ void WriteEntity(DL_Dxf& dxf, DxfByteWriter& writer, const DxfEntity& entity) {
     const auto& text = std::get<DxfText>(entity);
     // DXF horizontal 1 = centre, vertical 2 = middle.
     const bool centred = text.alignment == DxfTextAlignment::MiddleCentre;
-    dxf.writeText(writer,
-                  DL_TextData(text.insertion.x, text.insertion.y, text.insertion.z,
-                              text.alignmentPoint.x, text.alignmentPoint.y,
-                              text.alignmentPoint.z, text.height, text.widthFactor, 0,
-                              centred ? 1 : 0, centred ? 2 : 0, Gbk(text.utf8Text),
-                              Gbk(text.styleName), 0.0),
-                  attributes);
+    dxf.writeText(
+        writer,
+        DL_TextData(text.insertion.x, text.insertion.y, text.insertion.z, text.alignmentPoint.x,
+                    text.alignmentPoint.y, text.alignmentPoint.z, text.height, text.widthFactor, 0,
+                    centred ? 1 : 0, centred ? 2 : 0, Gbk(text.utf8Text), Gbk(text.styleName), 0.0),
+        attributes);
 }
 
 }  // namespace
@@ -140,13 +138,8 @@ std::optional<QByteArray> DxfFileBytes(const DxfDrawing& drawing) {
 std::optional<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path) {
     const std::optional<QByteArray> bytes = DxfFileBytes(drawing);
     if (!bytes) return QString::fromUtf8(cad_messages::kDxfLibraryWithoutR12);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    if (file.write(*bytes) != bytes->size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
+    if (const std::optional<FileWriteFailure> failure = WriteFileAtomically(path, *bytes)) {
+        return failure->reason;
     }
-    if (!file.commit()) return file.errorString();
     return std::nullopt;
 }

@@ -13,5 +13,6 @@
 std::optional<QByteArray> DxfFileBytes(const DxfDrawing& drawing);
 
 // Writes the file all at once: an existing file at `path` is replaced only
-// after every byte has been written. Returns why it failed, or nothing.
+// after every byte has been written and is left untouched by a failure.
+// Returns why it failed, in Chinese, or nothing.
 std::optional<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path);

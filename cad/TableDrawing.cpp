@@ -1,5 +1,7 @@
 #include "cad/TableDrawing.h"
 
+#include <cmath>
+
 #include "cad/ValueFormatting.h"
 
 namespace {
@@ -30,16 +32,23 @@ constexpr char kTitle[] = "水利要素表";
 constexpr double kTitleX = 130;
 constexpr double kTitleRaise = 10;
 
-bool IsComputed(const CellTextSource& cells, int row) {
-    return !cells(row, kVelocityColumn).isEmpty();
+bool IsComputed(const TableCellSource& cells, int row) {
+    return !cells(row, kVelocityColumn).utf8Text.empty();
 }
 
-int CountComputedRows(const CellTextSource& cells) {
+int CountComputedRows(const TableCellSource& cells) {
     int count = 0;
     for (int row = kFirstDataRow; row <= kLastDataRow; ++row) {
         if (IsComputed(cells, row)) ++count;
     }
     return count;
+}
+
+// A number is drawn re-formatted; a text, or a value that is no real number,
+// as the table shows it rather than as a made-up 0.
+std::string DrawnValue(const TableCell& cell, int column) {
+    if (cell.number && std::isfinite(*cell.number)) return FormatDrawnValue(*cell.number, column);
+    return cell.utf8Shown;
 }
 
 double ColumnCentre(int column) {
@@ -57,16 +66,15 @@ void DrawRules(CadSession& session, double gridTop, int bands) {
     }
 }
 
-void DrawValues(CadSession& session, const CellTextSource& cells, int computedRows) {
+void DrawValues(CadSession& session, const TableCellSource& cells, int computedRows) {
     // The band of the next drawn row, counted from the bottom one (0).
     int band = computedRows - 1;
     for (int row = kFirstDataRow; row <= kLastDataRow; ++row) {
         if (!IsComputed(cells, row)) continue;
         const double y = kGridBottom + kRowHeight * band + kTextRaise;
         for (int column = kFirstDrawnColumn; column <= kLastDrawnColumn; ++column) {
-            const std::string value = FormatDrawnValue(cells(row, column).toUtf8().toStdString(),
-                                                       DrawnDigitsForColumn(column));
-            session.PlaceText(value, ColumnCentre(column), y, kValueHeight);
+            session.PlaceText(DrawnValue(cells(row, column), column), ColumnCentre(column), y,
+                              kValueHeight);
         }
         --band;
     }
@@ -75,7 +83,7 @@ void DrawValues(CadSession& session, const CellTextSource& cells, int computedRo
 }  // namespace
 
 DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
-                                 const CellTextSource& cells) {
+                                 const TableCellSource& cells) {
     const int computedRows = CountComputedRows(cells);
     CadSession session(connection, automation);
     if (!session.OpenCadConnection()) return DrawingOutcome::Unreachable;
@@ -88,8 +96,8 @@ DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automati
     session.PrepareTextStyle();
     const double headingY = gridTop - kRowHeight + kTextRaise;
     for (int column = kFirstDrawnColumn; column <= kLastDrawnColumn; ++column) {
-        session.PlaceText(cells(kHeadingRow, column).toUtf8().toStdString(),
-                          ColumnCentre(column) + kHeadingShift, headingY, kHeadingHeight);
+        session.PlaceText(cells(kHeadingRow, column).utf8Text, ColumnCentre(column) + kHeadingShift,
+                          headingY, kHeadingHeight);
     }
     session.PlaceText(kTitle, kTitleX, gridTop + kTitleRaise, kTitleHeight);
 

@@ -2,7 +2,7 @@
 
 #include "cad/Automation.h"
 #include "cad/CadConnection.h"
-#include "cad/CellTextSource.h"
+#include "cad/TableCells.h"
 
 enum class DrawingOutcome {
     Drawn,        // every call succeeded
@@ -13,6 +13,8 @@ enum class DrawingOutcome {
 // Draws the elements table into the active drawing of the application that
 // `automation` reaches: the ruled grid of columns 1 to 11, their headings, the
 // title and every computed row (one whose velocity cell is not empty), the
-// computed rows closed up in table order below the headings.
+// computed rows closed up in table order below the headings. A value is drawn
+// from its number when its cell holds one finite number, and otherwise as the
+// table shows the cell.
 DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
-                                 const CellTextSource& cells);
+                                 const TableCellSource& cells);

@@ -1,36 +1,61 @@
 #include "cad/ValueFormatting.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-
-#include "hydraulics/NumberReading.h"
 
 namespace {
 
 constexpr int kRoughnessColumn = 4;
 constexpr int kBedSlopeColumn = 5;
+constexpr int kSmallValueDigits = 3;
+constexpr int kDigits = 2;
 
 // "-0.00" says nothing the plain "0.00" does not.
 void DropSignOfZero(std::string& text) {
-    if (text.size() > 1 && text[0] == '-' &&
-        text.find_first_not_of("0.", 1) == std::string::npos) {
+    if (text.size() > 1 && text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos) {
         text.erase(0, 1);
     }
 }
 
-}  // namespace
-
-std::string FormatDrawnValue(std::string_view utf8CellText, int digitsAfterPoint) {
-    const double value = ReadDecimal(utf8CellText);
-    // Enough for the largest double written out in full.
+std::string Fixed(double value, int digitsAfterPoint) {
+    // Enough for the largest double, or the smallest one, written out in full.
     std::array<char, 400> digits{};
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
                                       std::chars_format::fixed, digitsAfterPoint);
-    std::string text(digits.data(), result.ptr);
-    DropSignOfZero(text);
+    return std::string(digits.data(), result.ptr);
+}
+
+// Digits after the point that show `value` to two significant digits. The
+// exponent is taken after rounding to two digits, so 0.000996 (1.0e-03)
+// needs 4, not 5.
+int DigitsForTwoSignificant(double value) {
+    if (value == 0) return 0;
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
+                                      std::chars_format::scientific, 1);
+    const char* e = std::find(text.data(), result.ptr, 'e');
+    int exponent = 0;
+    const char* first = e + 1;
+    if (first < result.ptr && *first == '+') ++first;
+    std::from_chars(first, result.ptr, exponent);
+    return 1 - exponent;
+}
+
+std::string SmallValue(double value) {
+    const int digits = std::max(kSmallValueDigits, DigitsForTwoSignificant(value));
+    std::string text = Fixed(value, digits);
+    const std::size_t keep = text.find('.') + 1 + kSmallValueDigits;
+    while (text.size() > keep && text.back() == '0') text.pop_back();
     return text;
 }
 
-int DrawnDigitsForColumn(int column) {
-    return column == kRoughnessColumn || column == kBedSlopeColumn ? 3 : 2;
+}  // namespace
+
+std::string FormatDrawnValue(double value, int column) {
+    std::string text = column == kRoughnessColumn || column == kBedSlopeColumn
+                           ? SmallValue(value)
+                           : Fixed(value, kDigits);
+    DropSignOfZero(text);
+    return text;
 }

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
-// The text a table value is drawn as: the cell read as a number the way the
-// calculations read it, then written with a fixed number of digits after the
-// point, no digit grouping, independent of the process locale.
-std::string FormatDrawnValue(std::string_view utf8CellText, int digitsAfterPoint);
-
-// Roughness and slope (columns 4 and 5) are small numbers: 3 digits; the
-// other columns 2.
-int DrawnDigitsForColumn(int column);
+// The text a table value of `column` is drawn as: a fixed-point decimal, no
+// digit grouping, independent of the process locale. Roughness and slope
+// (columns 4 and 5) are small numbers: at least 3 digits after the point, and
+// as many more as it takes to show two significant digits, without trailing
+// zeros beyond the third (0.0005 is "0.0005", 0.00035 "0.00035", 0.5 "0.500").
+// Every other column has 2 digits. `value` must be finite.
+std::string FormatDrawnValue(double value, int column);

@@ -3,11 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <cerrno>
-#include <cstring>
 
 #include "files/ElementFileFormat.h"
+#include "io/AtomicFileWrite.h"
 
 namespace {
 
@@ -43,28 +41,18 @@ FileResult SaveToFile(const ElementsTable& table, const QString& path) {
             QStringLiteral("表格内容过大，超过了水利要素文件的上限 %1，无法保存。").arg(CapText()));
     }
 
-    // Everything goes to a temporary file that replaces the old one only once
-    // it is complete; without direct-write fallback a failure at any step
-    // leaves the old file as it was.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return Failed(QStringLiteral("无法创建文件（%1）。").arg(file.errorString()));
-    // QSaveFile::commit() ignores a failure of its final flush and would
-    // rename a cut-off file over the old one (seen with a full disk), so the
-    // content is flushed and checked here first.
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString detail =
-            errno != 0 ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
-        file.cancelWriting();
-        return Failed(
-            QStringLiteral("写入失败（磁盘可能已满），磁盘上的文件没有被改动（%1）。").arg(detail));
+    const std::optional<FileWriteFailure> failure = WriteFileAtomically(path, bytes);
+    if (!failure) return {};
+    switch (failure->step) {
+        case FileWriteStep::Create:
+            return Failed(QStringLiteral("无法创建文件（%1）。").arg(failure->reason));
+        case FileWriteStep::Write:
+            return Failed(QStringLiteral("写入失败（磁盘可能已满），磁盘上的文件没有被改动（%1）。")
+                              .arg(failure->reason));
+        case FileWriteStep::Commit:
+            break;
     }
-    if (!file.commit())
-        return Failed(
-            QStringLiteral("写入失败，磁盘上的文件没有被改动（%1）。").arg(file.errorString()));
-    return {};
+    return Failed(QStringLiteral("写入失败，磁盘上的文件没有被改动（%1）。").arg(failure->reason));
 }
 
 FileResult LoadFromFile(ElementsTable& table, const QString& path) {

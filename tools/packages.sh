@@ -8,6 +8,11 @@ BUILD_PACKAGES=(
 )
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    python3 python3-ezdxf poppler-utils
+    python3 python3-ezdxf python3-matplotlib poppler-utils
     locales
+)
+# Only for tools/check-wine.sh: the Windows cross compiler and Wine to run
+# what it builds.
+WINE_PACKAGES=(
+    g++-mingw-w64-x86-64 wine wine64
 )

@@ -44,7 +44,7 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent) {
     if (!seams.exportTable) {
         seams.exportTable = [](ProgramState& state, ElementsTable& table, CadExportSeams& cad) {
             const CellTextSource cells = [&table](int row, int column) {
-                return table.GetCellText(row, column);
+                return CellTexts{table.GetCellText(row, column), table.DisplayText(row, column)};
             };
             ExportTableToCad(state.cadConnection, cells, cad);
         };

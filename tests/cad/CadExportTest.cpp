@@ -1,19 +1,23 @@
-#include "cad/CadExport.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <vector>
 
 #include "RecordingAutomation.h"
 #include "TestTable.h"
+#include "WriteFaults.h"
+#include "cad/CadExport.h"
 #include "cad/CadMessages.h"
+#include "io/SystemErrorText.h"
 
 namespace {
 
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // The window's side of the export: a scripted save dialog and the status line.
 struct FakeWindow {
@@ -31,7 +35,7 @@ struct FakeWindow {
 };
 
 class CadExportTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(directory_.isValid());
         table_.FillRow(2, {"2", "1", "0.8", "0.014", "0.0004", "1.84", "4.03", "0.457", "42.6",
@@ -70,10 +74,11 @@ TEST_F(CadExportTest, UnreachableAutoCadIsReportedAndTheTableGoesToTheNamedDxfFi
     window_.dxfPath = PathIn("表格.dxf");
     Export(&autoCad);
 
-    EXPECT_EQ(window_.statuses,
-              (QStringList{Text(cad_messages::kAutoCadUnreachable),
-                           Text(cad_messages::kSavedAsDxf)
-                               .arg(QDir::toNativeSeparators(*window_.dxfPath))}));
+    EXPECT_EQ(
+        window_.statuses,
+        (QStringList{
+            Text(cad_messages::kAutoCadUnreachable),
+            Text(cad_messages::kSavedAsDxf).arg(QDir::toNativeSeparators(*window_.dxfPath))}));
     EXPECT_EQ(autoCad.Calls().size(), 2u);
     QFile file(*window_.dxfPath);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -90,15 +95,28 @@ TEST_F(CadExportTest, WithoutAutoCadACancelledDialogChangesAndDrawsNothing) {
     EXPECT_TRUE(QDir(directory_.path()).isEmpty());
 }
 
+// The reason is the cause in Chinese. A device is refused before anything is
+// written: renaming a finished file over it would replace the device itself.
 TEST_F(CadExportTest, AnUnwritableFileIsReportedWithItsReason) {
-    window_.dxfPath = PathIn("missing-folder/table.dxf");
-    Export(nullptr);
+    struct Case {
+        QString path;
+        const char* reason;
+    };
+    for (const Case& c : {Case{PathIn("missing-folder/table.dxf"), "文件或文件夹不存在"},
+                          Case{"/dev/full", "目标不是普通文件"}}) {
+        SCOPED_TRACE(c.reason);
+        if (c.path.startsWith("/dev") && !IsCharacterDevice(c.path)) continue;
+        window_.statuses.clear();
+        window_.dxfPath = c.path;
+        Export(nullptr);
 
-    ASSERT_EQ(window_.statuses.size(), 1);
-    const QString prefix = Text(cad_messages::kDxfNotWritten).arg(QString());
-    EXPECT_TRUE(window_.statuses[0].startsWith(prefix)) << window_.statuses[0].toStdString();
-    EXPECT_GT(window_.statuses[0].size(), prefix.size());
-    EXPECT_FALSE(QFile::exists(*window_.dxfPath));
+        EXPECT_EQ(window_.statuses,
+                  QStringList{Text(cad_messages::kDxfNotWritten).arg(Text(c.reason))});
+    }
+    EXPECT_FALSE(QFile::exists(PathIn("missing-folder")));
+    if (QFile::exists("/dev/full")) {
+        EXPECT_TRUE(IsCharacterDevice("/dev/full"));
+    }
 }
 
 TEST_F(CadExportTest, ADxfExportReplacesAnExistingFileWhole) {
@@ -115,6 +133,44 @@ TEST_F(CadExportTest, ADxfExportReplacesAnExistingFileWhole) {
     const QByteArray bytes = file.readAll();
     EXPECT_FALSE(bytes.contains("xxx"));
     EXPECT_TRUE(bytes.endsWith("EOF\r\n"));
+}
+
+// The disk fills up part-way through the new drawing (a short write, then a
+// failing one): the old drawing stays as it was, and the status line says why
+// the new one was not written instead of reporting it saved.
+TEST_F(CadExportTest, AWriteThatFailsPartwayKeepsTheOldFileAndReportsTheCause) {
+    struct Case {
+        const char* name;
+        int computedRows;
+        rlim_t limit;
+    };
+    for (const Case& c : {Case{"small", 1, 512}, Case{"past Qt's buffer", 10, 20000}}) {
+        SCOPED_TRACE(c.name);
+        for (int row = 1; row <= c.computedRows; ++row) {
+            table_.FillRow(row, {"2", "1", "0.8", "0.014", "0.0004", "1.84", "4.03", "0.457",
+                                 "42.6", "2.85", "1.55"});
+        }
+        window_.dxfPath = PathIn("table.dxf");
+        const QByteArray oldBytes = QByteArray(30000, 'o');
+        {
+            QFile old(*window_.dxfPath);
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            ASSERT_EQ(old.write(oldBytes), oldBytes.size());
+        }
+        window_.statuses.clear();
+        {
+            FileSizeLimit limit(c.limit);
+            ASSERT_TRUE(limit.active());
+            Export(nullptr);
+        }
+        EXPECT_EQ(window_.statuses,
+                  QStringList{Text(cad_messages::kDxfNotWritten).arg(SystemErrorText(EFBIG))});
+        QFile file(*window_.dxfPath);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), oldBytes);
+        EXPECT_EQ(QDir(directory_.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"table.dxf"});
+    }
 }
 
 // Slots filled by one backend are released correctly when another one

@@ -23,7 +23,9 @@ int main(int argc, char** argv) {
     for (int row = 0; row < 11 && row < lines.size(); ++row) rows[row] = lines[row].split('\t');
 
     const CellTextSource cells = [&rows](int row, int column) {
-        return column < rows[row].size() ? rows[row][column] : QString();
+        const QString text = column < rows[row].size() ? rows[row][column] : QString();
+        // No table to format the cells: each shows its text.
+        return CellTexts{text, text};
     };
     QString status;
     CadExportSeams seams{[&] { return std::optional<QString>(QString::fromLocal8Bit(argv[2])); },

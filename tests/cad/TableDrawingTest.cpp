@@ -1,28 +1,38 @@
-#include "cad/TableDrawing.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "ExpectedCalls.h"
 #include "RecordingAutomation.h"
 #include "TestTable.h"
+#include "cad/TableDrawing.h"
 
 namespace {
 
-const std::vector<std::string> kHeadings = {"底宽", "边坡", "水深",     "糙率",     "纵坡1\\I", "面积",
-                                            "湿周", "水力半径", "谢才系数", "流量", "流速"};
+const std::vector<std::string> kHeadings = {"底宽",     "边坡", "水深", "糙率",
+                                            "纵坡1\\I", "面积", "湿周", "水力半径",
+                                            "谢才系数", "流量", "流速"};
 const std::vector<double> kHeadingXs = {29, 49, 69, 89, 109, 129, 149, 169, 189, 209, 229};
 const std::vector<double> kValueXs = {30, 50, 70, 90, 110, 130, 150, 170, 190, 210, 230};
 
 // A computed row; its bottom width is the row number so rows can be told apart.
-const std::initializer_list<const char*> kRowTail = {"1",   "0.8",  "0.014", "0.0004", "1.84",
-                                                     "4.03", "0.457", "42.6", "2.85",   "1.55"};
+const std::initializer_list<const char*> kRowTail = {"1",    "0.8",   "0.014", "0.0004", "1.84",
+                                                     "4.03", "0.457", "42.6",  "2.85",   "1.55"};
 std::vector<std::string> DrawnRow(int row) {
-    return {std::to_string(row) + ".00", "1.00", "0.80", "0.014", "0.000", "1.84",
-            "4.03",                      "0.46", "42.60", "2.85", "1.55"};
+    return {std::to_string(row) + ".00",
+            "1.00",
+            "0.80",
+            "0.014",
+            "0.0004",
+            "1.84",
+            "4.03",
+            "0.46",
+            "42.60",
+            "2.85",
+            "1.55"};
 }
 
 void FillComputedRow(TestTable& table, int row) {
@@ -60,11 +70,12 @@ void ExpectExport(ExpectedCalls& expected, const Layout& layout,
 // Reports the first differing call instead of two walls of text.
 void ExpectSameCalls(const std::vector<std::string>& actual,
                      const std::vector<std::string>& expected) {
-    const auto [a, e] = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
+    const auto [a, e] =
+        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
     if (a == actual.end() && e == expected.end()) return;
     ADD_FAILURE() << "calls differ at #" << (a - actual.begin()) << " of " << actual.size()
-                  << " (expected " << expected.size() << ")\n  actual:   "
-                  << (a != actual.end() ? *a : "<end>")
+                  << " (expected " << expected.size()
+                  << ")\n  actual:   " << (a != actual.end() ? *a : "<end>")
                   << "\n  expected: " << (e != expected.end() ? *e : "<end>");
 }
 
@@ -74,7 +85,9 @@ struct LayoutCase {
     Layout layout;
 };
 
-void PrintTo(const LayoutCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const LayoutCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TableLayoutTest : public testing::TestWithParam<LayoutCase> {};
 
@@ -97,7 +110,8 @@ TEST_P(TableLayoutTest, DrawsRulesHeadingsTitleAndComputedRowsInOrderThenRelease
     RecordingAutomation recorder;
     CadConnection connection;
 
-    EXPECT_EQ(DrawElementsTable(connection, recorder, table.Source()), DrawingOutcome::Drawn);
+    EXPECT_EQ(DrawElementsTable(connection, recorder, DrawingCells(table.Source())),
+              DrawingOutcome::Drawn);
     ReleaseCadConnection(connection);
 
     ExpectedCalls expected;
@@ -108,27 +122,57 @@ TEST_P(TableLayoutTest, DrawsRulesHeadingsTitleAndComputedRowsInOrderThenRelease
 
 INSTANTIATE_TEST_SUITE_P(
     ComputedRows, TableLayoutTest,
-    testing::Values(
-        LayoutCase{"None", {}, {32, 22, 42, {}}},
-        LayoutCase{"Rows2_5_9", {2, 5, 9}, {80, 70, 90, {54, 38, 22}}},
-        LayoutCase{"All",
-                   {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
-                   {192, 182, 202, {166, 150, 134, 118, 102, 86, 70, 54, 38, 22}}}),
+    testing::Values(LayoutCase{"None", {}, {32, 22, 42, {}}},
+                    LayoutCase{"Rows2_5_9", {2, 5, 9}, {80, 70, 90, {54, 38, 22}}},
+                    LayoutCase{"All",
+                               {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+                               {192, 182, 202, {166, 150, 134, 118, 102, 86, 70, 54, 38, 22}}}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
-TEST(TableDrawingTest, AnyVelocityTextCountsAsComputedAndLargeValuesHaveNoSeparators) {
+// Texts and values that are no real number are drawn as the table shows
+// them, never as a made-up 0.00; numbers are re-formatted.
+TEST(TableDrawingTest, AnyVelocityTextCountsAsComputedAndNonNumbersAreDrawnAsShown) {
     TestTable table;
     table.FillRow(6, {"12345.678", "1.5", "2", "0.0149", "1000", "1234.5", "2.5m", " 7 ", "",
                       "-0.001", "不是数字"});
+    table.FillRow(
+        8, {"nan", "inf", "-inf", "0.00035", "0.0005", "1e400", "abc", "1e3", "1", "1", "1"});
+    table.SetShown(8, 1, "无效值");
+    table.SetShown(8, 2, "∞(无效)");
+    table.SetShown(8, 3, "-∞(无效)");
     RecordingAutomation recorder;
     CadConnection connection;
 
-    DrawElementsTable(connection, recorder, table.Source());
+    DrawElementsTable(connection, recorder, DrawingCells(table.Source()));
 
     ExpectedCalls expected;
-    ExpectExport(expected, {48, 38, 58, {22}},
-                 {{"12345.68", "1.50", "2.00", "0.015", "1000.000", "1234.50", "2.50", "7.00",
-                   "0.00", "0.00", "0.00"}});
+    ExpectExport(expected, {64, 54, 74, {38, 22}},
+                 {{"12345.68", "1.50", "2.00", "0.015", "1000.000", "1234.50", "2.5m", "7.00", "",
+                   "0.00", "不是数字"},
+                  {"无效值", "∞(无效)", "-∞(无效)", "0.00035", "0.0005", "1e400", "abc", "1000.00",
+                   "1.00", "1.00", "1.00"}});
+    ExpectSameCalls(recorder.Calls(), expected.Calls());
+}
+
+// A number the table side read as not finite is drawn as shown, too.
+TEST(TableDrawingTest, ANonFiniteNumberIsDrawnAsTheTableShowsIt) {
+    TestTable table;
+    FillComputedRow(table, 1);
+    const TableCellSource tableCells = DrawingCells(table.Source());
+    const TableCellSource cells = [&tableCells](int row, int column) {
+        TableCell cell = tableCells(row, column);
+        if (row == 1 && column == 10) cell = {"1e999", "溢出", HUGE_VAL};
+        return cell;
+    };
+    RecordingAutomation recorder;
+    CadConnection connection;
+
+    DrawElementsTable(connection, recorder, cells);
+
+    std::vector<std::string> row = DrawnRow(1);
+    row[9] = "溢出";
+    ExpectedCalls expected;
+    ExpectExport(expected, {48, 38, 58, {22}}, {row});
     ExpectSameCalls(recorder.Calls(), expected.Calls());
 }
 
@@ -138,8 +182,8 @@ TEST(TableDrawingTest, TwoExportsDrawTwoCompleteCopiesReplacingEverySlot) {
     RecordingAutomation recorder;
     CadConnection connection;
 
-    DrawElementsTable(connection, recorder, table.Source());
-    DrawElementsTable(connection, recorder, table.Source());
+    DrawElementsTable(connection, recorder, DrawingCells(table.Source()));
+    DrawElementsTable(connection, recorder, DrawingCells(table.Source()));
     ReleaseCadConnection(connection);
 
     const Layout layout{80, 70, 90, {54, 38, 22}};
@@ -156,7 +200,8 @@ TEST(TableDrawingTest, StartsAnApplicationOnlyWhenNoneRuns) {
     RecordingAutomation recorder(NoneRunning());
     CadConnection connection;
 
-    EXPECT_EQ(DrawElementsTable(connection, recorder, table.Source()), DrawingOutcome::Drawn);
+    EXPECT_EQ(DrawElementsTable(connection, recorder, DrawingCells(table.Source())),
+              DrawingOutcome::Drawn);
 
     ExpectedCalls expected;
     ExpectExport(expected, {32, 22, 42, {}}, {}, false);
@@ -167,15 +212,16 @@ TEST(TableDrawingTest, UnreachableApplicationStopsAfterTryingToStartOneAndReleas
     TestTable table;
     CadConnection connection;
     RecordingAutomation earlier;
-    DrawElementsTable(connection, earlier, table.Source());
+    DrawElementsTable(connection, earlier, DrawingCells(table.Source()));
     earlier.ClearCalls();
     RecordingAutomation absent(Unreachable());
 
-    EXPECT_EQ(DrawElementsTable(connection, absent, table.Source()), DrawingOutcome::Unreachable);
+    EXPECT_EQ(DrawElementsTable(connection, absent, DrawingCells(table.Source())),
+              DrawingOutcome::Unreachable);
 
-    EXPECT_EQ(absent.Calls(), (std::vector<std::string>{
-                                  "AttachRunning autocad.Application -> none",
-                                  "CreateInstance autocad.Application -> none"}));
+    EXPECT_EQ(absent.Calls(),
+              (std::vector<std::string>{"AttachRunning autocad.Application -> none",
+                                        "CreateInstance autocad.Application -> none"}));
     EXPECT_EQ(earlier.Calls(), std::vector<std::string>{"ReleaseObject autocad.Application#1"});
     EXPECT_EQ(connection.cadApplication, nullptr);
     ReleaseCadConnection(connection);
@@ -189,7 +235,9 @@ struct FailureCase {
     int expectedCallsOnEmpty;
 };
 
-void PrintTo(const FailureCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FailedCallTest : public testing::TestWithParam<FailureCase> {};
 
@@ -202,7 +250,8 @@ TEST_P(FailedCallTest, GoesOnToTheEndAndReportsIncomplete) {
     RecordingAutomation recorder(FailingMember(c.failingMember));
     CadConnection connection;
 
-    EXPECT_EQ(DrawElementsTable(connection, recorder, table.Source()), DrawingOutcome::Incomplete);
+    EXPECT_EQ(DrawElementsTable(connection, recorder, DrawingCells(table.Source())),
+              DrawingOutcome::Incomplete);
 
     const auto& calls = recorder.Calls();
     const auto onEmpty = std::count_if(calls.begin(), calls.end(), [&](const std::string& call) {
@@ -218,8 +267,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FailureCase{"NoActiveDrawing", "ActiveDocument", "CallObjectMethod <empty>.addline(", 15},
         FailureCase{"NoModelSpace", "ModelSpace", "CallObjectMethod <empty>.AddText(", 23},
-        FailureCase{"TextNotAdded", "AddText", "SetProperty <empty>.scalefactor = double:0.7 failed",
-                    23},
+        FailureCase{"TextNotAdded", "AddText",
+                    "SetProperty <empty>.scalefactor = double:0.7 failed", 23},
         FailureCase{"NoTextStyle", "ActiveTextStyle", "SetProperty <empty>.BigFontFile", 1}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 

@@ -1,48 +1,21 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
+#include <cerrno>
 
 #include "TestSupport.h"
+#include "WriteFaults.h"
 #include "files/ElementFile.h"
 #include "files/FileCommands.h"
+#include "io/SystemErrorText.h"
 
 using namespace files_test;
 
 namespace {
-
-bool IsCharacterDevice(const QString& path) {
-    struct stat status {};
-    return lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
-}
-
-// Makes writes beyond `bytes` fail for this process (EFBIG), as a full disk
-// would, and puts everything back afterwards.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        active_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-    bool active() const { return active_; }
-
-  private:
-    rlimit saved_{};
-    void (*savedHandler_)(int) = SIG_DFL;
-    bool active_ = false;
-};
 
 // A saved file "old.efs" is current, new typing is on screen, and every
 // attempt must leave the table, the flag, the name and the old bytes alone.
@@ -141,18 +114,31 @@ TEST_F(SaveFault, ThroughALinkToDevFull) {
     EXPECT_TRUE(IsCharacterDevice("/dev/full"));
 }
 
-// The disk fills up while the new content is being written.
+// The disk fills up while the new content is being written: a short write,
+// then a failing one; with the larger table past Qt's write buffer too.
 TEST_F(SaveFault, WriteFailsPartway) {
-    const QByteArray before = ReadBytes(oldPath_);
-    ASSERT_GT(before.size(), 512);
-    {
-        FileSizeLimit limit(512);
-        ASSERT_TRUE(limit.active());
-        SaveTable(h_.context);
+    struct Case {
+        const char* name;
+        qsizetype extraText;
+        rlim_t limit;
+    };
+    for (const Case& c : {Case{"small", 0, 512}, Case{"large", 400000, 100000}}) {
+        SCOPED_TRACE(c.name);
+        h_.messages.errors.clear();
+        h_.table.SetCellText(5, 5, QString(c.extraText, 'x'));
+        {
+            FileSizeLimit limit(c.limit);
+            ASSERT_TRUE(limit.active());
+            SaveTable(h_.context);
+        }
+        h_.table.SetCellText(5, 5, TaggedCells("typed after the last save")[5 * kColumns + 5]);
+        ExpectReportedAndNothingLost(oldPath_);
+        EXPECT_EQ(h_.messages.errors[0].reason,
+                  QStringLiteral("写入失败（磁盘可能已满），磁盘上的文件没有被改动（%1）。")
+                      .arg(SystemErrorText(EFBIG)));
+        // The half-written temporary file is gone too.
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.efs"});
     }
-    ExpectReportedAndNothingLost(oldPath_);
-    // The half-written temporary file is gone too.
-    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.efs"});
 }
 
 TEST_F(SaveFault, TableTooLargeForAnElementFile) {

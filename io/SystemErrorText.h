@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The user's wording of a system error code (an errno value) as a short
+// Chinese phrase without final punctuation. Codes without a phrase of their own
+// are named by number, so the reason is never just "unknown".
+QString SystemErrorText(int errorCode);
