@@ -12,13 +12,16 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "app/core/ProgramState.h"
 #include "app/core/ShellTexts.h"
 #include "app/core/TableSetUp.h"
+#include "app/core/WindowPlacement.h"
 #include "app/music/BackgroundMusic.h"
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
+#include "app/widgets/SectionDetailsWindow.h"
 #include "app/widgets/SystemSeams.h"
 #include "cad/CadExport.h"
 #include "hydraulics/RowCalculation.h"
@@ -162,6 +165,10 @@ void MainWindow::BuildMenus() {
                          {QStringLiteral("清除"), &MainWindow::ClearCells, QKeySequence(Qt::Key_Delete)}});
     addMenu(QStringLiteral("音乐"), {{QStringLiteral("关闭音乐"), &MainWindow::MusicOff, {}},
                                                   {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
+    toolsMenu_ = addMenu(QStringLiteral("工具"),
+                         {{QStringLiteral("断面详情"), &MainWindow::ShowSectionDetails, {}}});
+    // F4 works from anywhere in the main window, the table included.
+    toolsMenu_->actions().constFirst()->setShortcut(QKeySequence(Qt::Key_F4));
     aboutMenu_ = menuBar()->addMenu(QStringLiteral("关于"));
     aboutMenu_->setObjectName(QStringLiteral("关于"));
     QAction* about = aboutMenu_->addAction(QStringLiteral("关于本程序"));
@@ -264,6 +271,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         }
     }
     if (trayIcon_) trayIcon_->hide();
+    if (sectionDetails_) sectionDetails_->close();
     music_->MusicOff();
     event->accept();
 }
@@ -315,6 +323,16 @@ InstructionsWindow* MainWindow::OpenInstructions() {
     window->setModal(true);
     window->show();
     return window;
+}
+
+void MainWindow::ShowSectionDetails() {
+    if (!sectionDetails_) {
+        sectionDetails_ = new SectionDetailsWindow(*table_, *seams_.clipboard, this);
+        sectionDetails_->move(PlaceBeside(frameGeometry(), sectionDetails_->frameGeometry().size(),
+                                          screen()->availableGeometry()));
+    }
+    sectionDetails_->show();
+    sectionDetails_->raise();
 }
 
 void MainWindow::ExportToCad() {

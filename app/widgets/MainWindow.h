@@ -20,6 +20,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class SectionDetailsWindow;
 class TableControl;
 struct ProgramState;
 struct CadExportSeams;
@@ -52,6 +53,7 @@ public:
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* EditMenu() const { return editMenu_; }
     QMenu* AboutMenu() const { return aboutMenu_; }
+    QMenu* ToolsMenu() const { return toolsMenu_; }
     // The menu that popped up last (tray icon, table right button).
     QMenu* LastPopup() const { return lastPopup_; }
 
@@ -70,6 +72,9 @@ public:
     void MusicOn();
     AboutWindow* OpenAbout();
     InstructionsWindow* OpenInstructions();
+    // Opens the one section-details window beside this one, or raises it.
+    void ShowSectionDetails();
+    SectionDetailsWindow* SectionDetails() const { return sectionDetails_; }
     void ExportToCad();
     void CalculateCurrentRow();
     void OnTrayIconEvent(int actionCode);
@@ -104,8 +109,10 @@ private:
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QMenu* aboutMenu_ = nullptr;
+    QMenu* toolsMenu_ = nullptr;
     QMenu* lastPopup_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
+    SectionDetailsWindow* sectionDetails_ = nullptr;
     std::unique_ptr<BackgroundMusic> music_;
     bool closeApproved_ = false;
     bool musicStarted_ = false;
