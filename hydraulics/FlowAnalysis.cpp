@@ -195,11 +195,13 @@ double CriticalSlope(const Trapezoid& section, double criticalDepth, double roug
     return conveyed * conveyed / radius;
 }
 
-// -1, 0 or 1: below, within or above the critical band around `critical`.
-int CompareWithCritical(double value, double critical) {
-    if (value < critical * (1 - kCriticalBand)) return -1;
-    if (value > critical * (1 + kCriticalBand)) return 1;
-    return 0;
+// `below`, `at` or `above`, as `value` lies below, within or above the
+// critical band around `critical`.
+template <typename Class>
+Class ByCriticalBand(double value, double critical, Class below, Class at, Class above) {
+    if (value < critical * (1 - kCriticalBand)) return below;
+    if (value > critical * (1 + kCriticalBand)) return above;
+    return at;
 }
 
 SlopeClass ClassifySlope(double bedSlope, double criticalSlope) {
@@ -207,25 +209,13 @@ SlopeClass ClassifySlope(double bedSlope, double criticalSlope) {
     if (bedSlope == 0) return SlopeClass::kHorizontal;
     if (bedSlope < 0) return SlopeClass::kAdverse;
     if (!std::isfinite(criticalSlope)) return SlopeClass::kUndetermined;
-    switch (CompareWithCritical(bedSlope, criticalSlope)) {
-        case -1:
-            return SlopeClass::kMild;
-        case 1:
-            return SlopeClass::kSteep;
-        default:
-            return SlopeClass::kCritical;
-    }
+    return ByCriticalBand(bedSlope, criticalSlope, SlopeClass::kMild, SlopeClass::kCritical,
+                          SlopeClass::kSteep);
 }
 
 FlowRegime ClassifyRegime(double froudeNumber) {
-    switch (CompareWithCritical(froudeNumber, 1.0)) {
-        case -1:
-            return FlowRegime::kSubcritical;
-        case 1:
-            return FlowRegime::kSupercritical;
-        default:
-            return FlowRegime::kCritical;
-    }
+    return ByCriticalBand(froudeNumber, 1.0, FlowRegime::kSubcritical, FlowRegime::kCritical,
+                          FlowRegime::kSupercritical);
 }
 
 // The first reason, in the order section, discharge, roughness, bed slope,
@@ -340,33 +330,12 @@ double DischargeAtDepth(double bottomWidth, double sideSlope, double roughness, 
 }
 
 const char* RegimeName(FlowRegime regime) {
-    switch (regime) {
-        case FlowRegime::kSubcritical:
-            return "缓流";
-        case FlowRegime::kCritical:
-            return "临界流";
-        case FlowRegime::kSupercritical:
-            return "急流";
-        case FlowRegime::kUndetermined:
-            break;
-    }
-    return "";
+    // In the enumeration's order.
+    static constexpr const char* kNames[] = {"", "缓流", "临界流", "急流"};
+    return kNames[static_cast<int>(regime)];
 }
 
 const char* SlopeClassName(SlopeClass slopeClass) {
-    switch (slopeClass) {
-        case SlopeClass::kMild:
-            return "缓坡";
-        case SlopeClass::kCritical:
-            return "临界坡";
-        case SlopeClass::kSteep:
-            return "陡坡";
-        case SlopeClass::kHorizontal:
-            return "平坡";
-        case SlopeClass::kAdverse:
-            return "逆坡";
-        case SlopeClass::kUndetermined:
-            break;
-    }
-    return "";
+    static constexpr const char* kNames[] = {"", "缓坡", "临界坡", "陡坡", "平坡", "逆坡"};
+    return kNames[static_cast<int>(slopeClass)];
 }

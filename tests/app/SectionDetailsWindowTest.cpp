@@ -32,6 +32,16 @@ class SectionDetailsWindowTest : public ::testing::Test {
         QTest::keyClick(&window, Qt::Key_F4);
         return window.SectionDetails();
     }
+    // The tool's own example calculated in `row`, shown in the window.
+    SectionDetailsWindow* OpenOnExampleRow(int row) {
+        FillAndCalculate(row, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
+        SectionDetailsWindow* details = OpenWithF4();
+        if (details && !Shown(details).contains("0.9334")) {
+            ADD_FAILURE() << "the example row is not shown";
+            return nullptr;
+        }
+        return details;
+    }
     // Sets a row's cells directly, as a loaded file would, then makes it
     // current and calculates it in the discharge-known mode.
     void FillAndCalculate(int row, std::initializer_list<const char*> cells) {
@@ -124,11 +134,8 @@ TEST_F(SectionDetailsWindowTest, FollowsTheCurrentRow) {
 }
 
 TEST_F(SectionDetailsWindowTest, IncompleteRowsShowTheirReasonAndNoNumbers) {
-    FillAndCalculate(3, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
-    SectionDetailsWindow* details = OpenWithF4();
+    SectionDetailsWindow* details = OpenOnExampleRow(3);
     ASSERT_NE(details, nullptr);
-    window.Table().SetCurrentCell(3, 2);
-    ASSERT_TRUE(Shown(details).contains("正常水深"));
 
     struct Case {
         int column;
@@ -149,11 +156,8 @@ TEST_F(SectionDetailsWindowTest, IncompleteRowsShowTheirReasonAndNoNumbers) {
 }
 
 TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
-    FillAndCalculate(4, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
-    SectionDetailsWindow* details = OpenWithF4();
+    SectionDetailsWindow* details = OpenOnExampleRow(4);
     ASSERT_NE(details, nullptr);
-    window.Table().SetCurrentCell(4, 4);
-    ASSERT_TRUE(Shown(details).contains("0.9334"));
 
     // An edit: the row is calculated again and the window follows.
     EditCell(4, 4, "0.02");
@@ -193,8 +197,7 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
 }
 
 TEST_F(SectionDetailsWindowTest, CtrlCCopiesTheValuesAsText) {
-    FillAndCalculate(2, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
-    SectionDetailsWindow* details = OpenWithF4();
+    SectionDetailsWindow* details = OpenOnExampleRow(2);
     ASSERT_NE(details, nullptr);
     details->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == details; }));
