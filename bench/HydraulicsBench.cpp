@@ -1,21 +1,28 @@
-// Costs of the channel formulas and the depth scan. The goal: one scan trial
-// costs no more than the two pow and two sqrt calls a full evaluation needs,
-// and a scan that runs into its bound stays far below one UI frame.
+// Costs of the channel formulas, the depth scan and the flow analysis. The
+// goals: one scan trial costs no more than the two pow and two sqrt calls a
+// full evaluation needs, a scan that runs into its bound stays far below one
+// UI frame, and one AnalyseFlow costs at most ten ComputeChannelElements.
 
 #include <benchmark/benchmark.h>
+#include <time.h>
 
+#include <array>
+#include <chrono>
 #include <cmath>
+#include <random>
 
 #include "hydraulics/ChannelElements.h"
 #include "hydraulics/DepthScan.h"
 #include "hydraulics/DepthScanReference.h"
+#include "hydraulics/FlowAnalysis.h"
 
 namespace {
 
 const ChannelElements kTrapezoid{
     .bottomWidth = 2, .sideSlope = 1.5f, .roughness = 0.025f, .bedSlope = 0.0005f};
 // A slope of 0 gives discharge 0 at every depth: the scan runs to its bound.
-const ChannelElements kFlatBed{.bottomWidth = 2, .sideSlope = 1.5f, .roughness = 0.025f, .bedSlope = 0};
+const ChannelElements kFlatBed{
+    .bottomWidth = 2, .sideSlope = 1.5f, .roughness = 0.025f, .bedSlope = 0};
 // Reached at a depth near 10.8, after about a thousand trials.
 constexpr float kDeepTarget = 500.0f;
 
@@ -95,5 +102,94 @@ void BM_ScanAtBoundFullRecompute(benchmark::State& state) {
     ScanBenchmark<ScanForDepthReference>(state, kFlatBed, 2.0f);
 }
 BENCHMARK(BM_ScanAtBoundFullRecompute)->Unit(benchmark::kMillisecond);
+
+// A spread of real sections (beds from ditches to rivers, rectangles and
+// triangles among them), so neither call is timed on one lucky input.
+struct BenchSection {
+    float b, m, n, i, q;
+};
+std::array<BenchSection, 64> SpreadOfSections() {
+    std::mt19937 random(7);
+    auto logUniform = [&](float low, float high) {
+        return std::exp(
+            std::uniform_real_distribution<float>(std::log(low), std::log(high))(random));
+    };
+    std::array<BenchSection, 64> sections{};
+    for (size_t k = 0; k < sections.size(); ++k) {
+        sections[k] = {k % 8 == 0 ? 0.0f : logUniform(0.3f, 30),
+                       k % 8 == 1 ? 0.0f : logUniform(0.2f, 3), logUniform(0.011f, 0.04f),
+                       logUniform(1e-5f, 0.02f), logUniform(0.05f, 500)};
+    }
+    return sections;
+}
+
+void BM_AnalyseFlow(benchmark::State& state) {
+    const auto sections = SpreadOfSections();
+    for (auto _ : state) {
+        for (const BenchSection& s : sections) {
+            FlowAnalysis flow = AnalyseFlow(s.b, s.m, s.n, s.i, s.q);
+            benchmark::DoNotOptimize(flow.normalDepth);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(sections.size()));
+}
+BENCHMARK(BM_AnalyseFlow);
+
+// This thread's CPU time, so that other processes on the machine do not
+// tilt the ratio below.
+struct ThreadCpuClock {
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<ThreadCpuClock>;
+    static time_point now() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return time_point(duration(static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec));
+    }
+};
+
+// Both calls over the same sections in one run; the counter "ratio" is the
+// cost of one AnalyseFlow in ComputeChannelElements calls (goal: <= 10).
+void BM_AnalyseFlowPerElementsCall(benchmark::State& state) {
+    using Clock = ThreadCpuClock;
+    const auto sections = SpreadOfSections();
+    std::array<ChannelElements, 64> records{};
+    for (size_t k = 0; k < sections.size(); ++k) {
+        const BenchSection& s = sections[k];
+        records[k] = {
+            .bottomWidth = s.b, .sideSlope = s.m, .depth = 1, .roughness = s.n, .bedSlope = s.i};
+    }
+    // Enough calls per reading that reading the clock does not count.
+    constexpr int kRounds = 32;
+    Clock::duration elementsTime{}, analysisTime{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        for (int round = 0; round < kRounds; ++round) {
+            for (ChannelElements& r : records) {
+                benchmark::DoNotOptimize(r);
+                ComputeChannelElements(r);
+                benchmark::ClobberMemory();
+            }
+        }
+        const auto middle = Clock::now();
+        for (int round = 0; round < kRounds; ++round) {
+            for (const BenchSection& s : sections) {
+                FlowAnalysis flow = AnalyseFlow(s.b, s.m, s.n, s.i, s.q);
+                benchmark::DoNotOptimize(flow.normalDepth);
+            }
+        }
+        analysisTime += Clock::now() - middle;
+        elementsTime += middle - start;
+    }
+    const double calls =
+        static_cast<double>(state.iterations()) * kRounds * static_cast<double>(sections.size());
+    const double elementsNs =
+        std::chrono::duration<double, std::nano>(elementsTime).count() / calls;
+    const double analysisNs =
+        std::chrono::duration<double, std::nano>(analysisTime).count() / calls;
+    state.counters["elements_ns"] = elementsNs;
+    state.counters["analysis_ns"] = analysisNs;
+    state.counters["ratio"] = analysisNs / elementsNs;
+}
+BENCHMARK(BM_AnalyseFlowPerElementsCall);
 
 }  // namespace

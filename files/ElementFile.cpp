@@ -34,8 +34,8 @@ FileResult SaveToFile(const ElementsTable& table, const QString& path) {
         return Failed(QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder)));
     }
 
-    const QByteArray bytes =
-        element_file::Encode(table.RowCount(), table.ColumnCount(), table.Cells());
+    const QByteArray bytes = element_file::Encode(table.RowCount(), table.ColumnCount(),
+                                                  table.Cells(), table.DesignDischargesForFile());
     if (bytes.size() > element_file::kMaxFileBytes) {
         return Failed(
             QStringLiteral("表格内容过大，超过了水利要素文件的上限 %1，无法保存。").arg(CapText()));
@@ -79,6 +79,7 @@ FileResult LoadFromFile(ElementsTable& table, const QString& path) {
     element_file::Decoded decoded =
         element_file::Decode(bytes, table.RowCount(), table.ColumnCount());
     if (!decoded.ok) return Failed(decoded.reason);
-    table.ReplaceContents(table.RowCount(), table.ColumnCount(), decoded.cells);
+    table.ReplaceContents(table.RowCount(), table.ColumnCount(), decoded.cells,
+                          decoded.designDischarges);
     return {};
 }

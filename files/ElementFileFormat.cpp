@@ -19,9 +19,10 @@ constexpr char kVersionKey[] = "version";
 constexpr char kRowsKey[] = "rows";
 constexpr char kColumnsKey[] = "columns";
 constexpr char kCellsKey[] = "cells";
+constexpr char kDesignDischargesKey[] = "designDischarges";
 
 Decoded Refused(const QString& reason) {
-    return Decoded{false, reason, {}};
+    return Decoded{false, reason, {}, {}};
 }
 
 bool IsValidUtf8(const QByteArray& bytes) {
@@ -77,7 +78,8 @@ std::optional<int> WholeNumber(const QJsonValue& value) {
 
 }  // namespace
 
-QByteArray Encode(int rows, int columns, const QStringList& cells) {
+QByteArray Encode(int rows, int columns, const QStringList& cells,
+                  const QStringList& designDischarges) {
     QByteArray out;
     out += "{\n";
     out += QByteArray("    \"") + kFormatKey + "\": \"" + kFormatName + "\",\n";
@@ -93,7 +95,13 @@ QByteArray Encode(int rows, int columns, const QStringList& cells) {
         out += QJsonDocument(rowCells).toJson(QJsonDocument::Compact);
         out += row + 1 < rows ? ",\n" : "\n";
     }
-    out += "    ]\n}\n";
+    out += "    ]";
+    if (!designDischarges.isEmpty()) {
+        out += QByteArray(",\n    \"") + kDesignDischargesKey + "\": ";
+        out += QJsonDocument(QJsonArray::fromStringList(designDischarges))
+                   .toJson(QJsonDocument::Compact);
+    }
+    out += "\n}\n";
     return out;
 }
 
@@ -117,7 +125,8 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
     if (root.value(QLatin1String(kFormatKey)) != QJsonValue(QLatin1String(kFormatName)))
         return Refused(notElementFile);
 
-    const QSet<QString> knownKeys = {kFormatKey, kVersionKey, kRowsKey, kColumnsKey, kCellsKey};
+    const QSet<QString> knownKeys = {kFormatKey,  kVersionKey, kRowsKey,
+                                     kColumnsKey, kCellsKey,   kDesignDischargesKey};
     for (const QString& key : root.keys()) {
         if (!knownKeys.contains(key))
             return Refused(QStringLiteral("文件含有未知的字段“%1”。").arg(key));
@@ -167,6 +176,16 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
                     QStringLiteral("第 %1 行第 %2 列的单元格不是文本。").arg(row).arg(column));
             }
             decoded.cells.append(cell.toString());
+        }
+    }
+    if (root.contains(QLatin1String(kDesignDischargesKey))) {
+        const QJsonValue designsValue = root.value(QLatin1String(kDesignDischargesKey));
+        const QJsonArray designs = designsValue.toArray();
+        const QString wrongDesigns = QStringLiteral("文件中的设计流量不是 %1 个文本。").arg(*rows);
+        if (!designsValue.isArray() || designs.size() != *rows) return Refused(wrongDesigns);
+        for (const QJsonValue& design : designs) {
+            if (!design.isString()) return Refused(wrongDesigns);
+            decoded.designDischarges.append(design.toString());
         }
     }
     decoded.ok = true;

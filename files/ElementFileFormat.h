@@ -6,7 +6,10 @@
 
 // The bytes of an element file: UTF-8 JSON that names its format and
 // version, followed by the table's shape and its cells row by row, one row
-// per line so that a diff shows which row changed.
+// per line so that a diff shows which row changed. When a row's design
+// discharge differs from its discharge cell, an optional last key keeps
+// every row's design discharge ("" for none); a file without it stands for
+// design discharges equal to the discharge cells, as older files do.
 //
 //   {
 //       "format": "hydraulic-elements-table",
@@ -16,7 +19,8 @@
 //       "cells": [
 //           ["项目","底宽",...],
 //           ...
-//       ]
+//       ],
+//       "designDischarges": ["","","2",...]
 //   }
 namespace element_file {
 
@@ -28,13 +32,17 @@ inline constexpr int kFormatVersion = 1;
 // stray multi-gigabyte file from being read into memory.
 inline constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
 
-// `cells` is row-major and holds rows * columns texts.
-QByteArray Encode(int rows, int columns, const QStringList& cells);
+// `cells` is row-major and holds rows * columns texts; `designDischarges` is
+// empty (no key written) or holds one text per row.
+QByteArray Encode(int rows, int columns, const QStringList& cells,
+                  const QStringList& designDischarges = {});
 
 struct Decoded {
     bool ok = false;
     QString reason;     // Chinese, for the user; empty when ok
     QStringList cells;  // row-major, expectedRows * expectedColumns texts when ok
+    // One text per row when the file keeps design discharges; empty when not.
+    QStringList designDischarges;
 };
 
 // Accepts only a complete element file of this version whose shape is

@@ -5,6 +5,7 @@
 
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/NumberReading.h"
+#include "hydraulics/RowCalculation.h"
 #include "table/CellText.h"
 #include "table/ElementsTable.h"
 
@@ -33,7 +34,12 @@ const char* InputName(int column) {
 
 QString NotANumberMessage(const ElementsTable& table, int row, std::span<const int> columns) {
     for (int column : columns) {
-        const QByteArray utf8 = table.GetCellText(row, column).toUtf8();
+        // The scan reads its target from the design discharge, not from
+        // whatever the discharge cell shows now.
+        const QString cellText = column == ElementsTable::kDischargeColumn
+                                     ? TargetDischargeText(table, row)
+                                     : table.GetCellText(row, column);
+        const QByteArray utf8 = cellText.toUtf8();
         const std::string_view text(utf8.constData(), static_cast<size_t>(utf8.size()));
         if (ParseCellNumber(text)) continue;
         return QString::fromUtf8(msg::kCellNotANumber)

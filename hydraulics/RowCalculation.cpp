@@ -23,7 +23,7 @@ enum Column {
     kWettedPerimeterColumn = 7,
     kHydraulicRadiusColumn = 8,
     kChezyCoefficientColumn = 9,
-    kDischargeColumn = 10,
+    kDischargeColumn = ElementsTable::kDischargeColumn,
     kVelocityColumn = 11,
 };
 
@@ -35,9 +35,13 @@ bool IsEmptyCell(const ElementsTable& table, int row, int column) {
     return table.GetCellText(row, column).isEmpty();  // blanks count as content
 }
 
-float ReadCell(const ElementsTable& table, int row, int column) {
-    const QByteArray utf8 = table.GetCellText(row, column).toUtf8();
+float ReadNumber(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
     return ReadCellNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
+
+float ReadCell(const ElementsTable& table, int row, int column) {
+    return ReadNumber(table.GetCellText(row, column));
 }
 
 void ReadSectionInputs(const ElementsTable& table, int row, ChannelElements& record) {
@@ -109,7 +113,7 @@ void FindDepthForDischargeInRow(CalculationContext& context, int row) {
 
     ChannelElements& record = context.workingRecord;
     ReadSectionInputs(table, row, record);
-    context.targetDischarge = ReadCell(table, row, kDischargeColumn);
+    context.targetDischarge = ReadNumber(TargetDischargeText(table, row));
     const QString notANumber = NotANumberMessage(table, row, kScanInputs);
 
     const DepthScanResult scan = ScanForDepth(record, context.targetDischarge);
@@ -130,6 +134,11 @@ void FindDepthForDischargeInRow(CalculationContext& context, int row) {
 }
 
 }  // namespace
+
+QString TargetDischargeText(const ElementsTable& table, int row) {
+    const QString design = table.DesignDischarge(row);
+    return design.isEmpty() ? table.GetCellText(row, kDischargeColumn) : design;
+}
 
 void FindDepthForDischarge(CalculationContext& context) {
     const int row = context.table.CurrentRow();

@@ -30,9 +30,15 @@ void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode);
 // not a number, the status line names it instead of the outcome.
 void CalculateRow(CalculationContext& context, int row, bool depthKnownMode);
 
-// Finds the depth of the current row for the discharge in its column 10 and
-// writes it into column 3 with the elements into 6 to 11. A depth already in
-// the row is ignored. When the target is not above zero or cannot be reached
+// The discharge the row's calculation aims at: its design discharge, or when
+// it has none (a discharge the depth-known calculation wrote), the text of
+// its discharge cell.
+QString TargetDischargeText(const ElementsTable& table, int row);
+
+// Finds the depth of the current row for its target discharge and writes it
+// into column 3 with the elements into 6 to 11; the computed discharge goes
+// into column 10, the design discharge stays. A depth already in the row is
+// ignored. When the target is not above zero or cannot be reached
 // within the depth bound, the row is left unchanged and the status line says
 // why.
 void FindDepthForDischarge(CalculationContext& context);

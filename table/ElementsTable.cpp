@@ -13,6 +13,7 @@ ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColu
       columnKinds_(static_cast<size_t>(columns), 0),
       columnDecimals_(static_cast<size_t>(columns), -1) {
     cells_.fill(QString(), rows_ * columns_);
+    designDischarges_.fill(QString(), rows_);
 }
 
 bool ElementsTable::IsInside(int row, int column) const {
@@ -28,10 +29,22 @@ QString ElementsTable::GetCellText(int row, int column) const {
 }
 
 void ElementsTable::SetCellText(int row, int column, const QString& text) {
+    WriteCell(row, column, text, true);
+}
+
+bool ElementsTable::HoldsDesignDischarge(int row, int column) const {
+    return column == kDischargeColumn && !IsFixed(row, column);
+}
+
+void ElementsTable::WriteCell(int row, int column, const QString& text, bool entry) {
     if (!IsInside(row, column)) return;
     QString& cell = cells_[Index(row, column)];
+    // Re-committing the text a cell already holds (an editor opened and
+    // closed) is no new entry: the design discharge stays.
     if (cell == text) return;
     cell = text;
+    if (HoldsDesignDischarge(row, column) && (entry || text.isEmpty()))
+        designDischarges_[row] = text;
     Notify(row, column, row, column);
 }
 
@@ -40,7 +53,20 @@ void ElementsTable::SetCellText(int row, int column, int value) {
 }
 
 void ElementsTable::SetCellText(int row, int column, float value) {
-    SetCellText(row, column, cell_text::FromFloat(value));
+    WriteCell(row, column, cell_text::FromFloat(value), false);
+}
+
+QString ElementsTable::DesignDischarge(int row) const {
+    return row >= 0 && row < rows_ ? designDischarges_[row] : QString();
+}
+
+QStringList ElementsTable::DesignDischargesForFile() const {
+    for (int row = 0; row < rows_; ++row) {
+        if (HoldsDesignDischarge(row, kDischargeColumn) &&
+            designDischarges_[row] != GetCellText(row, kDischargeColumn))
+            return designDischarges_;
+    }
+    return {};
 }
 
 void ElementsTable::SetCurrentCell(int row, int column) {
@@ -109,6 +135,7 @@ int ElementsTable::ClearCells(int firstRow, int firstColumn, int lastRow, int la
     int changed = 0;
     for (int r = top; r <= bottom; ++r) {
         for (int c = left; c <= right; ++c) {
+            if (HoldsDesignDischarge(r, c)) designDischarges_[r].clear();
             QString& cell = cells_[Index(r, c)];
             if (cell.isEmpty()) continue;
             cell.clear();
@@ -131,11 +158,24 @@ QString ElementsTable::DisplayText(int row, int column) const {
 }
 
 void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& cells) {
+    ReplaceContents(rows, columns, cells, {});
+}
+
+void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& cells,
+                                    const QStringList& designDischarges) {
     if (rows <= 0 || columns <= 0 || cells.size() != static_cast<qsizetype>(rows) * columns) return;
+    const bool designsGiven = designDischarges.size() == rows;
     beginResetModel();
     rows_ = rows;
     columns_ = columns;
     cells_ = cells;
+    designDischarges_.fill(QString(), rows_);
+    for (int row = 0; row < rows_; ++row) {
+        if (!IsInside(row, kDischargeColumn) || !HoldsDesignDischarge(row, kDischargeColumn))
+            continue;
+        const QString& cell = cells_[Index(row, kDischargeColumn)];
+        if (!cell.isEmpty()) designDischarges_[row] = designsGiven ? designDischarges[row] : cell;
+    }
     columnKinds_.resize(static_cast<size_t>(columns), 0);
     columnDecimals_.resize(static_cast<size_t>(columns), -1);
     if (!IsInside(currentRow_, currentColumn_)) ClearCurrentCell();

@@ -13,11 +13,19 @@
 // as the shortest text that reads back to exactly that float, so nothing is
 // lost between a calculation, a save and an export. What the view displays is
 // derived from that text and the column's kind and decimals (DisplayText).
+//
+// Texts are entries (typed, pasted, loaded); numbers written with
+// SetCellText(float) are results. An entry into the discharge column is the
+// row's design discharge and is kept beside the cell: the discharge-known
+// calculation then shows its computed discharge in the cell, and the next
+// calculation still aims at the design. Only another entry into that cell,
+// or clearing it, replaces the design discharge.
 class ElementsTable : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int kNumericKind = 2;
     static constexpr int kDivision = 4;
+    static constexpr int kDischargeColumn = 10;
 
     ElementsTable(int rows, int columns, int fixedRows, int fixedColumns, QObject* parent = nullptr);
 
@@ -48,6 +56,15 @@ public:
     // returns how many cells actually changed.
     int ClearCells(int firstRow, int firstColumn, int lastRow, int lastColumn);
 
+    // --- the design discharge -------------------------------------------
+    // The discharge last entered into the row's discharge cell, exactly as
+    // entered; "" when there is none (never entered, or the cell cleared).
+    QString DesignDischarge(int row) const;
+    // One text per row, as the element files keep it; empty when every
+    // row's design discharge is simply its discharge cell's text, which is
+    // what a file without them gives back on loading.
+    QStringList DesignDischargesForFile() const;
+
     // --- shape and formats ----------------------------------------------
     int RowCount() const { return rows_; }
     int ColumnCount() const { return columns_; }
@@ -72,8 +89,13 @@ public:
     // The whole content, row-major, as the element files keep it.
     QStringList Cells() const { return cells_; }
     // Replaces shape and every cell at once (a loaded file). Formats,
-    // current cell and selection are kept where they still fit.
+    // current cell and selection are kept where they still fit. Every
+    // discharge cell's text counts as entered, so it becomes the row's design
+    // discharge, unless `designDischarges` (one text per row) says otherwise;
+    // a row whose discharge cell is empty has none.
     void ReplaceContents(int rows, int columns, const QStringList& cells);
+    void ReplaceContents(int rows, int columns, const QStringList& cells,
+                         const QStringList& designDischarges);
 
     // --- QAbstractTableModel --------------------------------------------
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -87,6 +109,8 @@ signals:
 
 private:
     int Index(int row, int column) const { return row * columns_ + column; }
+    void WriteCell(int row, int column, const QString& text, bool entry);
+    bool HoldsDesignDischarge(int row, int column) const;
     void Notify(int firstRow, int firstColumn, int lastRow, int lastColumn);
 
     int rows_;
@@ -94,6 +118,9 @@ private:
     int fixedRows_;
     int fixedColumns_;
     QStringList cells_;
+    // Per row; "" for none. Kept in step with cells_: a row whose discharge
+    // cell is empty has no design discharge.
+    QStringList designDischarges_;
     std::vector<int> columnKinds_;
     std::vector<int> columnDecimals_;
     std::vector<Formula> formulas_;

@@ -12,13 +12,16 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "app/core/ProgramState.h"
 #include "app/core/ShellTexts.h"
 #include "app/core/TableSetUp.h"
+#include "app/core/WindowPlacement.h"
 #include "app/music/BackgroundMusic.h"
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
+#include "app/widgets/SectionDetailsWindow.h"
 #include "app/widgets/SystemSeams.h"
 #include "cad/CadExport.h"
 #include "hydraulics/RowCalculation.h"
@@ -164,9 +167,12 @@ void MainWindow::BuildMenus() {
     addMenu(QStringLiteral("音乐"), {{QStringLiteral("关闭音乐"), &MainWindow::MusicOff, {}},
                                                   {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
     toolsMenu_ = addMenu(QStringLiteral("工具"),
-                         {{QStringLiteral("全部重算"), &MainWindow::RecalculateAllRows, {}}});
-    // F9 works wherever the keyboard is in the window, in an open cell editor too.
-    toolsMenu_->actions().constLast()->setShortcut(QKeySequence(Qt::Key_F9));
+                         {{QStringLiteral("断面详情"), &MainWindow::ShowSectionDetails, {}},
+                          {QStringLiteral("全部重算"), &MainWindow::RecalculateAllRows, {}}});
+    // F4 and F9 work wherever the keyboard is in the window, in an open cell
+    // editor too.
+    toolsMenu_->actions().at(0)->setShortcut(QKeySequence(Qt::Key_F4));
+    toolsMenu_->actions().at(1)->setShortcut(QKeySequence(Qt::Key_F9));
     aboutMenu_ = menuBar()->addMenu(QStringLiteral("关于"));
     aboutMenu_->setObjectName(QStringLiteral("关于"));
     QAction* about = aboutMenu_->addAction(QStringLiteral("关于本程序"));
@@ -283,6 +289,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         }
     }
     if (trayIcon_) trayIcon_->hide();
+    if (sectionDetails_) sectionDetails_->close();
     music_->MusicOff();
     event->accept();
 }
@@ -338,6 +345,16 @@ InstructionsWindow* MainWindow::OpenInstructions() {
     window->setModal(true);
     window->show();
     return window;
+}
+
+void MainWindow::ShowSectionDetails() {
+    if (!sectionDetails_) {
+        sectionDetails_ = new SectionDetailsWindow(*table_, *seams_.clipboard, this);
+        sectionDetails_->move(PlaceBeside(frameGeometry(), sectionDetails_->frameGeometry().size(),
+                                          screen()->availableGeometry()));
+    }
+    sectionDetails_->show();
+    sectionDetails_->raise();
 }
 
 void MainWindow::ExportToCad() {

@@ -20,6 +20,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class SectionDetailsWindow;
 class TableControl;
 struct ProgramState;
 struct CadExportSeams;
@@ -72,6 +73,9 @@ public:
     void MusicOn();
     AboutWindow* OpenAbout();
     InstructionsWindow* OpenInstructions();
+    // Opens the one section-details window beside this one, or raises it.
+    void ShowSectionDetails();
+    SectionDetailsWindow* SectionDetails() const { return sectionDetails_; }
     void ExportToCad();
     void CalculateCurrentRow();
     void RecalculateAllRows();
@@ -112,6 +116,7 @@ private:
     QMenu* aboutMenu_ = nullptr;
     QMenu* lastPopup_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
+    SectionDetailsWindow* sectionDetails_ = nullptr;
     std::unique_ptr<BackgroundMusic> music_;
     bool closeApproved_ = false;
     bool musicStarted_ = false;

@@ -121,7 +121,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
         {"文件", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
         {"编辑", {"复制", "粘贴", "清除"}},
         {"音乐", {"关闭音乐", "开启音乐"}},
-        {"工具", {"全部重算"}},
+        {"工具", {"断面详情", "全部重算"}},
         {"关于", {"关于本程序"}},
     };
     const QList<QAction*> menus = window.menuBar()->actions();

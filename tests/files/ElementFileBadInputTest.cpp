@@ -132,6 +132,18 @@ std::vector<BadFile> BadFiles() {
         {"CellObject", WithCell(QJsonObject{{"text", "1"}})},
         {"CellArray", WithCell(QJsonArray{"1"})},
         {"UnknownKey", Changed([](QJsonObject& r) { r["comment"] = "hello"; })},
+        {"DesignDischargesText", Changed([](QJsonObject& r) { r["designDischarges"] = "2"; })},
+        {"DesignDischargesOneShort", Changed([](QJsonObject& r) {
+             r["designDischarges"] = QJsonArray::fromStringList(QStringList(kRows - 1));
+         })},
+        {"DesignDischargesOneLong", Changed([](QJsonObject& r) {
+             r["designDischarges"] = QJsonArray::fromStringList(QStringList(kRows + 1));
+         })},
+        {"DesignDischargeNumber", Changed([](QJsonObject& r) {
+             QJsonArray designs = QJsonArray::fromStringList(QStringList(kRows));
+             designs[3] = 2.0;
+             r["designDischarges"] = designs;
+         })},
         {"GarbageAfterTheObject", valid + "x"},
         {"TwoDocuments", valid + valid},
         {"InvalidUtf8Byte", WithMark("\xff")},

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "SevenDigits.h"
@@ -267,6 +268,70 @@ TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
         EXPECT_TRUE(!c.discharge || Number(10) == c.discharge) << Number(10).toStdString();
         EXPECT_TRUE(!c.depthKnown || Inputs() == inputs) << "the typed texts stay";
     }
+}
+
+// What a fresh row with the design discharge typed gives at roughness n.
+QStringList FreshRowWithTarget(const char* n, const char* target) {
+    ElementsTable table(11, 12, 1, 1);
+    ChannelElements record;
+    float targetDischarge = 0;
+    CalculationContext context{table, record, targetDischarge, {}};
+    const char* cells[] = {"2", "1.5", "", n, "0.0005", "", "", "", "", target, ""};
+    for (int column = 1; column <= 11; ++column) table.SetCellText(kRow, column, cells[column - 1]);
+    table.SetCurrentCell(kRow, 4);
+    CalculateCurrentRow(context, false);
+    QStringList texts;
+    for (int column = 1; column <= 11; ++column) texts << table.GetCellText(kRow, column);
+    return texts;
+}
+
+// Editing the roughness back and forth recalculates from the typed design
+// discharge every time, not from the discharge the last scan wrote.
+TEST_F(RowCalculationTest, RoughnessEditsDoNotDriftFromTheDesignDischarge) {
+    FillRow({"2", "1.5", nullptr, "0.03", "0.0005", nullptr, nullptr, nullptr, nullptr, "2"});
+    for (const char* n : {"0.03", "0.025", "0.02", "0.025", "0.03", "0.025"}) {
+        SCOPED_TRACE(n);
+        table_.SetCellText(kRow, 4, n);
+        CalculateCurrentRow(context_, false);
+        EXPECT_EQ(RowTexts(), FreshRowWithTarget(n, "2"));
+        EXPECT_EQ(table_.DesignDischarge(kRow), "2");
+        EXPECT_EQ(target_, 2.0f);
+    }
+    EXPECT_EQ(Number(3), "0.9399994");
+    EXPECT_EQ(Number(10), "2.027672");
+}
+
+TEST_F(RowCalculationTest, TargetIsTheDesignDischargeWhileThereIsOne) {
+    struct Case {
+        const char* name;
+        const char* typedDischarge;  // nullptr: none typed
+        const char* depth;           // of the discharge-known run that follows
+    } const cases[] = {
+        // The depth-known run overwrites the typed 2 with 2.286895 in the
+        // cell; the scan still aims at 2.
+        {"typed discharge", "2", "0.9399994"},
+        // Nothing typed: the depth-known result is the target.
+        {"computed discharge only", nullptr, "1.009999"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        table_.ClearCells(kRow, 1, kRow, 11);
+        FillRow({"2", "1.5", "1", "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr,
+                 c.typedDischarge});
+        CalculateCurrentRow(context_, true);
+        EXPECT_EQ(Number(10), "2.286895");
+        CalculateCurrentRow(context_, false);
+        EXPECT_EQ(Number(3), c.depth);
+    }
+
+    // Clearing the discharge cell leaves no target at all.
+    table_.ClearCells(kRow, 10, kRow, 10);
+    statuses_.clear();
+    const QStringList before = RowTexts();
+    CalculateCurrentRow(context_, false);
+    EXPECT_EQ(statuses_, QStringList{Text(msg::kEnterDepthOrDischarge)});
+    EXPECT_EQ(RowTexts(), before);
+    EXPECT_EQ(TargetDischargeText(table_, kRow), "");
 }
 
 }  // namespace

@@ -1,0 +1,168 @@
+#include "app/widgets/SectionDetailsWindow.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "app/widgets/SectionView.h"
+#include "table/ElementsTable.h"
+#include "table/clipboard/Clipboard.h"
+
+namespace {
+
+constexpr int kCurvePoints = 81;
+
+QString Escaped(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+}  // namespace
+
+SectionDetailsWindow::SectionDetailsWindow(ElementsTable& table, Clipboard& clipboard,
+                                           QWidget* parent)
+    : QWidget(parent, Qt::Window), table_(table), clipboard_(clipboard) {
+    setObjectName(QStringLiteral("断面详情"));
+    setWindowTitle(QStringLiteral("断面详情"));
+    // It sits beside the main window, whose table keeps the keyboard.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+
+    section_ = new SectionView(this);
+    values_ = new QLabel(this);
+    values_->setObjectName(QStringLiteral("数值"));
+    values_->setTextFormat(Qt::RichText);
+    values_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    values_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    values_->setMinimumWidth(270);
+    values_->setWordWrap(true);
+
+    chart_ = new QChart;
+    chart_->setMargins(QMargins(4, 4, 4, 4));
+    chart_->legend()->setAlignment(Qt::AlignTop);
+    curve_ = new QLineSeries;
+    curve_->setName(QStringLiteral("水位流量关系 Q(h)"));
+    curve_->setPen(QPen(QColor(25, 95, 185), 2));
+    designPoint_ = new QScatterSeries;
+    designPoint_->setName(QStringLiteral("设计流量与正常水深"));
+    designPoint_->setColor(QColor(200, 40, 40));
+    designPoint_->setMarkerSize(10);
+    tablePoint_ = new QScatterSeries;
+    tablePoint_->setName(QStringLiteral("表中流量与水深"));
+    tablePoint_->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+    tablePoint_->setColor(QColor(240, 150, 20));
+    tablePoint_->setMarkerSize(9);
+    dischargeAxis_ = new QValueAxis;
+    dischargeAxis_->setTitleText(QStringLiteral("流量 Q（m³/s）"));
+    dischargeAxis_->setLabelFormat(QStringLiteral("%.3g"));
+    depthAxis_ = new QValueAxis;
+    depthAxis_->setTitleText(QStringLiteral("水深 h（m）"));
+    depthAxis_->setLabelFormat(QStringLiteral("%.3g"));
+    chart_->addAxis(dischargeAxis_, Qt::AlignBottom);
+    chart_->addAxis(depthAxis_, Qt::AlignLeft);
+    for (QXYSeries* series : std::initializer_list<QXYSeries*>{curve_, designPoint_, tablePoint_}) {
+        chart_->addSeries(series);
+        series->attachAxis(dischargeAxis_);
+        series->attachAxis(depthAxis_);
+    }
+    chartView_ = new QChartView(chart_, this);
+    chartView_->setObjectName(QStringLiteral("水位流量关系"));
+    chartView_->setRenderHint(QPainter::Antialiasing);
+    chartView_->setMinimumHeight(250);
+    // Nothing here takes the keyboard: shown beside the main window, the
+    // window must not pull the table's keystrokes to itself.
+    chartView_->setFocusPolicy(Qt::NoFocus);
+    values_->setFocusPolicy(Qt::NoFocus);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(section_, 1);
+    top->addWidget(values_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 3);
+    layout->addWidget(chartView_, 2);
+    resize(760, 600);
+
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    connect(copy, &QShortcut::activated, this, &SectionDetailsWindow::CopyValues);
+
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(0);
+    connect(&refreshTimer_, &QTimer::timeout, this, &SectionDetailsWindow::Refresh);
+    connect(&table_, &ElementsTable::currentCellMoved, this,
+            &SectionDetailsWindow::ScheduleRefresh);
+    connect(&table_, &ElementsTable::dataChanged, this, &SectionDetailsWindow::ScheduleRefresh);
+    connect(&table_, &ElementsTable::modelReset, this, &SectionDetailsWindow::ScheduleRefresh);
+    Refresh();
+}
+
+void SectionDetailsWindow::ScheduleRefresh() {
+    if (isVisible()) refreshTimer_.start();
+}
+
+void SectionDetailsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Refresh();
+}
+
+void SectionDetailsWindow::Refresh() {
+    refreshTimer_.stop();
+    details_ = DescribeRow(table_, table_.CurrentRow());
+    section_->SetDetails(details_);
+    ShowValues();
+    ShowRatingCurve();
+}
+
+void SectionDetailsWindow::CopyValues() {
+    clipboard_.SetText(DetailsText(details_));
+}
+
+void SectionDetailsWindow::ShowValues() {
+    QString html = QStringLiteral("<p><b>第 %1 行</b></p>").arg(details_.row);
+    if (!details_.reason.isEmpty())
+        html += QStringLiteral("<p style='color:#b02020'>%1</p>").arg(Escaped(details_.reason));
+    html += QStringLiteral("<table cellspacing='0' cellpadding='2'>");
+    for (const SectionDetails::Value& value : details_.values) {
+        if (value.IsHeading()) {
+            html +=
+                QStringLiteral("<tr><td colspan='4' style='padding-top:6px'><b>%1</b></td></tr>")
+                    .arg(Escaped(value.name));
+            continue;
+        }
+        html += QStringLiteral(
+                    "<tr><td>%1</td><td>&nbsp;<i>%2</i></td>"
+                    "<td align='right'>&nbsp;&nbsp;%3</td><td>&nbsp;%4</td></tr>")
+                    .arg(Escaped(value.name), Escaped(value.symbol), Escaped(value.number),
+                         Escaped(value.unit));
+    }
+    html += QStringLiteral("</table><p style='color:gray'>Ctrl+C 复制数值</p>");
+    values_->setText(html);
+}
+
+void SectionDetailsWindow::ShowRatingCurve() {
+    const QList<QPointF> curve = RatingCurve(details_, kCurvePoints);
+    curve_->replace(curve);
+    designPoint_->clear();
+    tablePoint_->clear();
+    const bool shown = !curve.isEmpty();
+    dischargeAxis_->setVisible(shown);
+    depthAxis_->setVisible(shown);
+    chart_->legend()->setVisible(shown);
+    if (!shown) return;
+
+    const FlowAnalysis& flow = details_.flow;
+    designPoint_->append(flow.discharge, flow.normalDepth);
+    if (std::isfinite(details_.tableDischarge) && std::isfinite(details_.tableDepth))
+        tablePoint_->append(details_.tableDischarge, details_.tableDepth);
+    double largest = curve.last().x();
+    for (const QPointF& point : tablePoint_->points()) largest = std::max(largest, point.x());
+    dischargeAxis_->setRange(0, largest * 1.05);
+    depthAxis_->setRange(0, curve.last().y());
+    dischargeAxis_->applyNiceNumbers();
+    depthAxis_->applyNiceNumbers();
+}

@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QChartView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/core/ProgramState.h"
+#include "app/widgets/SectionDetailsWindow.h"
+#include "files/ElementFile.h"
+#include "table/widgets/TableControl.h"
+#include "tests/app/ShellDoubles.h"
+
+namespace {
+
+class SectionDetailsWindowTest : public ::testing::Test {
+  protected:
+    SectionDetailsWindowTest() : state(InitGlobals()), window(state, doubles.Make()) {
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    ~SectionDetailsWindowTest() override { ReleaseGlobals(); }
+
+    SectionDetailsWindow* OpenWithF4() {
+        QTest::keyClick(&window, Qt::Key_F4);
+        return window.SectionDetails();
+    }
+    // The tool's own example calculated in `row`, shown in the window.
+    SectionDetailsWindow* OpenOnExampleRow(int row) {
+        FillAndCalculate(row, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
+        SectionDetailsWindow* details = OpenWithF4();
+        if (details && !Shown(details).contains("0.9334")) {
+            ADD_FAILURE() << "the example row is not shown";
+            return nullptr;
+        }
+        return details;
+    }
+    // Sets a row's cells directly, as a loaded file would, then makes it
+    // current and calculates it in the discharge-known mode.
+    void FillAndCalculate(int row, std::initializer_list<const char*> cells) {
+        int column = 1;
+        for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
+        window.Table().SetCurrentCell(row, 1);
+        window.CalculateCurrentRow();
+    }
+    // Opens the cell's editor, replaces its text and presses Enter, as a user
+    // edits a cell; the edit ends with the row's calculation.
+    void EditCell(int row, int column, const QString& text) {
+        // The details window may have taken the activation when it opened.
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
+        const QRect cell = window.TableView().visualRect(window.Table().index(row, column));
+        QTest::mouseClick(window.TableView().viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::keyClick(&window.TableView(), Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, &window.TableView());
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    // What the window shows once the event loop has let it refresh.
+    QString Shown(SectionDetailsWindow* details) {
+        QApplication::processEvents();
+        return details->findChild<QLabel*>(QStringLiteral("数值"))->text();
+    }
+    qsizetype CurvePoints(SectionDetailsWindow* details) {
+        const auto* view = details->findChild<QChartView*>(QStringLiteral("水位流量关系"));
+        const QList<QAbstractSeries*> series = view->chart()->series();
+        const auto* curve = series.isEmpty() ? nullptr : qobject_cast<QLineSeries*>(series.first());
+        return curve ? curve->count() : -1;
+    }
+
+    DoubledSeams doubles;
+    ProgramState& state;
+    MainWindow window;
+};
+
+TEST_F(SectionDetailsWindowTest, ToolsMenuSitsBetweenMusicAndAbout) {
+    QStringList titles;
+    for (QAction* menu : window.menuBar()->actions()) titles << menu->text();
+    EXPECT_EQ(titles, (QStringList{"文件", "编辑", "音乐", "工具", "关于"}));
+    ASSERT_NE(window.ToolsMenu(), nullptr);
+    QAction* item = window.ToolsMenu()->actions().value(0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "断面详情");
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::Key_F4));
+}
+
+TEST_F(SectionDetailsWindowTest, F4OpensOneNonModalWindowBesideTheMainWindow) {
+    EXPECT_EQ(window.SectionDetails(), nullptr);
+    SectionDetailsWindow* details = OpenWithF4();
+    ASSERT_NE(details, nullptr);
+    EXPECT_TRUE(details->isVisible());
+    EXPECT_EQ(details->objectName(), "断面详情");
+    EXPECT_EQ(details->windowTitle(), "断面详情");
+    EXPECT_FALSE(details->isModal());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(window.screen()->availableGeometry().contains(details->pos()));
+
+    details->close();
+    window.ToolsMenu()->actions().value(0)->trigger();
+    EXPECT_EQ(window.SectionDetails(), details) << "the same window comes back";
+    EXPECT_TRUE(details->isVisible());
+}
+
+TEST_F(SectionDetailsWindowTest, FollowsTheCurrentRow) {
+    FillAndCalculate(2, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
+    FillAndCalculate(5, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});
+    SectionDetailsWindow* details = OpenWithF4();
+    ASSERT_NE(details, nullptr);
+
+    struct Step {
+        int row;
+        const char* heading;
+        const char* normalDepth;
+    } const steps[] = {
+        {2, "第 2 行", "0.9334"}, {5, "第 5 行", "3.2864"}, {2, "第 2 行", "0.9334"}};
+    for (const Step& step : steps) {
+        window.Table().SetCurrentCell(step.row, 3);
+        const QString shown = Shown(details);
+        EXPECT_TRUE(shown.contains(step.heading)) << step.row;
+        EXPECT_TRUE(shown.contains(step.normalDepth)) << step.row;
+        EXPECT_EQ(details->Details().row, step.row);
+        EXPECT_GT(CurvePoints(details), 10);
+    }
+}
+
+TEST_F(SectionDetailsWindowTest, IncompleteRowsShowTheirReasonAndNoNumbers) {
+    SectionDetailsWindow* details = OpenOnExampleRow(3);
+    ASSERT_NE(details, nullptr);
+
+    struct Case {
+        int column;
+        const char* reason;
+    } const cases[] = {
+        {10, "请输入水深或者流量！"}, {5, "请输入纵坡数据！"}, {4, "请输入糙率数据！"},
+        {2, "请输入边坡数据！"},      {1, "请输入底宽数据!"},
+    };
+    // Clearing the row from the right, one input after the other.
+    for (const Case& c : cases) {
+        window.Table().ClearCells(3, c.column, 3, c.column);
+        const QString shown = Shown(details);
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.reason))) << c.reason;
+        for (const char* stale : {"正常水深", "临界水深", "0.9334", "弗劳德数"})
+            EXPECT_FALSE(shown.contains(QString::fromUtf8(stale))) << c.reason << " " << stale;
+        EXPECT_EQ(CurvePoints(details), 0);
+    }
+}
+
+TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
+    SectionDetailsWindow* details = OpenOnExampleRow(4);
+    ASSERT_NE(details, nullptr);
+
+    // An edit: the row is calculated again and the window follows.
+    EditCell(4, 4, "0.02");
+    EXPECT_EQ(window.Table().GetCellText(4, 4), "0.02");
+    const double roughnessTwo = details->Details().flow.normalDepth;
+    EXPECT_LT(roughnessTwo, 0.9);
+    EXPECT_TRUE(Shown(details).contains(QString::number(roughnessTwo, 'f', 4)));
+
+    // A pasted design discharge, aimed at by the next calculation.
+    window.Table().SetCurrentCell(4, 10);
+    doubles.clipboard->text = "3\n";
+    window.PasteCells();
+    EXPECT_TRUE(Shown(details).contains("3.0000"));
+    EditCell(4, 4, "0.025");
+    EXPECT_NEAR(details->Details().flow.discharge, 3, 1e-6);
+    EXPECT_EQ(window.Table().DesignDischarge(4), "3");
+
+    // A load replaces everything the window shows.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("other.efs");
+    ElementsTable other(11, 12, 1, 1);
+    other.ReplaceContents(11, 12, window.Table().Cells());
+    other.SetCellText(4, 1, "6.1");
+    other.SetCellText(4, 4, "0.013");
+    other.SetCellText(4, 5, "0.0008");
+    other.SetCellText(4, 10, "126");
+    ASSERT_TRUE(SaveToFile(other, path).ok);
+    doubles.dialogs->openAnswers.push_back(path);
+    doubles.messages->answers.push_back(SaveChangesAnswer::No);  // the edits above
+    window.OpenTable();
+    EXPECT_TRUE(Shown(details).contains("3.2864"));
+
+    // Clearing the discharge leaves nothing to analyse.
+    window.Table().SetCurrentCell(4, 10);
+    window.ClearCells();
+    EXPECT_TRUE(Shown(details).contains("请输入水深或者流量！"));
+}
+
+TEST_F(SectionDetailsWindowTest, CtrlCCopiesTheValuesAsText) {
+    SectionDetailsWindow* details = OpenOnExampleRow(2);
+    ASSERT_NE(details, nullptr);
+    details->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == details; }));
+    QTest::keyClick(details, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(doubles.clipboard->text.startsWith("断面详情　第 2 行\n"));
+    EXPECT_TRUE(doubles.clipboard->text.contains("\n正常水深 h0 = 0.9334 m\n"));
+}
+
+}  // namespace

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include "table/ElementsTable.h"
+
+namespace {
+
+constexpr int kQ = ElementsTable::kDischargeColumn;
+
+class DesignDischargeTest : public testing::Test {
+  protected:
+    // Results as a calculation writes them: numbers, never entries.
+    void WriteResult(int row, float discharge) { table_.SetCellText(row, kQ, discharge); }
+    QStringList Designs() const {
+        QStringList designs;
+        for (int row = 0; row < table_.RowCount(); ++row) designs << table_.DesignDischarge(row);
+        return designs;
+    }
+    ElementsTable table_{11, 12, 1, 1};
+};
+
+TEST_F(DesignDischargeTest, EntriesSetItAndResultsLeaveIt) {
+    struct Step {
+        const char* what;
+        std::function<void(ElementsTable&)> act;
+        const char* cell;
+        const char* design;
+    };
+    const std::vector<Step> steps = {
+        {"typed in the view",
+         [](ElementsTable& t) { t.setData(t.index(3, kQ), "2", Qt::EditRole); }, "2", "2"},
+        {"a calculation's result", [](ElementsTable& t) { t.SetCellText(3, kQ, 2.027672f); },
+         "2.027672", "2"},
+        // An editor opened on the result and closed again commits the same text.
+        {"the result committed unchanged",
+         [](ElementsTable& t) { t.setData(t.index(3, kQ), "2.027672", Qt::EditRole); }, "2.027672",
+         "2"},
+        {"another entry", [](ElementsTable& t) { t.SetCellText(3, kQ, "2.5"); }, "2.5", "2.5"},
+        {"an entry with blanks, kept as typed",
+         [](ElementsTable& t) { t.SetCellText(3, kQ, " 3 "); }, " 3 ", " 3 "},
+        {"the cell emptied in the editor",
+         [](ElementsTable& t) { t.setData(t.index(3, kQ), "", Qt::EditRole); }, "", ""},
+        {"a result into an empty row", [](ElementsTable& t) { t.SetCellText(3, kQ, 1.5f); }, "1.5",
+         ""},
+    };
+    for (const Step& step : steps) {
+        step.act(table_);
+        EXPECT_EQ(table_.GetCellText(3, kQ), step.cell) << step.what;
+        EXPECT_EQ(table_.DesignDischarge(3), step.design) << step.what;
+    }
+    EXPECT_EQ(table_.DesignDischarge(4), "") << "other rows untouched";
+}
+
+TEST_F(DesignDischargeTest, OnlyTheDischargeColumnOfDataRowsHoldsOne) {
+    table_.SetCellText(0, kQ, "流量");
+    table_.SetCellText(3, kQ - 1, "36.7");
+    table_.SetCellText(3, kQ + 1, "0.63");
+    EXPECT_EQ(Designs(), QStringList(11));
+    EXPECT_EQ(table_.DesignDischarge(-1), "");
+    EXPECT_EQ(table_.DesignDischarge(11), "");
+}
+
+TEST_F(DesignDischargeTest, ClearingTheCellClearsIt) {
+    for (int row : {2, 3, 4}) table_.SetCellText(row, kQ, "2");
+    WriteResult(3, 2.03f);
+    // A rectangle that holds the discharge cell of rows 3 and 4 only.
+    table_.ClearCells(3, 9, 4, 11);
+    EXPECT_EQ(table_.DesignDischarge(2), "2");
+    EXPECT_EQ(table_.DesignDischarge(3), "");
+    EXPECT_EQ(table_.DesignDischarge(4), "");
+    // A rectangle beside the column leaves it.
+    table_.ClearCells(2, 1, 2, 9);
+    EXPECT_EQ(table_.DesignDischarge(2), "2");
+}
+
+TEST_F(DesignDischargeTest, LoadingTakesTheFilesDesignsOrElseTheDischargeCells) {
+    QStringList cells(11 * 12);
+    cells[2 * 12 + kQ] = "2.027672";
+    cells[3 * 12 + kQ] = "7";
+    cells[0 * 12 + kQ] = "流量";
+    table_.SetCellText(5, kQ, "9");
+
+    // A file that keeps no designs: each discharge cell counts as entered.
+    table_.ReplaceContents(11, 12, cells);
+    QStringList expected(11);
+    expected[2] = "2.027672";
+    expected[3] = "7";
+    EXPECT_EQ(Designs(), expected);
+
+    // A file that keeps them; a design beside an empty cell is dropped, and
+    // the heading row never holds one.
+    QStringList kept(11);
+    kept[0] = "x";
+    kept[2] = "2";
+    kept[4] = "5";
+    table_.ReplaceContents(11, 12, cells, kept);
+    expected = QStringList(11);
+    expected[2] = "2";
+    EXPECT_EQ(Designs(), expected);
+}
+
+TEST_F(DesignDischargeTest, FilesKeepThemOnlyWhenTheCellsDoNotTellThem) {
+    table_.SetCellText(2, kQ, "2");
+    table_.SetCellText(5, kQ, "");
+    EXPECT_EQ(table_.DesignDischargesForFile(), QStringList()) << "each cell says it all";
+
+    QStringList expected(11);
+    expected[2] = "2";
+    WriteResult(2, 2.027672f);
+    EXPECT_EQ(table_.DesignDischargesForFile(), expected) << "a result over a design";
+
+    // A result with no design at all would load as a design equal to it.
+    table_.SetCellText(2, kQ, "3");
+    WriteResult(4, 1.5f);
+    expected[2] = "3";
+    EXPECT_EQ(table_.DesignDischargesForFile(), expected);
+}
+
+// The design follows the cell without a signal of its own: every change of
+// it comes with the cell's dataChanged or the model's reset.
+TEST_F(DesignDischargeTest, ChangesComeWithTheCellsSignals) {
+    QSignalSpy changed(&table_, &ElementsTable::dataChanged);
+    QSignalSpy reset(&table_, &ElementsTable::modelReset);
+    table_.SetCellText(3, kQ, "2");
+    EXPECT_EQ(changed.count(), 1);
+    table_.ClearCells(3, kQ, 3, kQ);
+    EXPECT_EQ(changed.count(), 2);
+    table_.ReplaceContents(11, 12, QStringList(132));
+    EXPECT_EQ(reset.count(), 1);
+}
+
+}  // namespace
