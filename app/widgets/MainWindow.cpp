@@ -124,6 +124,10 @@ void MainWindow::BuildControls() {
     connect(tableView_, &TableControl::pasteRequested, this, &MainWindow::PasteCells);
     connect(tableView_, &TableControl::clearRequested, this, &MainWindow::ClearCells);
     connect(depthKnownButton_, &QRadioButton::clicked, this, &MainWindow::CalculateCurrentRow);
+    // Choosing a mode is not a place to type: the keyboard goes back to the
+    // table's current cell.
+    for (QRadioButton* mode : {depthKnownButton_, dischargeKnownButton_})
+        connect(mode, &QRadioButton::clicked, tableView_, [this] { tableView_->setFocus(Qt::OtherFocusReason); });
     connect(cadButton_, &QPushButton::clicked, this, &MainWindow::ExportToCad);
     connect(instructionsButton_, &QPushButton::clicked, this, &MainWindow::OpenInstructions);
 }

@@ -13,71 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/core/ProgramState.h"
 #include "files/ElementFile.h"
-#include "app/widgets/AboutWindow.h"
-#include "app/widgets/InstructionsWindow.h"
-#include "table/widgets/TableControl.h"
-#include "tests/app/ShellDoubles.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace {
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest() : state(InitGlobals()), window(state, doubles.Make()) {
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    ~MainWindowTest() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &window && (qobject_cast<AboutWindow*>(w) || qobject_cast<InstructionsWindow*>(w)))
-                w->close();
-        ReleaseGlobals();
-    }
-
-    template <typename T>
-    T* Child(const char* name) {
-        T* child = window.findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-    QPoint CellCentre(int row, int column) {
-        return window.TableView().visualRect(window.Table().index(row, column)).center();
-    }
-    void ClickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window.TableView().viewport(), button, {}, CellCentre(row, column));
-    }
-    // Types as a user does: the first key opens the cell's editor, the rest
-    // go to whichever widget has the focus then.
-    void TypeIntoTable(const QString& text) {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            QWidget* target = i == 0 ? &window.TableView() : QApplication::focusWidget();
-            ASSERT_NE(target, nullptr);
-            const QChar c = text[i];
-            const int key = c.unicode() < 128 ? c.toUpper().unicode() : 0;
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(target, &press);
-            QApplication::sendEvent(target, &release);
-        }
-    }
-    void FinishEditWithEnter() {
-        ASSERT_NE(QApplication::focusWidget(), nullptr);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QApplication::processEvents();  // the commit on Enter is queued
-    }
-    std::vector<AboutWindow*> OpenAboutWindows() {
-        std::vector<AboutWindow*> found;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* about = qobject_cast<AboutWindow*>(w); about && about->isVisible()) found.push_back(about);
-        return found;
-    }
-
-    DoubledSeams doubles;
-    ProgramState& state;
-    MainWindow window;
-};
 
 TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
     EXPECT_EQ(window.windowTitle(), "梯形渠道水利计算");
