@@ -75,6 +75,17 @@ public:
     // current cell and selection are kept where they still fit.
     void ReplaceContents(int rows, int columns, const QStringList& cells);
 
+    // Every cell and the shape, for an undo history to put back. Formats,
+    // current cell and selection are not part of it.
+    struct Snapshot {
+        int rows = 0;
+        int columns = 0;
+        QStringList cells;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot TakeSnapshot() const { return {rows_, columns_, cells_}; }
+    void RestoreSnapshot(const Snapshot& snapshot);
+
     // --- QAbstractTableModel --------------------------------------------
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

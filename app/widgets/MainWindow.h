@@ -9,6 +9,7 @@
 #include "app/core/ShellHandlers.h"
 #include "app/music/TunePlayer.h"
 #include "files/FileCommands.h"
+#include "table/ElementsTable.h"
 #include "table/clipboard/Clipboard.h"
 #include "table/print/PrintDialogs.h"
 
@@ -21,6 +22,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class TableControl;
+class TableHistory;
 struct ProgramState;
 struct CadExportSeams;
 
@@ -52,6 +54,7 @@ public:
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* EditMenu() const { return editMenu_; }
     QMenu* AboutMenu() const { return aboutMenu_; }
+    TableHistory& History() { return *history_; }
     // The menu that popped up last (tray icon, table right button).
     QMenu* LastPopup() const { return lastPopup_; }
 
@@ -66,6 +69,8 @@ public:
     void CopyCells();
     void PasteCells();
     void ClearCells();
+    void Undo();
+    void Redo();
     void MusicOff();
     void MusicOn();
     AboutWindow* OpenAbout();
@@ -86,6 +91,10 @@ private:
     void BuildMenus();
     void BuildTrayIcon();
     void ShowStatus(const QString& text);
+    // The caption names the current file and marks unsaved changes; it is
+    // refreshed after everything that may change either.
+    void RefreshCaption();
+    void AfterUndoOrRedo();
     void PopUp(QMenu* menu, const QPoint& globalPosition);
     ShellContext Shell();
     FileCommandContext Files();
@@ -95,6 +104,10 @@ private:
     ProgramState& state_;
     MainWindowSeams seams_;
     ElementsTable* table_;
+    TableHistory* history_ = nullptr;
+    // The table as it was when the open cell editor appeared.
+    std::optional<ElementsTable::Snapshot> beforeEdit_;
+    int tableResets_ = 0;  // whole-table replacements: a loaded file
     TableControl* tableView_ = nullptr;
     QPushButton* cadButton_ = nullptr;
     QPushButton* instructionsButton_ = nullptr;

@@ -144,6 +144,7 @@ void TableControl::FollowViewSelection() {
 }
 
 void TableControl::WatchEditor(QWidget* editor) {
+    emit editorOpened();
     editor->installEventFilter(this);
     if (auto* line = qobject_cast<QLineEdit*>(editor))
         connect(line, &QLineEdit::textEdited, this, &TableControl::editorTextEdited);

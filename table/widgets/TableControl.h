@@ -36,6 +36,8 @@ class TableControl : public QTableView {
     void CommitPendingEdit();
 
   signals:
+    // A cell editor has opened; the table does not change until it closes.
+    void editorOpened();
     void cellEditFinished();
     void characterTyped(QChar character);
     // The open editor's text was changed by the user in a way that is not a

@@ -19,7 +19,7 @@
 namespace {
 
 TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
-    EXPECT_EQ(window.windowTitle(), "梯形渠道水利计算");
+    EXPECT_EQ(window.windowHandle()->title(), "梯形渠道水利计算");
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
     struct Control {
         const char* name;
@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
 TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
     const std::vector<std::pair<QString, QStringList>> expected = {
         {"文件", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
-        {"编辑", {"复制", "粘贴", "清除"}},
+        {"编辑", {"复制", "粘贴", "清除", "撤销", "重做"}},
         {"音乐", {"关闭音乐", "开启音乐"}},
         {"关于", {"关于本程序"}},
     };
