@@ -1,7 +1,7 @@
 # Debian 12 packages, sourced by the run and test scripts.
 BUILD_PACKAGES=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-translations-l10n
     libfluidsynth-dev timgm6mb-soundfont
     libdxflib-dev
     fonts-wqy-microhei
