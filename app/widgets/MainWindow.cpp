@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "app/core/ProgramState.h"
 #include "app/core/ShellTexts.h"
@@ -423,11 +424,15 @@ void MainWindow::ExportToCad() {
     seams_.exportTable(state_, *table_, cad);
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (musicStarted_) return;
-    musicStarted_ = true;
-    music_->MusicOn();
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Paint && !musicStarted_) {
+        // The tune starts once the first frame is on the screen, so nothing
+        // that can wait holds up the window.
+        musicStarted_ = true;
+        QTimer::singleShot(0, this, [this] { music_->MusicOn(); });
+    }
+    return handled;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

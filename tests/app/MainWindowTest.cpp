@@ -279,7 +279,7 @@ TEST_F(MainWindowTest, InstructionsAreReadAgainOnEveryOpening) {
 }
 
 TEST_F(MainWindowTest, MusicStartsWithTheWindowAndFollowsTheMenu) {
-    EXPECT_EQ(doubles.tune->starts, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return doubles.tune->starts == 1; })) << "starts after the first frame";
     window.MusicOff();
     window.MusicOff();
     EXPECT_FALSE(doubles.tune->playing);
