@@ -182,3 +182,19 @@ TEST_F(DesktopConventionsTest, ClippedCellsShowTheirWholeTextAsTooltip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainWindowStartTest, TheTuneWaitsForTheFirstFrame) {
+    ProgramState& state = InitGlobals();
+    DoubledSeams doubles;
+    {
+        MainWindow window(state, doubles.Make());
+        window.show();
+        EXPECT_EQ(doubles.tune->starts, 0) << "nothing but the window before it is on the screen";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return doubles.tune->starts == 1; }));
+    }
+    ReleaseGlobals();
+}
+
+}  // namespace
