@@ -328,7 +328,7 @@ void MainWindow::SaveTableAs() {
     // The current file may now hold this table, not the one 保存 last wrote:
     // no state in the history matches a file any more, so undo never clears
     // the mark until the next 保存.
-    history_->Stack().resetClean();
+    history_->ForgetSaved();
 }
 
 void MainWindow::ExitProgram() { RunFileCommand(::ExitProgram); }

@@ -54,7 +54,6 @@ public:
     QMenu* FileMenu() const { return fileMenu_; }
     QMenu* EditMenu() const { return editMenu_; }
     QMenu* AboutMenu() const { return aboutMenu_; }
-    TableHistory& History() { return *history_; }
     // The menu that popped up last (tray icon, table right button).
     QMenu* LastPopup() const { return lastPopup_; }
 

@@ -43,9 +43,10 @@ class TableHistory : public QObject {
     void Redo() { stack_.redo(); }
     bool CanUndo() const { return stack_.canUndo(); }
     bool CanRedo() const { return stack_.canRedo(); }
-    int Count() const { return stack_.count(); }
     // A loaded file starts a new history, saved as it stands.
     void Clear() { stack_.clear(); }
+    // The current file may no longer hold any state of the history.
+    void ForgetSaved() { stack_.resetClean(); }
     // The table now matches what was written to the file.
     void MarkSaved() { stack_.setClean(); }
     // Whether the table differs from the saved state by a recorded step

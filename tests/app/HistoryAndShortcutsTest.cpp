@@ -7,7 +7,6 @@
 #include <QWindow>
 #include <functional>
 
-#include "app/widgets/TableHistory.h"
 #include "files/ElementFile.h"
 #include "tests/app/MainWindowFixture.h"
 
@@ -234,30 +233,6 @@ TEST_F(HistoryAndShortcutsTest, CaptionNamesTheFileAndMarksUnsavedChanges) {
     doubles.dialogs->openAnswers = {path};
     Keys(Qt::Key_O);
     EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs");
-}
-
-TEST(TableHistoryTest, RecordsOnlyChangesAndRestoresAroundTheFixedCells) {
-    ElementsTable table(3, 3, 1, 1);
-    TableHistory history(table);
-    { const TableHistory::Step nothing(history, "nothing"); }
-    EXPECT_EQ(history.Count(), 0);
-    {
-        const TableHistory::Step step(history, "two cells");
-        table.SetCellText(1, 1, "a");
-        table.SetCellText(2, 2, "b");
-    }
-    ASSERT_EQ(history.Count(), 1);
-    EXPECT_EQ(history.Stack().undoText(), "two cells");
-    table.SetCellText(1, 0, "1  >>>");
-    history.Undo();
-    EXPECT_EQ(table.GetCellText(1, 1), "");
-    EXPECT_EQ(table.GetCellText(2, 2), "");
-    EXPECT_EQ(table.GetCellText(1, 0), "1  >>>") << "the marker is not part of the history";
-    history.Redo();
-    EXPECT_EQ(table.GetCellText(2, 2), "b");
-    EXPECT_TRUE(history.AwayFromSaved());
-    history.MarkSaved();
-    EXPECT_FALSE(history.AwayFromSaved());
 }
 
 }  // namespace
