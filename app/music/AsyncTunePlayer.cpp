@@ -6,10 +6,13 @@ AsyncTunePlayer::AsyncTunePlayer(MakePlayer makePlayer)
     : makePlayer_(std::move(makePlayer)), worker_(new QObject) {
     thread_.setObjectName(QStringLiteral("tune"));
     worker_->moveToThread(&thread_);
-    thread_.start(QThread::LowPriority);
 }
 
 AsyncTunePlayer::~AsyncTunePlayer() {
+    if (!thread_.isRunning()) {
+        delete worker_;
+        return;
+    }
     QMetaObject::invokeMethod(worker_, [this] {
         player_.reset();
         thread_.quit();
@@ -33,6 +36,8 @@ bool AsyncTunePlayer::IsPlaying() const {
 }
 
 void AsyncTunePlayer::Post(std::function<void(TunePlayer&)> command) {
+    // The thread starts with the first command, not with the window.
+    if (!thread_.isRunning()) thread_.start(QThread::LowPriority);
     ++pending_;
     QMetaObject::invokeMethod(worker_, [this, command = std::move(command)] {
         if (!player_ && makePlayer_) player_ = makePlayer_();

@@ -9,8 +9,8 @@
 #include "app/music/TunePlayer.h"
 
 // Runs a tune player on a thread of its own, so that loading a SoundFont and
-// opening the audio device never hold up the window. The player is made on
-// that thread, by `makePlayer`, when the first command arrives; Start and
+// opening the audio device never hold up the window. The thread starts and
+// the player is made on it, by `makePlayer`, when the first command arrives; Start and
 // Stop return at once and are carried out there in the order given. The
 // thread runs an event loop, which a player that hears from the system
 // through window messages (the Windows sequencer) needs.

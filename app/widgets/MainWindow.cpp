@@ -71,7 +71,7 @@ void MainWindow::SetUpMainWindow() {
     state_.markedRow = 0;
     SetUpElementsTable(*table_);
     ShowStatus(shell_text::kStartPrompt);
-    BuildTrayIcon();
+    // The notification-area icon follows with the first frame (see event()).
 }
 
 void MainWindow::BuildControls() {
@@ -426,11 +426,15 @@ void MainWindow::ExportToCad() {
 
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::Paint && !musicStarted_) {
-        // The tune starts once the first frame is on the screen, so nothing
-        // that can wait holds up the window.
-        musicStarted_ = true;
-        QTimer::singleShot(0, this, [this] { music_->MusicOn(); });
+    if (event->type() == QEvent::Paint && !firstFrameShown_) {
+        // The notification-area icon and the tune come once the first frame
+        // is on the screen, so nothing that can wait holds up the window.
+        firstFrameShown_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible()) return;  // closed before it came to this
+            BuildTrayIcon();
+            music_->MusicOn();
+        });
     }
     return handled;
 }

@@ -120,5 +120,5 @@ private:
     QSystemTrayIcon* trayIcon_ = nullptr;
     std::unique_ptr<BackgroundMusic> music_;
     bool closeApproved_ = false;
-    bool musicStarted_ = false;
+    bool firstFrameShown_ = false;
 };

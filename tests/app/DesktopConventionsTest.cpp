@@ -185,14 +185,16 @@ TEST_F(DesktopConventionsTest, ClippedCellsShowTheirWholeTextAsTooltip) {
 
 namespace {
 
-TEST(MainWindowStartTest, TheTuneWaitsForTheFirstFrame) {
+TEST(MainWindowStartTest, TrayIconAndTuneWaitForTheFirstFrame) {
     ProgramState& state = InitGlobals();
     DoubledSeams doubles;
     {
         MainWindow window(state, doubles.Make());
         window.show();
         EXPECT_EQ(doubles.tune->starts, 0) << "nothing but the window before it is on the screen";
+        EXPECT_EQ(window.findChild<QSystemTrayIcon*>(), nullptr);
         EXPECT_TRUE(QTest::qWaitFor([&] { return doubles.tune->starts == 1; }));
+        EXPECT_NE(window.findChild<QSystemTrayIcon*>(), nullptr);
     }
     ReleaseGlobals();
 }

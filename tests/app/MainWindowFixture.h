@@ -23,6 +23,9 @@ class MainWindowTest : public ::testing::Test {
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        // The tray icon and the tune follow the first frame.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return window.findChild<QSystemTrayIcon*>("托盘图标") != nullptr; }));
     }
     ~MainWindowTest() override {
         for (QWidget* w : QApplication::topLevelWidgets())
