@@ -185,7 +185,7 @@ TEST_F(DesktopConventionsTest, ClippedCellsShowTheirWholeTextAsTooltip) {
 
 namespace {
 
-TEST(MainWindowStartTest, TrayIconAndTuneWaitForTheFirstFrame) {
+TEST(MainWindowStartTest, IconsAndTuneWaitForTheFirstFrame) {
     ProgramState& state = InitGlobals();
     DoubledSeams doubles;
     {
@@ -195,6 +195,7 @@ TEST(MainWindowStartTest, TrayIconAndTuneWaitForTheFirstFrame) {
         EXPECT_EQ(window.findChild<QSystemTrayIcon*>(), nullptr);
         EXPECT_TRUE(QTest::qWaitFor([&] { return doubles.tune->starts == 1; }));
         EXPECT_NE(window.findChild<QSystemTrayIcon*>(), nullptr);
+        EXPECT_FALSE(window.windowIcon().availableSizes().isEmpty()) << "the window's own icon";
     }
     ReleaseGlobals();
 }
