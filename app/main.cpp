@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 
 #include "app/core/ProgramState.h"
+#include "app/core/QtChineseTexts.h"
 #include "app/widgets/MainWindow.h"
 
 int main(int argc, char* argv[]) {
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     // The tray icon keeps no window of its own; the program ends with the
     // main window.
     application.setQuitOnLastWindowClosed(true);
+    InstallQtChineseTexts(application);
 
     ProgramState& state = InitGlobals();
     qAddPostRoutine(ReleaseGlobals);

@@ -184,6 +184,19 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
     endResetModel();
 }
 
+void ElementsTable::RestoreSnapshot(const Snapshot& snapshot) {
+    if (snapshot.rows != rows_ || snapshot.columns != columns_) {
+        ReplaceContents(snapshot.rows, snapshot.columns, snapshot.cells, snapshot.designDischarges);
+        return;
+    }
+    if (snapshot.cells.size() != cells_.size()) return;
+    if (snapshot.designDischarges.size() == designDischarges_.size())
+        designDischarges_ = snapshot.designDischarges;
+    if (snapshot.cells == cells_) return;
+    cells_ = snapshot.cells;
+    Notify(0, 0, rows_ - 1, columns_ - 1);
+}
+
 void ElementsTable::Notify(int firstRow, int firstColumn, int lastRow, int lastColumn) {
     emit dataChanged(index(firstRow, firstColumn), index(lastRow, lastColumn),
                      {Qt::DisplayRole, Qt::EditRole});

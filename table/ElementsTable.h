@@ -97,6 +97,19 @@ public:
     void ReplaceContents(int rows, int columns, const QStringList& cells,
                          const QStringList& designDischarges);
 
+    // Every cell, the rows' design discharges and the shape, for an undo
+    // history to put back. Formats, current cell and selection are not part
+    // of it.
+    struct Snapshot {
+        int rows = 0;
+        int columns = 0;
+        QStringList cells;
+        QStringList designDischarges;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot TakeSnapshot() const { return {rows_, columns_, cells_, designDischarges_}; }
+    void RestoreSnapshot(const Snapshot& snapshot);
+
     // --- QAbstractTableModel --------------------------------------------
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

@@ -1,7 +1,7 @@
 # Debian 12 packages, sourced by the run and test scripts.
 BUILD_PACKAGES=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev qt6-charts-dev libqt6opengl6-dev
+    qt6-base-dev libgl-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
     libfluidsynth-dev timgm6mb-soundfont
     libdxflib-dev
     fonts-wqy-microhei
@@ -10,6 +10,7 @@ TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-ezdxf python3-matplotlib poppler-utils
     locales
+    libxcb1-dev xvfb xauth
 )
 # Only for tools/check-wine.sh: the Windows cross compiler and Wine to run
 # what it builds.

@@ -1,7 +1,5 @@
 #include "app/music/FluidSynthTunePlayer.h"
 
-#include "app/music/GeneralMidiSoundFont.h"
-
 FluidSynthTunePlayer::FluidSynthTunePlayer(const std::string& soundFontPath)
     : synth_(soundFontPath) {}
 
@@ -25,8 +23,4 @@ void FluidSynthTunePlayer::Stop() {
 
 bool FluidSynthTunePlayer::IsPlaying() const {
     return driver_ != nullptr && synth_.IsPlaying();
-}
-
-std::unique_ptr<TunePlayer> MakePlatformTunePlayer() {
-    return std::make_unique<FluidSynthTunePlayer>(FindGeneralMidiSoundFont());
 }

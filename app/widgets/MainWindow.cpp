@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 #include "app/core/ProgramState.h"
 #include "app/core/ShellTexts.h"
@@ -23,6 +24,7 @@
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "app/widgets/SystemSeams.h"
+#include "app/widgets/TableHistory.h"
 #include "cad/CadExport.h"
 #include "hydraulics/RowCalculation.h"
 #include "hydraulics/RowRecalculation.h"
@@ -45,16 +47,19 @@ MainWindow::MainWindow(ProgramState& state, MainWindowSeams seams, QWidget* pare
     setObjectName(QStringLiteral("主窗口"));
     setWindowTitle(shell_text::kMainCaption);
     InitShellResources();
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
     FillMissingSeams(seams_, this);
     table_ = new ElementsTable(elements_table::kRows, elements_table::kColumns,
                                elements_table::kFixedRows, elements_table::kFixedColumns, this);
+    history_ = new TableHistory(*table_, this);
     music_ = std::make_unique<BackgroundMusic>(std::move(seams_.tunePlayer));
     BuildControls();
     BuildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     move(50, 50);
     SetUpMainWindow();
+    connect(table_, &QAbstractItemModel::modelReset, this, [this] { ++tableResets_; });
+    connect(&history_->Stack(), &QUndoStack::indexChanged, this, &MainWindow::RefreshCaption);
+    RefreshCaption();
 }
 
 MainWindow::~MainWindow() {
@@ -62,13 +67,14 @@ MainWindow::~MainWindow() {
     // window that is half torn down.
     tableView_->disconnect(this);
     table_->disconnect(this);
+    history_->Stack().disconnect(this);  // the stack clears itself as it goes
 }
 
 void MainWindow::SetUpMainWindow() {
     state_.markedRow = 0;
     SetUpElementsTable(*table_);
     ShowStatus(shell_text::kStartPrompt);
-    BuildTrayIcon();
+    // The notification-area icon follows with the first frame (see event()).
 }
 
 void MainWindow::BuildControls() {
@@ -117,17 +123,31 @@ void MainWindow::BuildControls() {
         ShellContext shell = Shell();
         OnCurrentCellChanged(shell);
     });
-    connect(tableView_, &TableControl::cellEditFinished, this, &MainWindow::CalculateCurrentRow);
+    connect(tableView_, &TableControl::editorOpened, this, [this] { beforeEdit_ = table_->TakeSnapshot(); });
+    connect(tableView_, &TableControl::cellEditFinished, this, [this] {
+        CalculateCurrentRow();
+        // The edit and the calculation it started are one step.
+        if (beforeEdit_) history_->Record(QStringLiteral("编辑"), *beforeEdit_);
+        beforeEdit_.reset();
+    });
     connect(tableView_, &TableControl::characterTyped, this, [this](QChar c) {
         ShellContext shell = Shell();
         OnTableCharTyped(shell, c);
+        RefreshCaption();
     });
-    connect(tableView_, &TableControl::editorTextEdited, this, [this] { state_.document.modified = 1; });
+    connect(tableView_, &TableControl::editorTextEdited, this, [this] {
+        state_.document.modified = 1;
+        RefreshCaption();
+    });
     connect(tableView_, &TableControl::rightButtonPressed, this, &MainWindow::OnTableRightButtonDown);
     connect(tableView_, &TableControl::copyRequested, this, &MainWindow::CopyCells);
     connect(tableView_, &TableControl::pasteRequested, this, &MainWindow::PasteCells);
     connect(tableView_, &TableControl::clearRequested, this, &MainWindow::ClearCells);
     connect(depthKnownButton_, &QRadioButton::clicked, this, &MainWindow::CalculateCurrentRow);
+    // Choosing a mode is not a place to type: the keyboard goes back to the
+    // table's current cell.
+    for (QRadioButton* mode : {depthKnownButton_, dischargeKnownButton_})
+        connect(mode, &QRadioButton::clicked, tableView_, [this] { tableView_->setFocus(Qt::OtherFocusReason); });
     connect(cadButton_, &QPushButton::clicked, this, &MainWindow::ExportToCad);
     connect(instructionsButton_, &QPushButton::clicked, this, &MainWindow::OpenInstructions);
 }
@@ -137,6 +157,8 @@ void MainWindow::BuildMenus() {
         QString text;
         void (MainWindow::*command)();
         QKeySequence hint;
+        // Window-wide keys, answered wherever the focus is in the window.
+        QList<QKeySequence> keys = {};
     };
     auto addMenu = [this](const QString& title, std::initializer_list<Item> items) {
         QMenu* menu = menuBar()->addMenu(title);
@@ -149,21 +171,37 @@ void MainWindow::BuildMenus() {
                 action->setShortcut(item.hint);
                 action->setShortcutContext(Qt::WidgetShortcut);
             }
+            if (!item.keys.isEmpty()) action->setShortcuts(item.keys);
             connect(action, &QAction::triggered, this, item.command);
         }
         return menu;
     };
-    fileMenu_ = addMenu(QStringLiteral("文件"), {{QStringLiteral("新建"), &MainWindow::NewTable, {}},
-                                                 {QStringLiteral("打开"), &MainWindow::OpenTable, {}},
-                                                 {QStringLiteral("保存"), &MainWindow::SaveTable, {}},
-                                                 {QStringLiteral("另存为"), &MainWindow::SaveTableAs, {}},
-                                                 {QStringLiteral("打印预览"), &MainWindow::PrintPreview, {}},
-                                                 {QStringLiteral("打印"), &MainWindow::PrintTable, {}},
-                                                 {QStringLiteral("退出"), &MainWindow::ExitProgram, {}}});
+    // Spelled out rather than taken from the platform's standard keys, some
+    // of which (Save As, Quit) are empty on Windows.
+    const auto ctrl = [](Qt::Key key, Qt::KeyboardModifiers more = {}) {
+        return QKeySequence(QKeyCombination(Qt::ControlModifier | more, key));
+    };
+    fileMenu_ = addMenu(QStringLiteral("文件"),
+                        {{QStringLiteral("新建"), &MainWindow::NewTable, {}, {ctrl(Qt::Key_N)}},
+                         {QStringLiteral("打开"), &MainWindow::OpenTable, {}, {ctrl(Qt::Key_O)}},
+                         {QStringLiteral("保存"), &MainWindow::SaveTable, {}, {ctrl(Qt::Key_S)}},
+                         {QStringLiteral("另存为"), &MainWindow::SaveTableAs, {}, {ctrl(Qt::Key_S, Qt::ShiftModifier)}},
+                         {QStringLiteral("打印预览"), &MainWindow::PrintPreview, {}},
+                         {QStringLiteral("打印"), &MainWindow::PrintTable, {}, {ctrl(Qt::Key_P)}},
+                         {QStringLiteral("退出"), &MainWindow::ExitProgram, {}, {ctrl(Qt::Key_Q)}}});
     editMenu_ = addMenu(QStringLiteral("编辑"),
                         {{QStringLiteral("复制"), &MainWindow::CopyCells, QKeySequence::Copy},
                          {QStringLiteral("粘贴"), &MainWindow::PasteCells, QKeySequence::Paste},
-                         {QStringLiteral("清除"), &MainWindow::ClearCells, QKeySequence(Qt::Key_Delete)}});
+                         {QStringLiteral("清除"), &MainWindow::ClearCells, QKeySequence(Qt::Key_Delete)},
+                         {QStringLiteral("撤销"), &MainWindow::Undo, {}, {ctrl(Qt::Key_Z)}},
+                         {QStringLiteral("重做"), &MainWindow::Redo, {},
+                          {ctrl(Qt::Key_Y), ctrl(Qt::Key_Z, Qt::ShiftModifier)}}});
+    QAction* undo = editMenu_->findChild<QAction*>(QStringLiteral("撤销"));
+    QAction* redo = editMenu_->findChild<QAction*>(QStringLiteral("重做"));
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(&history_->Stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&history_->Stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     addMenu(QStringLiteral("音乐"), {{QStringLiteral("关闭音乐"), &MainWindow::MusicOff, {}},
                                                   {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
     toolsMenu_ = addMenu(QStringLiteral("工具"),
@@ -236,7 +274,19 @@ template <typename Command>
 auto MainWindow::RunFileCommand(Command command) {
     tableView_->CommitPendingEdit();
     FileCommandContext files = Files();
+    struct RefreshAfter {
+        MainWindow* window;
+        ~RefreshAfter() { window->RefreshCaption(); }
+    } refresh{this};
     return command(files);
+}
+
+void MainWindow::RefreshCaption() {
+    QString caption = shell_text::kMainCaption;
+    const QString& file = state_.document.currentFileName;
+    if (!file.isEmpty()) caption += QStringLiteral(" - ") + QFileInfo(file).fileName();
+    setWindowTitle(caption + QStringLiteral("[*]"));
+    setWindowModified(state_.document.modified == 1);
 }
 
 FileCommandContext MainWindow::Files() {
@@ -267,17 +317,44 @@ void MainWindow::CalculateCurrentRow() {
 
 void MainWindow::RecalculateAllRows() {
     tableView_->CommitPendingEdit();
+    const TableHistory::Step step(*history_, QStringLiteral("全部重算"));
     CalculationContext context = Calculation();
     ::RecalculateAllRows(context, DepthKnownMode());
 }
 
-void MainWindow::NewTable() { RunFileCommand(::NewTable); }
+void MainWindow::NewTable() {
+    const int resets = tableResets_;
+    RunFileCommand(::NewTable);
+    if (tableResets_ != resets) history_->Clear();
+}
 
-void MainWindow::OpenTable() { RunFileCommand(::OpenTable); }
+void MainWindow::OpenTable() {
+    const int resets = tableResets_;
+    RunFileCommand(::OpenTable);
+    if (tableResets_ != resets) history_->Clear();
+}
 
-void MainWindow::SaveTable() { RunFileCommand(::SaveTable); }
+void MainWindow::SaveTable() {
+    // 保存 clears `modified` exactly when it has written the file, so a 1
+    // going in tells a written file from a failed or dismissed save.
+    const int modified = state_.document.modified;
+    state_.document.modified = 1;
+    RunFileCommand(::SaveTable);
+    if (state_.document.modified == 0) {
+        history_->MarkSaved();
+    } else {
+        state_.document.modified = modified;
+        RefreshCaption();
+    }
+}
 
-void MainWindow::SaveTableAs() { RunFileCommand(::SaveTableAs); }
+void MainWindow::SaveTableAs() {
+    RunFileCommand(::SaveTableAs);
+    // The current file may now hold this table, not the one 保存 last wrote:
+    // no state in the history matches a file any more, so undo never clears
+    // the mark until the next 保存.
+    history_->ForgetSaved();
+}
 
 void MainWindow::ExitProgram() { RunFileCommand(::ExitProgram); }
 
@@ -311,6 +388,7 @@ void MainWindow::CopyCells() {
 
 void MainWindow::PasteCells() {
     tableView_->CommitPendingEdit();
+    const TableHistory::Step step(*history_, QStringLiteral("粘贴"));
     const QStringList before = table_->Cells();
     if (Paste(*table_, *seams_.clipboard) == 0) return;
     state_.document.modified = 1;
@@ -320,11 +398,34 @@ void MainWindow::PasteCells() {
 
 void MainWindow::ClearCells() {
     tableView_->CommitPendingEdit();
+    const TableHistory::Step step(*history_, QStringLiteral("清除"));
     const int firstRow = table_->SelectionFirstRow();
     const int firstColumn = table_->SelectionFirstColumn();
     const int lastRow = table_->SelectionLastRow();
     const int lastColumn = table_->SelectionLastColumn();
     if (table_->ClearCells(firstRow, firstColumn, lastRow, lastColumn) > 0) state_.document.modified = 1;
+}
+
+void MainWindow::Undo() {
+    // An open edit is the newest change: it is committed, then undone first.
+    tableView_->CommitPendingEdit();
+    if (!history_->CanUndo()) return;
+    history_->Undo();
+    AfterUndoOrRedo();
+}
+
+void MainWindow::Redo() {
+    tableView_->CommitPendingEdit();
+    if (!history_->CanRedo()) return;
+    history_->Redo();
+    AfterUndoOrRedo();
+}
+
+void MainWindow::AfterUndoOrRedo() {
+    // Undo is a change like any other, except when it leads back to the
+    // table as 保存 last wrote it.
+    state_.document.modified = history_->AwayFromSaved() ? 1 : 0;
+    RefreshCaption();
 }
 
 void MainWindow::MusicOff() { music_->MusicOff(); }
@@ -363,11 +464,21 @@ void MainWindow::ExportToCad() {
     seams_.exportTable(state_, *table_, cad);
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (musicStarted_) return;
-    musicStarted_ = true;
-    music_->MusicOn();
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Paint && !firstFrameShown_) {
+        // The icons and the tune come once the first frame is on the screen,
+        // so nothing that can wait holds up the window (the window icon alone
+        // costs a tenth of the start-up on X11).
+        firstFrameShown_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (!isVisible()) return;  // closed before it came to this
+            setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+            BuildTrayIcon();
+            music_->MusicOn();
+        });
+    }
+    return handled;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include "app/core/ShellHandlers.h"
 #include "app/music/TunePlayer.h"
 #include "files/FileCommands.h"
+#include "table/ElementsTable.h"
 #include "table/clipboard/Clipboard.h"
 #include "table/print/PrintDialogs.h"
 
@@ -22,6 +23,7 @@ class QPushButton;
 class QRadioButton;
 class SectionDetailsWindow;
 class TableControl;
+class TableHistory;
 struct ProgramState;
 struct CadExportSeams;
 struct CalculationContext;
@@ -69,6 +71,8 @@ public:
     void CopyCells();
     void PasteCells();
     void ClearCells();
+    void Undo();
+    void Redo();
     void MusicOff();
     void MusicOn();
     AboutWindow* OpenAbout();
@@ -84,7 +88,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -93,6 +97,10 @@ private:
     void BuildMenus();
     void BuildTrayIcon();
     void ShowStatus(const QString& text);
+    // The caption names the current file and marks unsaved changes; it is
+    // refreshed after everything that may change either.
+    void RefreshCaption();
+    void AfterUndoOrRedo();
     void PopUp(QMenu* menu, const QPoint& globalPosition);
     ShellContext Shell();
     CalculationContext Calculation();
@@ -104,6 +112,10 @@ private:
     ProgramState& state_;
     MainWindowSeams seams_;
     ElementsTable* table_;
+    TableHistory* history_ = nullptr;
+    // The table as it was when the open cell editor appeared.
+    std::optional<ElementsTable::Snapshot> beforeEdit_;
+    int tableResets_ = 0;  // whole-table replacements: a loaded file
     TableControl* tableView_ = nullptr;
     QPushButton* cadButton_ = nullptr;
     QPushButton* instructionsButton_ = nullptr;
@@ -119,5 +131,5 @@ private:
     SectionDetailsWindow* sectionDetails_ = nullptr;
     std::unique_ptr<BackgroundMusic> music_;
     bool closeApproved_ = false;
-    bool musicStarted_ = false;
+    bool firstFrameShown_ = false;
 };

@@ -4,7 +4,7 @@
 #include <QFileDialog>
 
 #include "app/core/ProgramState.h"
-#include "app/music/TunePlayer.h"
+#include "app/music/AsyncTunePlayer.h"
 #include "app/widgets/MainWindow.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
@@ -39,7 +39,8 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent) {
     if (!seams.fileMessages) seams.fileMessages = std::make_unique<QtFileMessages>(dialogParent);
     if (!seams.clipboard) seams.clipboard = std::make_unique<SystemClipboard>();
     if (!seams.printDialogs) seams.printDialogs = std::make_unique<QtPrintDialogs>(dialogParent);
-    if (!seams.tunePlayer) seams.tunePlayer = MakePlatformTunePlayer();
+    // The synthesizer and its SoundFont load on the player's own thread.
+    if (!seams.tunePlayer) seams.tunePlayer = std::make_unique<AsyncTunePlayer>(MakePlatformTunePlayer);
     if (!seams.askDxfPath) seams.askDxfPath = MakeDxfPathDialog(dialogParent);
     if (!seams.exportTable) {
         seams.exportTable = [](ProgramState& state, ElementsTable& table, CadExportSeams& cad) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QToolTip>
 
 #include "table/ElementsTable.h"
 #include "table/widgets/NumericEditor.h"
@@ -78,9 +79,10 @@ void TableControl::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
     if (handlerMoved || (hint != QAbstractItemDelegate::EditNextItem &&
                          hint != QAbstractItemDelegate::EditPreviousItem))
         return;
-    const QModelIndex next =
-        moveCursor(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
-    if (next.isValid()) selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
+    const QModelIndex next = moveCursor(
+        hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+    if (next.isValid())
+        selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect);
 }
 
 void TableControl::CommitPendingEdit() {
@@ -97,6 +99,31 @@ void TableControl::FollowModelCurrentCell() {
     syncing_ = true;
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     syncing_ = false;
+    modelMovedCurrent_ = true;
+}
+
+template <typename Handler>
+void TableControl::KeepingHighlightOnCurrent(Handler handler) {
+    // The base handlers select the cell under the mouse (or the range a key
+    // extends) after they have moved the current index, so a handler's move
+    // of the current cell would leave the highlight behind on the old cell.
+    const bool outer = modelMovedCurrent_;
+    modelMovedCurrent_ = false;
+    handler();
+    const bool moved = modelMovedCurrent_;
+    modelMovedCurrent_ = outer || moved;
+    if (!moved) return;
+    const QModelIndex current = currentIndex();
+    if (current.isValid()) selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+}
+
+void TableControl::SelectBeforeContextMenu(const QPoint& position) {
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid() || !(index.flags() & Qt::ItemIsSelectable)) return;
+    // A right click inside the selection acts on the whole selection.
+    if (selectionModel()->isSelected(index)) return;
+    KeepingHighlightOnCurrent(
+        [&] { selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect); });
 }
 
 void TableControl::FollowViewSelection() {
@@ -117,6 +144,7 @@ void TableControl::FollowViewSelection() {
 }
 
 void TableControl::WatchEditor(QWidget* editor) {
+    emit editorOpened();
     editor->installEventFilter(this);
     if (auto* line = qobject_cast<QLineEdit*>(editor))
         connect(line, &QLineEdit::textEdited, this, &TableControl::editorTextEdited);
@@ -142,10 +170,29 @@ bool TableControl::eventFilter(QObject* watched, QEvent* event) {
 void TableControl::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         const QPoint p = event->position().toPoint();
+        SelectBeforeContextMenu(p);
         emit rightButtonPressed(p.x(), p.y(), static_cast<int>(event->modifiers()));
         return;
     }
-    QTableView::mousePressEvent(event);
+    KeepingHighlightOnCurrent([&] { QTableView::mousePressEvent(event); });
+}
+
+void TableControl::mouseMoveEvent(QMouseEvent* event) {
+    KeepingHighlightOnCurrent([&] { QTableView::mouseMoveEvent(event); });
+}
+
+void TableControl::mouseReleaseEvent(QMouseEvent* event) {
+    KeepingHighlightOnCurrent([&] { QTableView::mouseReleaseEvent(event); });
+}
+
+void TableControl::mouseDoubleClickEvent(QMouseEvent* event) {
+    // When the press before it was redirected to a missing input, the editor
+    // opens there rather than on the cell the prompt led away from.
+    if (indexAt(event->position().toPoint()) != currentIndex()) {
+        event->accept();
+        return;
+    }
+    KeepingHighlightOnCurrent([&] { QTableView::mouseDoubleClickEvent(event); });
 }
 
 void TableControl::keyPressEvent(QKeyEvent* event) {
@@ -161,5 +208,33 @@ void TableControl::keyPressEvent(QKeyEvent* event) {
         emit clearRequested();
         return;
     }
-    QTableView::keyPressEvent(event);
+    KeepingHighlightOnCurrent([&] { QTableView::keyPressEvent(event); });
+}
+
+bool TableControl::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (!ShowToolTipIfClipped(help->pos(), help->globalPos())) {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
+    }
+    return QTableView::viewportEvent(event);
+}
+
+bool TableControl::ShowToolTipIfClipped(const QPoint& position, const QPoint& globalPosition) {
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid()) return false;
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty()) return false;
+    // The delegate's size hint is the room the text needs with the margins
+    // it is painted with; anything wider is elided in the cell.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    if (itemDelegateForIndex(index)->sizeHint(option, index).width() <= option.rect.width())
+        return false;
+    QToolTip::showText(globalPosition, text, viewport(), option.rect);
+    return true;
 }

@@ -12,11 +12,19 @@ class ElementsTable;
 //    still the current row;
 //  - characterTyped for every character the user types, the one that opens
 //    the editor included, and Backspace as character 8;
-//  - rightButtonPressed over the cells.
+//  - rightButtonPressed over the cells, after a cell outside the selection
+//    has been selected and made current.
 // Program writes to the model never raise cellEditFinished.
+//
+// The highlighted cell is always the cell that takes the next keystroke:
+// when a handler moves the current cell during a click or a key (a prompt
+// for a missing input), the highlight moves with it instead of staying where
+// the click landed.
+//
+// A cell whose text does not fit shows the whole text as its tooltip.
 class TableControl : public QTableView {
     Q_OBJECT
-public:
+  public:
     TableControl(ElementsTable* table, QWidget* parent = nullptr);
     ElementsTable* Table() const { return table_; }
 
@@ -27,7 +35,9 @@ public:
     // command chosen from a menu sees what was typed.
     void CommitPendingEdit();
 
-signals:
+  signals:
+    // A cell editor has opened; the table does not change until it closes.
+    void editorOpened();
     void cellEditFinished();
     void characterTyped(QChar character);
     // The open editor's text was changed by the user in a way that is not a
@@ -38,20 +48,31 @@ signals:
     void pasteRequested();
     void clearRequested();
 
-protected:
+  protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void FollowModelCurrentCell();
     void FollowViewSelection();
     void WatchEditor(QWidget* editor);
+    // Runs a base-class input handler; if a handler moved the current cell
+    // meanwhile, the selection becomes that cell alone.
+    template <typename Handler>
+    void KeepingHighlightOnCurrent(Handler handler);
+    void SelectBeforeContextMenu(const QPoint& position);
+    bool ShowToolTipIfClipped(const QPoint& position, const QPoint& globalPosition);
 
     ElementsTable* table_;
     bool committing_ = false;
     bool syncing_ = false;
+    bool modelMovedCurrent_ = false;
 };

@@ -13,74 +13,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/core/ProgramState.h"
 #include "files/ElementFile.h"
-#include "app/widgets/AboutWindow.h"
-#include "app/widgets/InstructionsWindow.h"
-#include "table/widgets/TableControl.h"
-#include "tests/app/ShellDoubles.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace {
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest() : state(InitGlobals()), window(state, doubles.Make()) {
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    ~MainWindowTest() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w != &window && (qobject_cast<AboutWindow*>(w) || qobject_cast<InstructionsWindow*>(w)))
-                w->close();
-        ReleaseGlobals();
-    }
-
-    template <typename T>
-    T* Child(const char* name) {
-        T* child = window.findChild<T*>(QString::fromUtf8(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-    QPoint CellCentre(int row, int column) {
-        return window.TableView().visualRect(window.Table().index(row, column)).center();
-    }
-    void ClickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window.TableView().viewport(), button, {}, CellCentre(row, column));
-    }
-    // Types as a user does: the first key opens the cell's editor, the rest
-    // go to whichever widget has the focus then.
-    void TypeIntoTable(const QString& text) {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            QWidget* target = i == 0 ? &window.TableView() : QApplication::focusWidget();
-            ASSERT_NE(target, nullptr);
-            const QChar c = text[i];
-            const int key = c.unicode() < 128 ? c.toUpper().unicode() : 0;
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(target, &press);
-            QApplication::sendEvent(target, &release);
-        }
-    }
-    void FinishEditWithEnter() {
-        ASSERT_NE(QApplication::focusWidget(), nullptr);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QApplication::processEvents();  // the commit on Enter is queued
-    }
-    std::vector<AboutWindow*> OpenAboutWindows() {
-        std::vector<AboutWindow*> found;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* about = qobject_cast<AboutWindow*>(w); about && about->isVisible()) found.push_back(about);
-        return found;
-    }
-
-    DoubledSeams doubles;
-    ProgramState& state;
-    MainWindow window;
-};
-
 TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
-    EXPECT_EQ(window.windowTitle(), "梯形渠道水利计算");
+    EXPECT_EQ(window.windowHandle()->title(), "梯形渠道水利计算");
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
     struct Control {
         const char* name;
@@ -119,7 +58,7 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
 TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
     const std::vector<std::pair<QString, QStringList>> expected = {
         {"文件", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
-        {"编辑", {"复制", "粘贴", "清除"}},
+        {"编辑", {"复制", "粘贴", "清除", "撤销", "重做"}},
         {"音乐", {"关闭音乐", "开启音乐"}},
         {"工具", {"断面详情", "全部重算"}},
         {"关于", {"关于本程序"}},
@@ -430,7 +369,7 @@ TEST_F(MainWindowTest, InstructionsAreReadAgainOnEveryOpening) {
 }
 
 TEST_F(MainWindowTest, MusicStartsWithTheWindowAndFollowsTheMenu) {
-    EXPECT_EQ(doubles.tune->starts, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return doubles.tune->starts == 1; })) << "starts after the first frame";
     window.MusicOff();
     window.MusicOff();
     EXPECT_FALSE(doubles.tune->playing);

@@ -154,4 +154,42 @@ TEST(ElementsTableTest, PassesQtModelConsistencyChecks) {
     EXPECT_EQ(table.columnCount(), 4);
 }
 
+TEST(ElementsTableSnapshotTest, RestoringPutsBackEveryCellButNotFormatsOrTheCurrentCell) {
+    ElementsTable table(11, 12, 1, 1);
+    Format(table);
+    table.SetCellText(2, 1, "2");
+    table.SetCellText(2, 0, "2  >>>");
+    const ElementsTable::Snapshot before = table.TakeSnapshot();
+
+    table.SetCellText(2, 1, "7");
+    table.SetCellText(10, 11, 1.25f);
+    table.SetCurrentCell(4, 4);
+    table.SetSelection(3, 3, 5, 5);
+    QSignalSpy changed(&table, &QAbstractItemModel::dataChanged);
+    table.RestoreSnapshot(before);
+
+    EXPECT_EQ(table.TakeSnapshot(), before);
+    EXPECT_EQ(table.GetCellText(2, 1), "2");
+    EXPECT_EQ(table.GetCellText(10, 11), "");
+    EXPECT_EQ(table.DisplayText(2, 1), "2.00") << "formats stay";
+    EXPECT_EQ(table.CurrentRow(), 4);
+    EXPECT_EQ(table.SelectionLastColumn(), 5);
+    EXPECT_EQ(changed.size(), 1) << "one notification covers the table";
+
+    table.RestoreSnapshot(before);
+    EXPECT_EQ(changed.size(), 1) << "an equal snapshot changes nothing";
+}
+
+TEST(ElementsTableSnapshotTest, ASnapshotOfAnotherShapeReplacesTheShape) {
+    ElementsTable small(2, 3, 1, 1);
+    small.SetCellText(1, 2, "x");
+    ElementsTable table(11, 12, 1, 1);
+    QSignalSpy reset(&table, &QAbstractItemModel::modelReset);
+    table.RestoreSnapshot(small.TakeSnapshot());
+    EXPECT_EQ(reset.size(), 1);
+    EXPECT_EQ(table.RowCount(), 2);
+    EXPECT_EQ(table.ColumnCount(), 3);
+    EXPECT_EQ(table.GetCellText(1, 2), "x");
+}
+
 }  // namespace

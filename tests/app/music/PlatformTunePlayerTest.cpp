@@ -4,6 +4,7 @@
 
 #include "app/music/BackgroundMusic.h"
 #include "app/music/FluidSynthTunePlayer.h"
+#include "app/music/TunePlayerModule.h"
 
 namespace {
 
@@ -13,7 +14,9 @@ TEST(PlatformTunePlayer, MusicCommandsWorkQuietlyOnThisMachine) {
     ::testing::internal::CaptureStderr();
     ::testing::internal::CaptureStdout();
     {
-        BackgroundMusic music(MakePlatformTunePlayer());
+        std::unique_ptr<TunePlayer> player = LoadTunePlayerModule(CHANNEL_TUNE_MODULE);
+        ASSERT_NE(player, nullptr) << "the module built beside the program opens";
+        BackgroundMusic music(std::move(player));
         music.MusicOn();
         EXPECT_TRUE(music.IsOn());
         music.MusicOff();
@@ -25,6 +28,12 @@ TEST(PlatformTunePlayer, MusicCommandsWorkQuietlyOnThisMachine) {
     }
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(PlatformTunePlayer, AMissingModuleLeavesTheMusicSilent) {
+    BackgroundMusic music(LoadTunePlayerModule("/nonexistent/channel_tune_fluidsynth"));
+    music.MusicOn();
+    EXPECT_TRUE(music.IsOn());
 }
 
 TEST(PlatformTunePlayer, WithoutASoundFontNeverPlays) {

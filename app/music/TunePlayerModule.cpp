@@ -1,0 +1,19 @@
+#include "app/music/TunePlayerModule.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibrary>
+
+std::unique_ptr<TunePlayer> LoadTunePlayerModule(const QString& path) {
+    // The module stays loaded for the rest of the run: the player's code
+    // lives in it.
+    QLibrary module(path);
+    using MakePlayer = TunePlayer* (*)();
+    const auto make = reinterpret_cast<MakePlayer>(module.resolve(kMakeTunePlayerSymbol));
+    return std::unique_ptr<TunePlayer>(make ? make() : nullptr);
+}
+
+std::unique_ptr<TunePlayer> MakePlatformTunePlayer() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    return LoadTunePlayerModule(QDir(folder).filePath(QString::fromLatin1(kTunePlayerModuleName)));
+}

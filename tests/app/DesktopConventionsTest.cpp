@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <QHelpEvent>
+#include <QMenu>
+#include <QRadioButton>
+#include <QToolTip>
+#include <functional>
+
+#include "tests/app/MainWindowFixture.h"
+
+namespace {
+
+class DesktopConventionsTest : public MainWindowTest {
+  public:
+    QModelIndexList Highlighted() {
+        QModelIndexList selected = window.TableView().selectionModel()->selectedIndexes();
+        std::sort(selected.begin(), selected.end());
+        return selected;
+    }
+    QModelIndex Cell(int row, int column) { return window.Table().index(row, column); }
+    void FillInputs(int row, std::initializer_list<int> columns) {
+        for (int c : columns) window.Table().SetCellText(row, c, "1");
+    }
+    void SendMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint at) {
+        QWidget* viewport = window.TableView().viewport();
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    }
+    void ClosePopup() {
+        if (window.LastPopup()) window.LastPopup()->close();
+    }
+};
+
+// Row 4 has its bottom width and side slope but no roughness, so entering
+// its depth cell (4, 3) prompts for the roughness and moves to (4, 4).
+TEST_F(DesktopConventionsTest, HighlightFollowsThePromptWhateverMovedTheCell) {
+    struct Case {
+        const char* how;
+        std::function<void(DesktopConventionsTest&)> enterDepthCell;
+    };
+    const Case cases[] = {
+        {"click", [](DesktopConventionsTest& t) { t.ClickCell(4, 3); }},
+        {"double click",
+         [](DesktopConventionsTest& t) {
+             // A real double click: press and release, then the double-click
+             // event and its release.
+             QWidget* viewport = t.window.TableView().viewport();
+             const QPoint at = t.CellCentre(4, 3);
+             QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+             QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+             QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+         }},
+        {"press and drag within the cell",
+         [](DesktopConventionsTest& t) {
+             const QPoint at = t.CellCentre(4, 3);
+             t.SendMouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
+             t.SendMouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, at + QPoint(3, 1));
+             t.SendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
+                         at + QPoint(3, 1));
+         }},
+        {"arrow key",
+         [](DesktopConventionsTest& t) {
+             t.ClickCell(3, 3);
+             QTest::keyClick(&t.window.TableView(), Qt::Key_Down);
+         }},
+        {"shift and arrow key",
+         [](DesktopConventionsTest& t) {
+             t.ClickCell(3, 3);
+             QTest::keyClick(&t.window.TableView(), Qt::Key_Down, Qt::ShiftModifier);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        window.Table().ClearCells(1, 1, 10, 11);
+        FillInputs(3, {1, 2, 3, 4, 5});
+        FillInputs(4, {1, 2});
+        ClickCell(9, 11);  // far from the last click, so no double click is made of the two
+        c.enterDepthCell(*this);
+        EXPECT_EQ(window.StatusText(), "请输入糙率数据！");
+        EXPECT_EQ(window.TableView().currentIndex(), Cell(4, 4));
+        EXPECT_EQ(Highlighted(), QModelIndexList{Cell(4, 4)});
+
+        ASSERT_EQ(QApplication::focusWidget(), &window.TableView())
+            << "no editor opened on the old cell";
+        TypeIntoTable("7");
+        FinishEditWithEnter();
+        EXPECT_EQ(window.Table().GetCellText(4, 4), "7")
+            << "the keystroke went to the highlighted cell";
+        EXPECT_EQ(window.Table().GetCellText(4, 3), "");
+    }
+}
+
+TEST_F(DesktopConventionsTest, ProgramMoveOfTheCurrentCellMovesTheHighlight) {
+    ClickCell(2, 5);
+    FillInputs(6, {1, 2, 4, 5});
+    window.Table().SetCurrentCell(6, 2);
+    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(6, 2)});
+    window.Table().SetCurrentCell(7, 2);
+    EXPECT_EQ(window.TableView().currentIndex(), Cell(7, 1))
+        << "row 7 prompts for its bottom width";
+    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(7, 1)});
+}
+
+TEST_F(DesktopConventionsTest, RightClickOutsideTheSelectionSelectsTheCellFirst) {
+    FillInputs(5, {1, 2, 4, 5});
+    window.Table().SetCellText(5, 7, "4.25");
+    ClickCell(2, 1);
+    window.TableView().selectionModel()->select(QItemSelection(Cell(2, 1), Cell(3, 2)),
+                                                QItemSelectionModel::ClearAndSelect);
+
+    ClickCell(3, 2, Qt::RightButton);
+    EXPECT_EQ(Highlighted().size(), 4) << "inside the selection: the selection stays";
+    EXPECT_EQ(window.Table().SelectionLastRow(), 3);
+    EXPECT_EQ(window.TableView().currentIndex(), Cell(2, 1));
+    ClosePopup();
+
+    ClickCell(0, 7, Qt::RightButton);
+    EXPECT_EQ(Highlighted().size(), 4) << "a heading is not selectable";
+    ClosePopup();
+
+    ClickCell(5, 7, Qt::RightButton);
+    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(5, 7)});
+    EXPECT_EQ(window.TableView().currentIndex(), Cell(5, 7));
+    EXPECT_EQ(window.Table().GetCellText(5, 0), "5  >>>") << "it became current";
+    ASSERT_EQ(window.LastPopup(), window.EditMenu());
+    auto* copy = window.EditMenu()->findChild<QAction*>("复制");
+    ASSERT_NE(copy, nullptr);
+    copy->trigger();
+    EXPECT_EQ(doubles.clipboard->text, "4.25\n") << "复制 copies the cell that was clicked";
+    ClosePopup();
+}
+
+TEST_F(DesktopConventionsTest, ModeButtonsGiveTheKeyboardBackToTheCurrentCell) {
+    for (const char* name : {"单选框2", "单选框1"}) {
+        SCOPED_TRACE(name);
+        window.Table().SetCellText(2, 1, "");
+        ClickCell(2, 1);
+        auto* mode = Child<QRadioButton>(name);
+        mode->setFocus();
+        QTest::mouseClick(mode, Qt::LeftButton);
+        EXPECT_TRUE(mode->isChecked());
+        EXPECT_EQ(QApplication::focusWidget(), &window.TableView());
+        TypeIntoTable("5");
+        FinishEditWithEnter();
+        EXPECT_EQ(window.Table().GetCellText(2, 1), "5");
+    }
+}
+
+TEST_F(DesktopConventionsTest, ClippedCellsShowTheirWholeTextAsTooltip) {
+    struct Case {
+        int column;
+        const char* text;
+        const char* tooltip;  // empty: the text fits, no tooltip
+    };
+    const Case cases[] = {
+        {4, "0.0123456789012", "0.0123456789012"},
+        {4, "0.025", ""},
+        {10, "58982.3515625", "58982.35"},  // two decimals shown, still too wide
+        {10, "3.5", ""},
+        {2, "", ""},
+    };
+    auto hideTooltipAtOnce = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel")) w->hide();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        hideTooltipAtOnce();
+        window.Table().SetCellText(7, c.column, c.text);
+        const QPoint at = CellCentre(7, c.column);
+        QWidget* viewport = window.TableView().viewport();
+        QHelpEvent help(QEvent::ToolTip, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &help);
+        if (*c.tooltip) {
+            EXPECT_TRUE(QToolTip::isVisible());
+            EXPECT_EQ(QToolTip::text(), QString::fromUtf8(c.tooltip));
+        } else {
+            EXPECT_FALSE(QToolTip::isVisible()) << QToolTip::text().toStdString();
+        }
+    }
+    hideTooltipAtOnce();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MainWindowStartTest, IconsAndTuneWaitForTheFirstFrame) {
+    ProgramState& state = InitGlobals();
+    DoubledSeams doubles;
+    {
+        MainWindow window(state, doubles.Make());
+        window.show();
+        EXPECT_EQ(doubles.tune->starts, 0) << "nothing but the window before it is on the screen";
+        EXPECT_EQ(window.findChild<QSystemTrayIcon*>(), nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return doubles.tune->starts == 1; }));
+        EXPECT_NE(window.findChild<QSystemTrayIcon*>(), nullptr);
+        EXPECT_FALSE(window.windowIcon().availableSizes().isEmpty()) << "the window's own icon";
+    }
+    ReleaseGlobals();
+}
+
+}  // namespace

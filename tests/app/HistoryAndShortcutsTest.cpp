@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <functional>
+
+#include "files/ElementFile.h"
+#include "tests/app/MainWindowFixture.h"
+
+namespace {
+
+class HistoryAndShortcutsTest : public MainWindowTest {
+  public:
+    // What the title bar shows, with Qt's modified mark resolved.
+    QString Caption() { return window.windowHandle()->title(); }
+    void Keys(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+        QWidget* target =
+            QApplication::focusWidget() ? QApplication::focusWidget() : &window.TableView();
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
+    QAction* EditItem(const char* name) {
+        return window.EditMenu()->findChild<QAction*>(QString::fromUtf8(name));
+    }
+    // Row 6 fully typed but for its bottom width, in the depth-known mode.
+    void PrepareDepthKnownRow() {
+        QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
+        const char* inputs[] = {"", "1.5", "1", "0.025", "0.0005"};
+        for (int c = 2; c <= 5; ++c) window.Table().SetCellText(6, c, inputs[c - 1]);
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(HistoryAndShortcutsTest, FileShortcutsWorkWhileTheTableHasTheFocus) {
+    struct Case {
+        const char* keys;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* currentFile;  // empty: none, so 保存 asks for a name
+        std::function<bool(HistoryAndShortcutsTest&)> happened;
+    };
+    const Case cases[] = {
+        {"Ctrl+O", Qt::Key_O, Qt::ControlModifier, "",
+         [](auto& t) { return t.doubles.dialogs->openAsked == 1; }},
+        {"Ctrl+S", Qt::Key_S, Qt::ControlModifier, "",
+         [](auto& t) { return t.doubles.dialogs->saveAsked == 1; }},
+        {"Ctrl+Shift+S", Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, "a.efs",
+         [](auto& t) { return t.doubles.dialogs->saveAsked == 2; }},
+        {"Ctrl+P", Qt::Key_P, Qt::ControlModifier, "",
+         [](auto& t) { return t.doubles.print->printAsked == 1; }},
+        {"Ctrl+N", Qt::Key_N, Qt::ControlModifier, "a.efs",
+         [](auto& t) { return t.state.document.currentFileName.isEmpty(); }},
+        {"Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, "",
+         [](auto& t) { return !t.window.isVisible(); }},
+    };
+    ClickCell(2, 1);
+    for (const Case& c : cases) {
+        state.document.currentFileName = *c.currentFile ? dir.filePath(c.currentFile) : QString();
+        ASSERT_EQ(QApplication::focusWidget(), &window.TableView()) << c.keys;
+        EXPECT_FALSE(c.happened(*this)) << c.keys;
+        QTest::keyClick(&window.TableView(), Qt::Key(c.key), c.modifiers);
+        EXPECT_TRUE(c.happened(*this)) << c.keys;
+    }
+}
+
+TEST_F(HistoryAndShortcutsTest, SaveShortcutCommitsTheCellBeingTyped) {
+    const QString path = dir.filePath("typed.efs");
+    state.document.currentFileName = path;
+    ClickCell(2, 1);
+    TypeIntoTable("73");
+    Keys(Qt::Key_S);
+    ElementsTable saved(11, 12, 1, 1);
+    ASSERT_TRUE(LoadFromFile(saved, path).ok);
+    EXPECT_EQ(saved.GetCellText(2, 1), "73");
+    EXPECT_EQ(state.document.modified, 0);
+}
+
+TEST_F(HistoryAndShortcutsTest, TableKeysStillCopyPasteAndClear) {
+    for (int c : {1, 2, 4, 5}) window.Table().SetCellText(2, c, "4");
+    ClickCell(2, 1);
+    Keys(Qt::Key_C);
+    EXPECT_EQ(doubles.clipboard->text, "4\n");
+    doubles.clipboard->text = "9\n";
+    ClickCell(3, 1);
+    Keys(Qt::Key_V);
+    EXPECT_EQ(window.Table().GetCellText(3, 1), "9");
+    Keys(Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(window.Table().GetCellText(3, 1), "");
+}
+
+// Each user command is undone and redone whole, by key and by menu item.
+TEST_F(HistoryAndShortcutsTest, UndoAndRedoEachUserCommandWithoutCalculating) {
+    struct Case {
+        const char* command;
+        int column;  // clicked first
+        std::function<void(HistoryAndShortcutsTest&)> run;
+    };
+    const Case cases[] = {
+        {"edit with its calculation", 1,
+         [](auto& t) {
+             t.TypeIntoTable("2");
+             t.FinishEditWithEnter();
+             EXPECT_EQ(t.window.Table().DisplayText(6, 10), "2.29")
+                 << "the edit calculated the row";
+         }},
+        {"paste", 1,
+         [](auto& t) {
+             t.doubles.clipboard->text = "2\t1.5\n";
+             t.Keys(Qt::Key_V);
+         }},
+        {"clear", 1,
+         [](auto& t) {
+             const ElementsTable& table = t.window.Table();
+             t.window.TableView().selectionModel()->select(
+                 QItemSelection(table.index(6, 2), table.index(6, 4)),
+                 QItemSelectionModel::ClearAndSelect);
+             t.Keys(Qt::Key_Delete, Qt::NoModifier);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        PrepareDepthKnownRow();
+        doubles.messages->answers = {SaveChangesAnswer::No};
+        window.NewTable();  // a loaded table starts a new history
+        EXPECT_FALSE(EditItem("撤销")->isEnabled());
+        PrepareDepthKnownRow();
+        ClickCell(6, c.column);
+        const ElementsTable::Snapshot before = window.Table().TakeSnapshot();
+        c.run(*this);
+        const ElementsTable::Snapshot after = window.Table().TakeSnapshot();
+        ASSERT_NE(after, before);
+        EXPECT_EQ(state.document.modified, 1);
+        EXPECT_TRUE(EditItem("撤销")->isEnabled());
+
+        int finished = 0;
+        auto counter = QObject::connect(&window.TableView(), &TableControl::cellEditFinished,
+                                        [&] { ++finished; });
+        const QString status = window.StatusText();
+        Keys(Qt::Key_Z);
+        EXPECT_EQ(window.Table().TakeSnapshot(), before);
+        EXPECT_EQ(state.document.modified, 0) << "back where the loaded table was";
+        EXPECT_TRUE(EditItem("重做")->isEnabled());
+        Keys(Qt::Key_Y);
+        EXPECT_EQ(window.Table().TakeSnapshot(), after);
+        EXPECT_EQ(state.document.modified, 1);
+        EditItem("撤销")->trigger();
+        EXPECT_EQ(window.Table().TakeSnapshot(), before);
+        Keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(window.Table().TakeSnapshot(), after);
+        EXPECT_EQ(finished, 0) << "undo and redo raise no calculation";
+        EXPECT_EQ(window.StatusText(), status);
+        QObject::disconnect(counter);
+    }
+}
+
+TEST_F(HistoryAndShortcutsTest, UndoKeepsTheRowMarkerWithTheCurrentRow) {
+    for (int c : {2, 4, 5}) window.Table().SetCellText(3, c, "1");
+    ClickCell(3, 1);
+    TypeIntoTable("2");
+    FinishEditWithEnter();
+    ClickCell(5, 1);
+    Keys(Qt::Key_Z);
+    EXPECT_EQ(window.Table().GetCellText(3, 1), "");
+    EXPECT_EQ(window.Table().GetCellText(3, 0), "3");
+    EXPECT_EQ(window.Table().GetCellText(5, 0), "5  >>>");
+}
+
+// Undo puts back the row's design discharge with the cells, so the next
+// calculation aims at the discharge the user had typed before.
+TEST_F(HistoryAndShortcutsTest, UndoOfATypedDischargeBringsBackTheOldDesignDischarge) {
+    const char* inputs[] = {"2", "1.5", "", "0.025", "0.0005"};
+    for (int c = 1; c <= 5; ++c) window.Table().SetCellText(4, c, inputs[c - 1]);
+    window.Table().SetCellText(4, 10, "2");
+    ClickCell(4, 10);
+    TypeIntoTable("3");
+    FinishEditWithEnter();
+    ASSERT_EQ(window.Table().DesignDischarge(4), "3");
+    Keys(Qt::Key_Z);
+    EXPECT_EQ(window.Table().DesignDischarge(4), "2");
+    EXPECT_EQ(window.Table().GetCellText(4, 10), "2");
+    Keys(Qt::Key_Y);
+    EXPECT_EQ(window.Table().DesignDischarge(4), "3");
+    EXPECT_NE(window.Table().GetCellText(4, 10), "3") << "the computed discharge is back";
+}
+
+TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSavedOne) {
+    const QString path = dir.filePath("渠道.efs");
+    ClickCell(2, 1);
+    TypeIntoTable("1");
+    FinishEditWithEnter();
+    doubles.dialogs->saveAnswers = {path};
+    window.SaveTable();
+    EXPECT_EQ(state.document.modified, 0);
+
+    Keys(Qt::Key_Z);
+    EXPECT_EQ(state.document.modified, 1) << "the table no longer matches the file";
+    Keys(Qt::Key_Y);
+    EXPECT_EQ(state.document.modified, 0) << "redone to what was saved";
+
+    doubles.dialogs->saveAnswers = {};
+    window.SaveTableAs();  // dismissed; the file still holds the saved table
+    Keys(Qt::Key_Z);
+    Keys(Qt::Key_Y);
+    EXPECT_EQ(state.document.modified, 1) << "after 另存为 only 保存 clears the mark";
+
+    doubles.messages->answers = {SaveChangesAnswer::No};
+    doubles.dialogs->openAnswers = {path};
+    window.OpenTable();
+    EXPECT_FALSE(EditItem("撤销")->isEnabled()) << "an opened file starts a new history";
+    Keys(Qt::Key_Z);
+    EXPECT_EQ(window.Table().GetCellText(2, 1), "1");
+}
+
+TEST_F(HistoryAndShortcutsTest, UndoInsideAnOpenEditorUndoesTheTyping) {
+    window.Table().SetCellText(2, 1, "4");
+    ClickCell(2, 1);
+    TypeIntoTable("5");
+    QWidget* editor = QApplication::focusWidget();
+    ASSERT_NE(editor, &window.TableView());
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    FinishEditWithEnter();
+    EXPECT_EQ(window.Table().GetCellText(2, 1), "4") << "the editor's own undo";
+    EXPECT_FALSE(EditItem("撤销")->isEnabled()) << "nothing changed, nothing recorded";
+}
+
+TEST_F(HistoryAndShortcutsTest, CaptionNamesTheFileAndMarksUnsavedChanges) {
+    const QString path = dir.filePath("渠道.efs");
+    EXPECT_EQ(Caption(), "梯形渠道水利计算");
+    ClickCell(2, 1);
+    TypeIntoTable("1");
+    EXPECT_EQ(Caption(), "梯形渠道水利计算*") << "the first keystroke marks it";
+    FinishEditWithEnter();
+
+    doubles.dialogs->saveAnswers = {path};
+    window.SaveTableAs();
+    EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs*") << "另存为 keeps the mark";
+    Keys(Qt::Key_S);
+    EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs");
+    Keys(Qt::Key_Z);
+    EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs*");
+    window.Table().SetSelection(2, 1, 2, 1);
+    doubles.clipboard->text = "8\n";
+    window.PasteCells();
+    EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs*");
+
+    doubles.messages->answers = {SaveChangesAnswer::No};
+    window.NewTable();
+    EXPECT_EQ(Caption(), "梯形渠道水利计算");
+    doubles.dialogs->openAnswers = {path};
+    Keys(Qt::Key_O);
+    EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs");
+}
+
+}  // namespace

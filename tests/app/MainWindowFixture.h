@@ -1,0 +1,80 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <vector>
+
+#include "app/core/ProgramState.h"
+#include "app/widgets/AboutWindow.h"
+#include "app/widgets/InstructionsWindow.h"
+#include "app/widgets/MainWindow.h"
+#include "table/ElementsTable.h"
+#include "table/widgets/TableControl.h"
+#include "tests/app/ShellDoubles.h"
+
+// A shown main window wired to doubles, with helpers that click and type on
+// the real widgets.
+class MainWindowTest : public ::testing::Test {
+  public:
+    MainWindowTest() : state(InitGlobals()), window(state, doubles.Make()) {
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        // The tray icon and the tune follow the first frame.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return window.findChild<QSystemTrayIcon*>("托盘图标") != nullptr; }));
+    }
+    ~MainWindowTest() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &window &&
+                (qobject_cast<AboutWindow*>(w) || qobject_cast<InstructionsWindow*>(w)))
+                w->close();
+        ReleaseGlobals();
+    }
+
+    template <typename T>
+    T* Child(const char* name) {
+        T* child = window.findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QPoint CellCentre(int row, int column) {
+        return window.TableView().visualRect(window.Table().index(row, column)).center();
+    }
+    void ClickCell(int row, int column, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(window.TableView().viewport(), button, {}, CellCentre(row, column));
+    }
+    // Types as a user does: the first key opens the cell's editor, the rest
+    // go to whichever widget has the focus then.
+    void TypeIntoTable(const QString& text) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            QWidget* target = i == 0 ? &window.TableView() : QApplication::focusWidget();
+            ASSERT_NE(target, nullptr);
+            const QChar c = text[i];
+            const int key = c.unicode() < 128 ? c.toUpper().unicode() : 0;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(target, &press);
+            QApplication::sendEvent(target, &release);
+        }
+    }
+    void FinishEditWithEnter() {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();  // the commit on Enter is queued
+    }
+    std::vector<AboutWindow*> OpenAboutWindows() {
+        std::vector<AboutWindow*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* about = qobject_cast<AboutWindow*>(w); about && about->isVisible())
+                found.push_back(about);
+        return found;
+    }
+
+    DoubledSeams doubles;
+    ProgramState& state;
+    MainWindow window;
+};
