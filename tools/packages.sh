@@ -10,4 +10,5 @@ TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-ezdxf poppler-utils
     locales
+    clang libclang-rt-14-dev
 )
