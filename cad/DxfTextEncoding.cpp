@@ -4,11 +4,41 @@
 
 namespace {
 
-void AppendEscaped(QByteArray& bytes, QStringView character) {
-    for (const QChar unit : character) {
-        bytes += "\\U+";
-        bytes += QByteArray::number(unit.unicode(), 16).toUpper().rightJustified(4, '0');
+constexpr char32_t kReplacementMark = 0xFFFD;
+
+void AppendEscape(QByteArray& bytes, char32_t character) {
+    bytes += "\\U+";
+    bytes += QByteArray::number(static_cast<uint>(character), 16).toUpper().rightJustified(4, '0');
+}
+
+bool IsLineBreakOrControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+// AutoCAD reads \U+XXXX and \M+NXXXX inside a text as escapes.
+bool StartsEscape(QStringView text, qsizetype at) {
+    if (text[at] != u'\\' || at + 2 >= text.size() || text[at + 2] != u'+') return false;
+    const char16_t letter = text[at + 1].toUpper().unicode();
+    return letter == u'U' || letter == u'M';
+}
+
+// Code page 936 readers agree on every two-byte character except the
+// private-use ones; the euro sign, a single byte 0x80 in Windows' table, is
+// unknown to others. Those are written as escapes.
+bool IsReadAlikeEverywhere(char32_t character, const QByteArray& encoded) {
+    return encoded.size() == 2 && !(character >= 0xE000 && character <= 0xF8FF);
+}
+
+// The character at `at` and how many UTF-16 units it takes. An unpaired
+// surrogate comes back as itself, one unit long.
+char32_t CharacterAt(QStringView text, qsizetype at, qsizetype& units) {
+    const QChar unit = text[at];
+    if (unit.isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()) {
+        units = 2;
+        return QChar::surrogateToUcs4(unit, text[at + 1]);
     }
+    units = 1;
+    return unit.unicode();
 }
 
 }  // namespace
@@ -16,25 +46,37 @@ void AppendEscaped(QByteArray& bytes, QStringView character) {
 QByteArray EncodeDxfText(QStringView text) {
     QByteArray bytes;
     bytes.reserve(text.size() * 2);
-    qsizetype i = 0;
-    while (i < text.size()) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() &&
-                          text[i + 1].isLowSurrogate();
-        const QStringView character = text.mid(i, pair ? 2 : 1);
-        i += character.size();
-        if (character.size() == 1 && character[0].unicode() < 0x80) {
-            bytes += static_cast<char>(character[0].unicode());
+    qsizetype units = 0;
+    for (qsizetype at = 0; at < text.size(); at += units) {
+        char32_t character = CharacterAt(text, at, units);
+        if (IsLineBreakOrControl(character)) {
+            bytes += ' ';
+            continue;
+        }
+        if (character == u'\\' && StartsEscape(text, at)) {
+            AppendEscape(bytes, character);
+            continue;
+        }
+        if (character < 0x80) {
+            bytes += static_cast<char>(character);
+            continue;
+        }
+        if (character > 0xFFFF || QChar::isSurrogate(character)) {
+            AppendEscape(bytes, kReplacementMark);
             continue;
         }
         // A fresh encoder per character: its error flag then tells exactly
-        // which characters GBK lacks. Without a GBK codec every non-ASCII
-        // character is escaped, which still reads back correctly.
+        // which characters GBK lacks (a used one keeps the flag, and ICU's
+        // does not reliably raise it again). Without a GBK codec every
+        // non-ASCII character is escaped, which still reads back correctly.
         QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
-        const QByteArray encoded = gbk.isValid() ? QByteArray(gbk.encode(character)) : QByteArray();
-        if (gbk.isValid() && !gbk.hasError()) {
+        const QChar unit(static_cast<char16_t>(character));
+        const QByteArray encoded =
+            gbk.isValid() ? QByteArray(gbk.encode(QStringView(&unit, 1))) : QByteArray();
+        if (gbk.isValid() && !gbk.hasError() && IsReadAlikeEverywhere(character, encoded)) {
             bytes += encoded;
         } else {
-            AppendEscaped(bytes, character);
+            AppendEscape(bytes, character);
         }
     }
     return bytes;

@@ -13,6 +13,10 @@ inline const QString kTrayTooltip = QStringLiteral("水利计算，欢迎使用�
 inline const QString kRowMarker = QStringLiteral("  >>>");
 inline const QString kItemHeading = QStringLiteral("项目");
 inline const QString kInstructionsFile = QStringLiteral("说明.txt");
+// Ends the instructions box when the file was longer than what is read of it;
+// %1 is that size in MB.
+inline const QString kInstructionsCut =
+    QStringLiteral("\n\n……（说明文件超过 %1 MB，只显示了开头部分，其余内容已略去。）");
 inline const QString kTrayIconFile = QStringLiteral("circle_f1.ico");
 
 // Headings of columns 1 to 11.

@@ -1,10 +1,12 @@
 // Exports a table given as text to a DXF file through the real export path
 // (no AutoCAD, our own server, the file writer), for checks with other tools.
-//   cad_dxf_sample <cells.tsv> <out.dxf>
-// cells.tsv: 11 lines of 12 tab-separated UTF-8 cell texts, row 0 first.
+//   cad_dxf_sample <cells.json> <out.dxf>
+// cells.json: a JSON array of 11 arrays of 12 cell texts, row 0 first; JSON
+// so that a cell can hold any text, line breaks and tabs included.
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringList>
-#include <QTextStream>
 #include <array>
 #include <cstdio>
 
@@ -13,14 +15,16 @@
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <cells.tsv> <out.dxf>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <cells.json> <out.dxf>\n", argv[0]);
         return 2;
     }
     QFile input(QString::fromLocal8Bit(argv[1]));
-    if (!input.open(QIODevice::ReadOnly | QIODevice::Text)) return 2;
+    if (!input.open(QIODevice::ReadOnly)) return 2;
     std::array<QStringList, 11> rows;
-    const QStringList lines = QString::fromUtf8(input.readAll()).split('\n');
-    for (int row = 0; row < 11 && row < lines.size(); ++row) rows[row] = lines[row].split('\t');
+    const QJsonArray lines = QJsonDocument::fromJson(input.readAll()).array();
+    for (int row = 0; row < 11 && row < lines.size(); ++row) {
+        for (const QJsonValue& cell : lines[row].toArray()) rows[row].append(cell.toString());
+    }
 
     const CellTextSource cells = [&rows](int row, int column) {
         const QString text = column < rows[row].size() ? rows[row][column] : QString();

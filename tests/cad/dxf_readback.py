@@ -4,6 +4,7 @@ the text style's big font and the Chinese texts survive the round trip.
 
 usage: dxf_readback.py <cad_dxf_sample executable> <work directory>
 """
+import json
 import os
 import subprocess
 import sys
@@ -46,13 +47,27 @@ def write_cells(path, headings):
             cells[column] = text
         rows.append(cells)
     with open(path, "w", encoding="utf-8") as out:
-        out.write("\n".join("\t".join(cells) for cells in rows))
+        json.dump(rows, out, ensure_ascii=False)
+
+
+def as_drawn(text):
+    """A cell text as a drawing holds it: one line, every character one that
+    a \\U+XXXX escape can carry."""
+    out = ""
+    for c in text:
+        if ord(c) < 0x20 or 0x7F <= ord(c) <= 0x9F or c in "\u2028\u2029":
+            out += " "
+        elif ord(c) > 0xFFFF:
+            out += "\uFFFD"
+        else:
+            out += c
+    return out
 
 
 def expected_texts(headings):
     n = len(COMPUTED)
     top = 16 * (n + 2)
-    texts = [(headings[j], 20 * (j - 1) + 29, top - 10, 6) for j in range(1, 12)]
+    texts = [(as_drawn(headings[j]), 20 * (j - 1) + 29, top - 10, 6) for j in range(1, 12)]
     texts.append(("水利要素表", 130, top + 10, 15))
     pending = n
     for row in sorted(COMPUTED):
@@ -71,7 +86,7 @@ def expected_lines():
 
 
 def export(sample, directory, name, headings):
-    cells = os.path.join(directory, name + ".tsv")
+    cells = os.path.join(directory, name + ".json")
     dxf = os.path.join(directory, name + ".dxf")
     write_cells(cells, headings)
     result = subprocess.run([sample, cells, dxf], capture_output=True, text=True)
@@ -130,6 +145,18 @@ def main():
     unusual = list(HEADINGS)
     unusual[1] = "底宽ə"
     check_drawing(export(sample, directory, "unusual", unusual), unusual)
+    # Texts that would break the file or be misread: line breaks and control
+    # characters, characters beyond U+FFFF, typed escapes, the euro sign and
+    # private-use characters that GBK readers disagree on.
+    hostile = list(HEADINGS)
+    hostile[1] = "底宽\n(m)"
+    hostile[2] = "边坡\r\n1:m\t\x00\x1b\x7f\x85"
+    hostile[3] = "水深😀 h"
+    hostile[4] = "糙率\u2028n\u2029"
+    hostile[5] = "\\U+0041 \\M+1 纵坡1\\I"
+    hostile[6] = "面积€\ue000"
+    hostile[7] = "\r"
+    check_drawing(export(sample, directory, "hostile", hostile), hostile)
     for failure in failures:
         print("FAIL:", failure)
     if not failures:

@@ -1,0 +1,72 @@
+// Element-file loading: any bytes are loaded or refused; a refusal leaves the
+// table as it was, a load gives exactly the decoded cells, and what loads
+// saves and loads back the same.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+#include "FuzzCheck.h"
+#include "files/ElementFile.h"
+#include "files/ElementFileFormat.h"
+#include "table/ElementsTable.h"
+
+namespace {
+
+constexpr int kRows = 11;
+constexpr int kColumns = 12;
+
+QStringList MarkedCells() {
+    QStringList cells;
+    for (int i = 0; i < kRows * kColumns; ++i) cells.append(QStringLiteral("原%1").arg(i));
+    return cells;
+}
+
+// The input goes through a real file; memory-backed where there is one, so
+// the run is not bound by the disk.
+QString TemporaryFolderTemplate() {
+    const QFileInfo shared(QStringLiteral("/dev/shm"));
+    const QString parent =
+        shared.isDir() && shared.isWritable() ? shared.filePath() : QDir::tempPath();
+    return parent + QStringLiteral("/fuzz_element_file-XXXXXX");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QTemporaryDir directory(TemporaryFolderTemplate());
+    static const QString path = directory.filePath(QStringLiteral("input.efs"));
+    static const QStringList before = MarkedCells();
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+
+    const element_file::Decoded decoded = element_file::Decode(bytes, kRows, kColumns);
+    FUZZ_CHECK(decoded.ok == decoded.reason.isEmpty());
+    if (decoded.ok) {
+        FUZZ_CHECK(decoded.cells.size() == kRows * kColumns);
+        const QByteArray saved = element_file::Encode(kRows, kColumns, decoded.cells);
+        const element_file::Decoded again = element_file::Decode(saved, kRows, kColumns);
+        FUZZ_CHECK(again.ok && again.cells == decoded.cells);
+    } else {
+        FUZZ_CHECK(decoded.cells.isEmpty());
+    }
+
+    // Each load through a file allocates a read buffer the size of the file
+    // cap, which costs far more than the decoding: the file path is taken for
+    // every accepted input and for refused ones of every eighth length.
+    if (!decoded.ok && size % 8 != 0) return 0;
+    {
+        QFile file(path);
+        FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        FUZZ_CHECK(file.write(bytes) == bytes.size());
+    }
+    ElementsTable table(kRows, kColumns, 1, 1);
+    table.ReplaceContents(kRows, kColumns, before);
+    const FileResult loaded = LoadFromFile(table, path);
+    FUZZ_CHECK(loaded.ok == decoded.ok);
+    FUZZ_CHECK(loaded.ok == loaded.reason.isEmpty());
+    FUZZ_CHECK(table.RowCount() == kRows && table.ColumnCount() == kColumns);
+    FUZZ_CHECK(table.Cells() == (loaded.ok ? decoded.cells : before));
+    return 0;
+}
