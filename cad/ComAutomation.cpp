@@ -1,6 +1,6 @@
 #include "cad/ComAutomation.h"
 
-// windows.h first: the OLE headers rely on its definitions.
+// The OLE headers bring in what they need of windows.h themselves.
 #include <objbase.h>
 #include <oleauto.h>
 #include <windows.h>

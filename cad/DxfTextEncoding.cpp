@@ -53,6 +53,13 @@ QByteArray EncodeDxfText(QStringView text) {
             bytes += ' ';
             continue;
         }
+        // "%%" starts one of AutoCAD's control codes (%%d, %%u, %%p ...); a
+        // typed percent sign before another one is written escaped so the
+        // text reads back as typed.
+        if (character == u'%' && at + 1 < text.size() && text[at + 1] == u'%') {
+            AppendEscape(bytes, character);
+            continue;
+        }
         if (character == u'\\' && StartsEscape(text, at)) {
             AppendEscape(bytes, character);
             continue;

@@ -47,7 +47,10 @@ int CountComputedRows(const TableCellSource& cells) {
 // A number is drawn re-formatted; a text, or a value that is no real number,
 // as the table shows it rather than as a made-up 0.
 std::string DrawnValue(const TableCell& cell, int column) {
-    if (cell.number && std::isfinite(*cell.number)) return FormatDrawnValue(*cell.number, column);
+    // The table shows a number beyond single precision as typed; so does the
+    // drawing.
+    if (cell.number && std::isfinite(static_cast<float>(*cell.number)))
+        return FormatDrawnValue(*cell.number, column);
     return cell.utf8Shown;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -24,6 +25,18 @@ std::string Fixed(double value, int digitsAfterPoint) {
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
                                       std::chars_format::fixed, digitsAfterPoint);
     return std::string(digits.data(), result.ptr);
+}
+
+// The table shows a value rounded half away from zero: an exact tie at two
+// decimals (a float such as 0.125, where 8 * value is an odd integer) goes
+// up in magnitude, every other value to the nearest.
+std::string TwoDigits(float value) {
+    const double exact = value;
+    const double eighths = exact * 8;  // exact: a power-of-two scaling
+    if (std::floor(eighths) == eighths && std::fmod(eighths, 2.0) != 0) {
+        return Fixed(std::copysign(std::ceil(std::fabs(exact * 100)), exact) / 100, kDigits);
+    }
+    return Fixed(exact, kDigits);
 }
 
 // Digits after the point that show `value` to two significant digits. The
@@ -53,9 +66,14 @@ std::string SmallValue(double value) {
 }  // namespace
 
 std::string FormatDrawnValue(double value, int column) {
+    // The 2-digit columns are shown by the table as the single-precision
+    // value the calculations use; rounding that same value keeps a tie such
+    // as "9.215" (the float just above it) drawn 9.22, as the table shows it.
+    // Roughness and slope are shown as typed, so they are drawn from the text's
+    // own value.
     std::string text = column == kRoughnessColumn || column == kBedSlopeColumn
                            ? SmallValue(value)
-                           : Fixed(value, kDigits);
+                           : TwoDigits(static_cast<float>(value));
     DropSignOfZero(text);
     return text;
 }

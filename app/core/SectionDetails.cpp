@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 #include "hydraulics/CalculationMessages.h"
+#include "hydraulics/NotANumberReport.h"
 #include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
 #include "table/ElementsTable.h"
@@ -101,7 +103,7 @@ void ListValues(SectionDetails& d) {
     list.Add("表中水深", "h", Fixed(d.tableDepth, 4), "m");
     list.Add("表中流量", "Q", Fixed(d.tableDischarge, 4), "m³/s");
     list.Add("设计流量", "Q设", Fixed(d.designDischarge, 4), "m³/s");
-    if (d.HasUniformFlow()) {
+    if (d.HasUniformFlow() && d.calculated) {
         list.Add("表中流量偏差", "ΔQ/Q", SignedPercent(d.tableDischarge / f.discharge - 1), "%");
     }
     list.Heading("均匀流（正常水深）");
@@ -132,6 +134,7 @@ SectionDetails DescribeRow(const ElementsTable& table, int row) {
     SectionDetails d;
     d.row = row;
     if (row < table.FixedRows() || row >= table.RowCount()) {
+        d.row = -1;  // no section row: nothing to number
         d.reason = QString::fromUtf8(kChooseRow);
         return d;
     }
@@ -141,7 +144,20 @@ SectionDetails DescribeRow(const ElementsTable& table, int row) {
             return d;
         }
     }
+    // A mistyped input would give an analysis of numbers the user did not
+    // mean; say which cell it is instead, as the calculation does.
+    std::vector<int> typed = {1, 2};
+    if (!table.GetCellText(row, kDepthColumn).isEmpty()) typed.push_back(kDepthColumn);
+    typed.insert(typed.end(), {4, 5});
+    if (!TargetDischargeText(table, row).isEmpty())
+        typed.push_back(ElementsTable::kDischargeColumn);
+    const QString notANumber = NotANumberMessage(table, row, typed);
+    if (!notANumber.isEmpty()) {
+        d.reason = notANumber;
+        return d;
+    }
     d.inputsRead = true;
+    d.calculated = !table.GetCellText(row, 11).isEmpty();
     d.bottomWidth = ReadText(table.GetCellText(row, 1));
     d.sideSlope = ReadText(table.GetCellText(row, 2));
     d.roughness = ReadText(table.GetCellText(row, 4));
@@ -163,7 +179,8 @@ SectionDetails DescribeRow(const ElementsTable& table, int row) {
 
 QString DetailsText(const SectionDetails& details) {
     QStringList lines;
-    lines << QStringLiteral("断面详情　第 %1 行").arg(details.row);
+    lines << (details.HasRow() ? QStringLiteral("断面详情　第 %1 行").arg(details.row)
+                               : QStringLiteral("断面详情"));
     if (!details.reason.isEmpty()) lines << details.reason;
     for (const SectionDetails::Value& value : details.values) {
         if (value.IsHeading()) {

@@ -26,6 +26,7 @@ struct SectionDetails {
     double tableDepth = kNaN;       // column 3, NaN when empty
     double tableDischarge = kNaN;   // column 10, NaN when empty
     double designDischarge = kNaN;  // the row's kept design discharge, NaN when none
+    bool calculated = false;        // the row holds results (its velocity cell is filled)
     FlowAnalysis flow;              // of the row's target discharge
 
     // One line of the values list: "临界水深", "hk", "0.4183", "m"; or, with
@@ -40,6 +41,8 @@ struct SectionDetails {
     QList<Value> values;
 
     bool HasUniformFlow() const { return inputsRead && reason.isEmpty(); }
+    // Whether the details are of a section row at all (-1: none).
+    bool HasRow() const { return row >= 1; }
     // The depth the section drawing and the curve reach up to: about half
     // again the largest depth there is to show.
     double DepthScale() const;

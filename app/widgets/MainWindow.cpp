@@ -143,7 +143,11 @@ void MainWindow::BuildControls() {
     connect(tableView_, &TableControl::copyRequested, this, &MainWindow::CopyCells);
     connect(tableView_, &TableControl::pasteRequested, this, &MainWindow::PasteCells);
     connect(tableView_, &TableControl::clearRequested, this, &MainWindow::ClearCells);
-    connect(depthKnownButton_, &QRadioButton::clicked, this, &MainWindow::CalculateCurrentRow);
+    connect(depthKnownButton_, &QRadioButton::clicked, this, [this] {
+        // What the click calculates is undone as one step, like an edit.
+        const TableHistory::Step step(*history_, QStringLiteral("计算"));
+        CalculateCurrentRow();
+    });
     // Choosing a mode is not a place to type: the keyboard goes back to the
     // table's current cell.
     for (QRadioButton* mode : {depthKnownButton_, dischargeKnownButton_})

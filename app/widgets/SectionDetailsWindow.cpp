@@ -123,7 +123,8 @@ void SectionDetailsWindow::CopyValues() {
 }
 
 void SectionDetailsWindow::ShowValues() {
-    QString html = QStringLiteral("<p><b>第 %1 行</b></p>").arg(details_.row);
+    QString html;
+    if (details_.HasRow()) html = QStringLiteral("<p><b>第 %1 行</b></p>").arg(details_.row);
     if (!details_.reason.isEmpty())
         html += QStringLiteral("<p style='color:#b02020'>%1</p>").arg(Escaped(details_.reason));
     html += QStringLiteral("<table cellspacing='0' cellpadding='2'>");

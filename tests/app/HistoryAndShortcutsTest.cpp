@@ -185,6 +185,20 @@ TEST_F(HistoryAndShortcutsTest, UndoOfATypedDischargeBringsBackTheOldDesignDisch
     EXPECT_NE(window.Table().GetCellText(4, 10), "3") << "the computed discharge is back";
 }
 
+// The results a click on 单选框1 writes are one undo step of their own.
+TEST_F(HistoryAndShortcutsTest, TheDepthKnownButtonsCalculationIsUndoneAsOneStep) {
+    const char* inputs[] = {"2", "1.5", "1", "0.025", "0.0005"};
+    for (int c = 1; c <= 5; ++c) window.Table().SetCellText(7, c, inputs[c - 1]);
+    ClickCell(7, 3);
+    QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
+    ASSERT_EQ(window.Table().DisplayText(7, 10), "2.29");
+    Keys(Qt::Key_Z);
+    EXPECT_EQ(window.Table().GetCellText(7, 10), "");
+    EXPECT_EQ(window.Table().GetCellText(7, 3), "1") << "the typed depth stays";
+    Keys(Qt::Key_Y);
+    EXPECT_EQ(window.Table().DisplayText(7, 10), "2.29");
+}
+
 TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSavedOne) {
     const QString path = dir.filePath("渠道.efs");
     ClickCell(2, 1);

@@ -87,6 +87,20 @@ TEST_F(SectionDetailsTest, DepthKnownRowAnalysesItsComputedDischarge) {
     EXPECT_FALSE(numbers.contains("设计流量"));
 }
 
+// A typed design discharge with no calculation yet has no grid answer to
+// compare with the exact one.
+TEST_F(SectionDetailsTest, UncalculatedRowShowsNoGridDeviation) {
+    for (int column = 1; column <= 5; ++column)
+        table_.SetCellText(kRow, column,
+                           std::initializer_list<const char*>{"2", "1.5", "", "0.025", "0.0005"}
+                               .begin()[column - 1]);
+    table_.SetCellText(kRow, 10, "2");
+    const SectionDetails details = DescribeRow(table_, kRow);
+    ASSERT_TRUE(details.HasUniformFlow());
+    EXPECT_FALSE(Numbers(details).contains("表中流量偏差"));
+    EXPECT_EQ(Numbers(details).value("正常水深"), "0.9334");
+}
+
 TEST_F(SectionDetailsTest, IncompleteRowsGiveTheirReasonAndNoNumbers) {
     namespace calc = calculation_messages;
     struct Case {
@@ -99,6 +113,17 @@ TEST_F(SectionDetailsTest, IncompleteRowsGiveTheirReasonAndNoNumbers) {
         {"no roughness", {"2", "1.5", "1", nullptr, "0.0005"}, calc::kEnterRoughness},
         {"no bed slope", {"2", "1.5", "1", "0.025", nullptr}, calc::kEnterBedSlope},
         {"no discharge", {"2", "1.5", nullptr, "0.025", "0.0005"}, calc::kEnterDepthOrDischarge},
+        // A mistyped cell is named, as the calculation names it, rather than
+        // analysed as the number read from its start.
+        {"bottom width not a number",
+         {"2m", "1.5", "1", "0.025", "0.0005"},
+         "第4行“底宽”不是数字，按 2 计算！"},
+        {"depth not a number",
+         {"2", "1.5", "abc", "0.025", "0.0005"},
+         "第4行“水深”不是数字，按 0 计算！"},
+        {"design discharge not a number",
+         {"2", "1.5", nullptr, "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr, "2.5m"},
+         "第4行“流量”不是数字，按 2.5 计算！"},
     };
     // A complete row first, so that stale numbers would show.
     EnterRow({"2", "1.5", nullptr, "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr, "2"});
@@ -117,6 +142,7 @@ TEST_F(SectionDetailsTest, IncompleteRowsGiveTheirReasonAndNoNumbers) {
         const SectionDetails none = DescribeRow(table_, row);
         EXPECT_EQ(none.reason, "请在表格中选择一行。");
         EXPECT_TRUE(none.values.isEmpty());
+        EXPECT_FALSE(DetailsText(none).contains("行\n")) << "no row number for no row";
     }
 }
 

@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                     EncodingCase{"\\U+0041", "\\U+005CU+0041"},
                     EncodingCase{"x\\m+1", "x\\U+005Cm+1"}, EncodingCase{"\\U", "\\U"},
                     // Written as escapes: readers of code page 936 differ on these.
-                    EncodingCase{"€", "\\U+20AC"}, EncodingCase{"\uE000", "\\U+E000"}));
+                    EncodingCase{"€", "\\U+20AC"}, EncodingCase{"\uE000", "\\U+E000"},
+                    EncodingCase{"50%%p2 %", "50\\U+0025%p2 %"}, EncodingCase{"5%", "5%"}));
 
 // Texts that no UTF-8 string can carry.
 TEST(EncodeDxfTextTest, WritesUnpairedSurrogatesAndNulAsMarksAndSpaces) {

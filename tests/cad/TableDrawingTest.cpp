@@ -154,6 +154,28 @@ TEST(TableDrawingTest, AnyVelocityTextCountsAsComputedAndNonNumbersAreDrawnAsSho
     ExpectSameCalls(recorder.Calls(), expected.Calls());
 }
 
+// A value in a 2-digit column is drawn as the table shows it: rounded from
+// the single-precision value the calculation uses, so ties and digits beyond
+// single precision come out as in the table (9.215 is the float just above,
+// 12.535 just below; 16777217 is the float 16777216). Roughness and slope
+// are drawn from the text's own value, as the table shows them as typed.
+TEST(TableDrawingTest, TwoDigitColumnsRoundAsTheTableShows) {
+    TestTable table;
+    table.FillRow(4, {"1.115", "0.125", "9.215", "0.00125", "1e39", "12.535", "16777217", "1e39",
+                      "1", "1", "1"});
+    RecordingAutomation recorder;
+    CadConnection connection;
+
+    DrawElementsTable(connection, recorder, DrawingCells(table.Source()));
+
+    ExpectedCalls expected;
+    ExpectExport(expected, {48, 38, 58, {22}},
+                 {{"1.12", "0.13", "9.22", "0.0013", "1e39", "12.53", "16777216.00", "1e39", "1.00",
+                   "1.00", "1.00"}});
+    ExpectSameCalls(recorder.Calls(), expected.Calls());
+    ReleaseCadConnection(connection);
+}
+
 // A number the table side read as not finite is drawn as shown, too.
 TEST(TableDrawingTest, ANonFiniteNumberIsDrawnAsTheTableShowsIt) {
     TestTable table;

@@ -3,9 +3,12 @@
 #include <cmath>
 #include <limits>
 #include <ostream>
+#include <random>
+#include <vector>
 
 #include "cad/CellTextSource.h"
 #include "cad/ValueFormatting.h"
+#include "table/CellText.h"
 
 namespace {
 
@@ -27,11 +30,17 @@ TEST_P(FormatDrawnValueTest, WritesTheDigitsOfItsColumnWithoutGrouping) {
 
 INSTANTIATE_TEST_SUITE_P(
     TwoDigitColumns, FormatDrawnValueTest,
+    // Rounded from the single-precision value, as the table shows it: 1234567.891
+    // is the float 1234567.875, 1e15 the float 999999986991104; exact ties go
+    // away from zero (0.125, -0.375), the float just above or below a decimal
+    // tie to its nearest (9.215 is above, 12.535 below).
     testing::Values(FormatCase{1.5, 1, "1.50"}, FormatCase{1000, 10, "1000.00"},
-                    FormatCase{1234567.891, 6, "1234567.89"}, FormatCase{9999.996, 9, "10000.00"},
+                    FormatCase{1234567.891, 6, "1234567.88"}, FormatCase{9999.996, 9, "10000.00"},
                     FormatCase{-2.345678, 3, "-2.35"}, FormatCase{-0.001, 11, "0.00"},
                     FormatCase{0.0005, 2, "0.00"}, FormatCase{0, 1, "0.00"},
-                    FormatCase{1e15, 7, "1000000000000000.00"}));
+                    FormatCase{1e15, 7, "999999986991104.00"}, FormatCase{0.125, 6, "0.13"},
+                    FormatCase{-0.375, 6, "-0.38"}, FormatCase{9.215, 6, "9.22"},
+                    FormatCase{12.535, 6, "12.53"}, FormatCase{1.115, 1, "1.12"}));
 
 // Roughness and slope: three digits at least, two significant digits always.
 INSTANTIATE_TEST_SUITE_P(
@@ -60,6 +69,29 @@ TEST(CellNumberTest, IsTheValueOfAWholeNumberTextAndNothingForAnyOtherText) {
           NumberCase{"abc", std::nullopt}, NumberCase{"2.5m", std::nullopt},
           NumberCase{"无效值", std::nullopt}, NumberCase{"1.2.3", std::nullopt}}) {
         EXPECT_EQ(CellNumber(QString::fromUtf8(c.text)), c.number) << c.text;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Whatever number the table shows in a 2-digit column, the drawing writes
+// the same digits: random values across magnitudes, and every exact tie
+// n/8 at two decimals.
+TEST(FormatDrawnValueAgreement, TwoDigitColumnsDrawWhatTheTableShows) {
+    std::mt19937 random(20261209);
+    std::vector<double> values;
+    for (int n = -4000; n <= 4000; ++n) values.push_back(n / 8.0);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-4, 7);
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(mantissa(random) * std::pow(10, exponent(random)));
+    for (double value : values) {
+        const QString text = QString::number(value, 'g', 17);
+        const std::string drawn = FormatDrawnValue(value, 6);
+        ASSERT_EQ(drawn, cell_text::Rounded(text, 2).toStdString())
+            << "text " << text.toStdString();
     }
 }
 
