@@ -11,6 +11,7 @@
 
 #include "ExpectedCalls.h"
 #include "RecordingAutomation.h"
+#include "SameCalls.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
 #include "cad/SectionDrawing.h"
@@ -118,17 +119,6 @@ class ExpectedSection {
     const SectionCase& c_;
     double b_, m_, bank_;
 };
-
-void ExpectSameCalls(const std::vector<std::string>& actual,
-                     const std::vector<std::string>& expected) {
-    const auto [a, e] =
-        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
-    if (a == actual.end() && e == expected.end()) return;
-    ADD_FAILURE() << "calls differ at #" << (a - actual.begin()) << " of " << actual.size()
-                  << " (expected " << expected.size()
-                  << ")\n  actual:   " << (a != actual.end() ? *a : "<end>")
-                  << "\n  expected: " << (e != expected.end() ? *e : "<end>");
-}
 
 class SectionLayoutTest : public testing::TestWithParam<SectionCase> {};
 
