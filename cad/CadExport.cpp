@@ -15,14 +15,30 @@ QString Message(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-void ExportTableToDxf(CadConnection& connection, const CellTextSource& cells,
-                      CadExportSeams& seams) {
+// One drawing through one backend, and what the status line says of it.
+using Drawing = std::function<DrawingOutcome(CadConnection&, Automation&)>;
+struct DrawingMessages {
+    const char* drawnInAutoCad;
+    const char* autoCadIncomplete;
+    const char* autoCadUnreachable;
+    const char* savedAsDxf;
+};
+
+constexpr DrawingMessages kTableMessages{
+    cad_messages::kDrawnInAutoCad, cad_messages::kAutoCadIncomplete,
+    cad_messages::kAutoCadUnreachable, cad_messages::kSavedAsDxf};
+constexpr DrawingMessages kSectionMessages{
+    cad_messages::kSectionDrawnInAutoCad, cad_messages::kSectionAutoCadIncomplete,
+    cad_messages::kSectionAutoCadUnreachable, cad_messages::kSectionSavedAsDxf};
+
+void ExportToDxf(CadConnection& connection, const Drawing& draw, const DrawingMessages& messages,
+                 CadExportSeams& seams) {
     const std::optional<QString> path = seams.askDxfPath();
     if (!path) return;
 
     auto drawing = std::make_shared<DxfDrawing>();
     DxfAutomationServer server(drawing);
-    if (DrawElementsTable(connection, server, DrawingCells(cells)) != DrawingOutcome::Drawn) {
+    if (draw(connection, server) != DrawingOutcome::Drawn) {
         seams.showStatus(Message(cad_messages::kDxfNotWritten)
                              .arg(Message(cad_messages::kDxfDrawingIncomplete)));
         return;
@@ -31,7 +47,26 @@ void ExportTableToDxf(CadConnection& connection, const CellTextSource& cells,
         seams.showStatus(Message(cad_messages::kDxfNotWritten).arg(*failure));
         return;
     }
-    seams.showStatus(Message(cad_messages::kSavedAsDxf).arg(QDir::toNativeSeparators(*path)));
+    seams.showStatus(Message(messages.savedAsDxf).arg(QDir::toNativeSeparators(*path)));
+}
+
+// Into AutoCAD when it can be reached, and otherwise into a DXF file.
+void Export(CadConnection& connection, const Drawing& draw, const DrawingMessages& messages,
+            CadExportSeams& seams, Automation* autoCad) {
+    if (autoCad != nullptr) {
+        switch (draw(connection, *autoCad)) {
+            case DrawingOutcome::Drawn:
+                seams.showStatus(Message(messages.drawnInAutoCad));
+                return;
+            case DrawingOutcome::Incomplete:
+                seams.showStatus(Message(messages.autoCadIncomplete));
+                return;
+            case DrawingOutcome::Unreachable:
+                seams.showStatus(Message(messages.autoCadUnreachable));
+                break;
+        }
+    }
+    ExportToDxf(connection, draw, messages, seams);
 }
 
 }  // namespace
@@ -44,18 +79,28 @@ void ExportTableToCad(CadConnection& connection, const CellTextSource& cells,
 
 void ExportTableToCad(CadConnection& connection, const CellTextSource& cells, CadExportSeams& seams,
                       Automation* autoCad) {
-    if (autoCad != nullptr) {
-        switch (DrawElementsTable(connection, *autoCad, DrawingCells(cells))) {
-            case DrawingOutcome::Drawn:
-                seams.showStatus(Message(cad_messages::kDrawnInAutoCad));
-                return;
-            case DrawingOutcome::Incomplete:
-                seams.showStatus(Message(cad_messages::kAutoCadIncomplete));
-                return;
-            case DrawingOutcome::Unreachable:
-                seams.showStatus(Message(cad_messages::kAutoCadUnreachable));
-                break;
-        }
+    const TableCellSource drawingCells = DrawingCells(cells);
+    const Drawing draw = [&drawingCells](CadConnection& c, Automation& a) {
+        return DrawElementsTable(c, a, drawingCells);
+    };
+    Export(connection, draw, kTableMessages, seams, autoCad);
+}
+
+void ExportSectionToCad(CadConnection& connection, const SectionDimensions& section,
+                        CadExportSeams& seams) {
+    const std::unique_ptr<Automation> autoCad = MakePlatformAutomation();
+    ExportSectionToCad(connection, section, seams, autoCad.get());
+}
+
+void ExportSectionToCad(CadConnection& connection, const SectionDimensions& section,
+                        CadExportSeams& seams, Automation* autoCad) {
+    const std::string problem = SectionDrawingProblem(section);
+    if (!problem.empty()) {
+        seams.showStatus(QString::fromStdString(problem));
+        return;
     }
-    ExportTableToDxf(connection, cells, seams);
+    const Drawing draw = [&section](CadConnection& c, Automation& a) {
+        return DrawSection(c, a, section);
+    };
+    Export(connection, draw, kSectionMessages, seams, autoCad);
 }

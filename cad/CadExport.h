@@ -7,6 +7,7 @@
 #include "cad/Automation.h"
 #include "cad/CadConnection.h"
 #include "cad/CellTextSource.h"
+#include "cad/SectionDrawing.h"
 
 // What the export needs from the window: the save dialog and the status line.
 struct CadExportSeams {
@@ -23,5 +24,13 @@ void ExportTableToCad(CadConnection& connection, const CellTextSource& cells,
 
 // The same with the AutoCAD backend given: nullptr means no AutoCAD can be
 // reached and the table goes straight to a DXF file.
-void ExportTableToCad(CadConnection& connection, const CellTextSource& cells,
-                      CadExportSeams& seams, Automation* autoCad);
+void ExportTableToCad(CadConnection& connection, const CellTextSource& cells, CadExportSeams& seams,
+                      Automation* autoCad);
+
+// 工具 → 断面图转入cad: draws one row's cross-section the same way, into
+// AutoCAD or a DXF file. A section that cannot be drawn draws nothing, asks
+// for no file, and the status line says why.
+void ExportSectionToCad(CadConnection& connection, const SectionDimensions& section,
+                        CadExportSeams& seams);
+void ExportSectionToCad(CadConnection& connection, const SectionDimensions& section,
+                        CadExportSeams& seams, Automation* autoCad);

@@ -10,6 +10,11 @@ inline constexpr char kAutoCadIncomplete[] =
 inline constexpr char kAutoCadUnreachable[] = "无法连接AutoCAD，可将表格保存为DXF图形。";
 inline constexpr char kSavedAsDxf[] = "表格已保存为DXF图形：%1";
 inline constexpr char kDxfNotWritten[] = "DXF图形无法写入：%1";
+inline constexpr char kSectionDrawnInAutoCad[] = "断面图已绘入AutoCAD当前图形。";
+inline constexpr char kSectionAutoCadIncomplete[] =
+    "AutoCAD未能绘出完整的断面图，请确认AutoCAD已打开图形后重试。";
+inline constexpr char kSectionAutoCadUnreachable[] = "无法连接AutoCAD，可将断面图保存为DXF图形。";
+inline constexpr char kSectionSavedAsDxf[] = "断面图已保存为DXF图形：%1";
 // The reason given when our own server could not draw the whole table.
 inline constexpr char kDxfDrawingIncomplete[] = "绘图未完成";
 // The reason given when the DXF library cannot write the R12 format.

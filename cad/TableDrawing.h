@@ -2,13 +2,8 @@
 
 #include "cad/Automation.h"
 #include "cad/CadConnection.h"
+#include "cad/DrawingOutcome.h"
 #include "cad/TableCells.h"
-
-enum class DrawingOutcome {
-    Drawn,        // every call succeeded
-    Incomplete,   // the application was reached but some call failed
-    Unreachable,  // no application could be attached or started; nothing drawn
-};
 
 // Draws the elements table into the active drawing of the application that
 // `automation` reaches: the ruled grid of columns 1 to 11, their headings, the

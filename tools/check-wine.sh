@@ -4,8 +4,9 @@
 #    mingw-w64, against our own recording automation server registered as
 #    "autocad.Application" in a fresh Wine prefix: not registered, started by
 #    CoCreateInstance, attached to when running, no drawing open, the server
-#    dying mid-export, two exports; the recorded calls compared with those the
-#    layout calls for, every reference released at the end;
+#    dying mid-export, two exports, a cross-section; the recorded calls
+#    compared with those the layout calls for (the section's with what our
+#    DXF server draws of it), every reference released at the end;
 #  - the winmm tune player's sequencer: play, stop, restart, destroy playing.
 # Prints the time of every phase. Exits non-zero on the first failure.
 set -euo pipefail
@@ -63,6 +64,7 @@ tune_build=$!
 "$compiler" "${flags[@]}" \
     "$root/cad/ComAutomation.cpp" "$root/cad/PlatformAutomationWindows.cpp" \
     "$root/cad/CadConnection.cpp" "$root/cad/TableDrawing.cpp" "$root/cad/ValueFormatting.cpp" \
+    "$root/cad/SectionDrawing.cpp" \
     "$root/cad/DxfAutomationServer.cpp" "$root/tests/cad/wine/ComExportDriver.cpp" \
     -o "$work/cad-driver.exe" -lole32 -loleaut32 -luuid
 wait "$server_build"
@@ -80,7 +82,7 @@ server=$(windows_path "$work/cad-server.exe")
 log=$(windows_path "$work/server.log")
 run_wine unregistered "$work/cad-driver.exe" unregistered "$server" "$log"
 run_wine register "$work/cad-server.exe" /regserver "$log"
-for scenario in create attach twice nodocument dies; do
+for scenario in create attach twice nodocument dies section; do
     run_wine "$scenario" "$work/cad-driver.exe" "$scenario" "$server" "$log"
 done
 phase "CAD export scenarios"

@@ -14,8 +14,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <variant>
 
 #include "app/core/ProgramState.h"
+#include "app/core/SectionExport.h"
 #include "app/core/ShellTexts.h"
 #include "app/core/TableSetUp.h"
 #include "app/core/WindowPlacement.h"
@@ -210,7 +212,8 @@ void MainWindow::BuildMenus() {
                                                   {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
     toolsMenu_ = addMenu(QStringLiteral("工具"),
                          {{QStringLiteral("断面详情"), &MainWindow::ShowSectionDetails, {}},
-                          {QStringLiteral("全部重算"), &MainWindow::RecalculateAllRows, {}}});
+                          {QStringLiteral("全部重算"), &MainWindow::RecalculateAllRows, {}},
+                          {QStringLiteral("断面图转入cad"), &MainWindow::ExportSectionToCad, {}}});
     // F4 and F9 work wherever the keyboard is in the window, in an open cell
     // editor too.
     toolsMenu_->actions().at(0)->setShortcut(QKeySequence(Qt::Key_F4));
@@ -462,10 +465,25 @@ void MainWindow::ShowSectionDetails() {
     sectionDetails_->raise();
 }
 
+CadExportSeams MainWindow::CadSeams() {
+    return CadExportSeams{seams_.askDxfPath, [this](const QString& text) { ShowStatus(text); }};
+}
+
 void MainWindow::ExportToCad() {
     tableView_->CommitPendingEdit();
-    CadExportSeams cad{seams_.askDxfPath, [this](const QString& text) { ShowStatus(text); }};
+    CadExportSeams cad = CadSeams();
     seams_.exportTable(state_, *table_, cad);
+}
+
+void MainWindow::ExportSectionToCad() {
+    tableView_->CommitPendingEdit();
+    const auto section = SectionToDraw(*table_, table_->CurrentRow());
+    if (const QString* why = std::get_if<QString>(&section)) {
+        ShowStatus(*why);
+        return;
+    }
+    CadExportSeams cad = CadSeams();
+    seams_.exportSection(state_, std::get<SectionDimensions>(section), cad);
 }
 
 bool MainWindow::event(QEvent* event) {

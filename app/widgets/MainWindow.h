@@ -26,6 +26,7 @@ class TableControl;
 class TableHistory;
 struct ProgramState;
 struct CadExportSeams;
+struct SectionDimensions;
 struct CalculationContext;
 
 // Everything the main window reaches outside the process: dialogs, message
@@ -40,6 +41,8 @@ struct MainWindowSeams {
     std::function<std::optional<QString>()> askDxfPath;
     // Runs the CAD export; the default draws through the platform's backend.
     std::function<void(ProgramState&, ElementsTable&, CadExportSeams&)> exportTable;
+    // Draws one row's cross-section the same way.
+    std::function<void(ProgramState&, const SectionDimensions&, CadExportSeams&)> exportSection;
 };
 
 class MainWindow : public QMainWindow {
@@ -81,6 +84,8 @@ public:
     void ShowSectionDetails();
     SectionDetailsWindow* SectionDetails() const { return sectionDetails_; }
     void ExportToCad();
+    // 工具 → 断面图转入cad: the current row's cross-section, or why not.
+    void ExportSectionToCad();
     void CalculateCurrentRow();
     void RecalculateAllRows();
     void OnTrayIconEvent(int actionCode);
@@ -102,6 +107,7 @@ private:
     void RefreshCaption();
     void AfterUndoOrRedo();
     void PopUp(QMenu* menu, const QPoint& globalPosition);
+    CadExportSeams CadSeams();
     ShellContext Shell();
     CalculationContext Calculation();
     bool DepthKnownMode() const;

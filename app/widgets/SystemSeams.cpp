@@ -50,4 +50,10 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent) {
             ExportTableToCad(state.cadConnection, cells, cad);
         };
     }
+    if (!seams.exportSection) {
+        seams.exportSection = [](ProgramState& state, const SectionDimensions& section,
+                                 CadExportSeams& cad) {
+            ExportSectionToCad(state.cadConnection, section, cad);
+        };
+    }
 }

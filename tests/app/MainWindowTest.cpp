@@ -60,7 +60,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
         {"文件", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
         {"编辑", {"复制", "粘贴", "清除", "撤销", "重做"}},
         {"音乐", {"关闭音乐", "开启音乐"}},
-        {"工具", {"断面详情", "全部重算"}},
+        {"工具", {"断面详情", "全部重算", "断面图转入cad"}},
         {"关于", {"关于本程序"}},
     };
     const QList<QAction*> menus = window.menuBar()->actions();
@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, RecalculateAllRunsFromF9AndTheToolsMenuWithoutMarkingChan
     EXPECT_EQ(table.GetCellText(1, 3), "1");
     EXPECT_EQ(table.DisplayText(1, 10), "2.29");
 
-    window.ToolsMenu()->actions().constLast()->trigger();
+    window.ToolsMenu()->actions().at(1)->trigger();
     EXPECT_EQ(window.StatusText(), "已重算3行，1行有问题：第9行：流量必须大于零！");
 }
 

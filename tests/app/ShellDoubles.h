@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "app/music/TunePlayer.h"
 #include "app/widgets/MainWindow.h"
@@ -87,6 +88,7 @@ struct DoubledSeams {
     ScriptedPrintDialogs* print = nullptr;
     FakeTunePlayer* tune = nullptr;
     int exports = 0;
+    std::vector<SectionDimensions> sections;  // every section export, in order
 
     MainWindowSeams Make() {
         MainWindowSeams seams;
@@ -109,6 +111,11 @@ struct DoubledSeams {
         seams.exportTable = [this](ProgramState&, ElementsTable&, CadExportSeams& cad) {
             ++exports;
             cad.showStatus(QStringLiteral("exported"));
+        };
+        seams.exportSection = [this](ProgramState&, const SectionDimensions& section,
+                                     CadExportSeams& cad) {
+            sections.push_back(section);
+            cad.showStatus(QStringLiteral("section exported"));
         };
         return seams;
     }

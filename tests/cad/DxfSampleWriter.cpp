@@ -1,19 +1,48 @@
-// Exports a table given as text to a DXF file through the real export path
-// (no AutoCAD, our own server, the file writer), for checks with other tools.
+// Exports a table given as text, or one cross-section, to a DXF file through
+// the real export path (no AutoCAD, our own server, the file writer), for
+// checks with other tools.
 //   cad_dxf_sample <cells.json> <out.dxf>
+//   cad_dxf_sample section <row> <b> <m> <h> <h0> <hk> <out.dxf>
 // cells.json: a JSON array of 11 arrays of 12 cell texts, row 0 first; JSON
-// so that a cell can hold any text, line breaks and tabs included.
+// so that a cell can hold any text, line breaks and tabs included. A depth
+// given as "nan" does not exist.
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringList>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
 
+namespace {
+
+// Prints the status line and tells whether it reports a saved file.
+int Report(const QString& status, const char* savedMessage) {
+    std::printf("%s\n", status.toUtf8().constData());
+    return status.startsWith(QString::fromUtf8(savedMessage).arg(QString())) ? 0 : 1;
+}
+
+int ExportSection(char** argv) {
+    const auto number = [](const char* text) { return std::strtod(text, nullptr); };
+    const SectionDimensions section{std::atoi(argv[2]), number(argv[3]), number(argv[4]),
+                                    number(argv[5]),    number(argv[6]), number(argv[7])};
+    QString status;
+    CadExportSeams seams{[&] { return std::optional<QString>(QString::fromLocal8Bit(argv[8])); },
+                         [&](const QString& text) { status = text; }};
+    CadConnection connection;
+    ExportSectionToCad(connection, section, seams, nullptr);
+    ReleaseCadConnection(connection);
+    return Report(status, cad_messages::kSectionSavedAsDxf);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 9 && std::string_view(argv[1]) == "section") return ExportSection(argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s <cells.json> <out.dxf>\n", argv[0]);
         return 2;
@@ -38,7 +67,5 @@ int main(int argc, char** argv) {
     ExportTableToCad(connection, cells, seams, nullptr);
     ReleaseCadConnection(connection);
 
-    std::printf("%s\n", status.toUtf8().constData());
-    const QString saved = QString::fromUtf8(cad_messages::kSavedAsDxf).arg(QString());
-    return status.startsWith(saved) ? 0 : 1;
+    return Report(status, cad_messages::kSavedAsDxf);
 }

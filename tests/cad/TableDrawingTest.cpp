@@ -7,6 +7,7 @@
 
 #include "ExpectedCalls.h"
 #include "RecordingAutomation.h"
+#include "SameCalls.h"
 #include "TestTable.h"
 #include "cad/TableDrawing.h"
 
@@ -65,18 +66,6 @@ void ExpectExport(ExpectedCalls& expected, const Layout& layout,
             expected.Text(drawnRows[k][j], kValueXs[j], layout.rowYs[k], 5);
         }
     }
-}
-
-// Reports the first differing call instead of two walls of text.
-void ExpectSameCalls(const std::vector<std::string>& actual,
-                     const std::vector<std::string>& expected) {
-    const auto [a, e] =
-        std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end());
-    if (a == actual.end() && e == expected.end()) return;
-    ADD_FAILURE() << "calls differ at #" << (a - actual.begin()) << " of " << actual.size()
-                  << " (expected " << expected.size()
-                  << ")\n  actual:   " << (a != actual.end() ? *a : "<end>")
-                  << "\n  expected: " << (e != expected.end() ? *e : "<end>");
 }
 
 struct LayoutCase {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <variant>
+
+#include "cad/SectionDrawing.h"
+
+class ElementsTable;
+
+// The cross-section of `row` as 断面图转入cad draws it: b, m and the table's
+// depth from the row, h0 and hk from the exact analysis of its target
+// discharge. Or, for no row, an incomplete row, a row without a depth or a
+// section that is no section, why nothing can be drawn (in Chinese).
+std::variant<SectionDimensions, QString> SectionToDraw(const ElementsTable& table, int row);

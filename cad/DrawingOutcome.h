@@ -1,0 +1,7 @@
+#pragma once
+
+enum class DrawingOutcome {
+    Drawn,        // every call succeeded
+    Incomplete,   // the application was reached but some call failed
+    Unreachable,  // no application could be attached or started; nothing drawn
+};

@@ -1,0 +1,231 @@
+#include "cad/SectionDrawing.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+
+// The drawing, with X(x) = kSectionCentreX + scale·x and Y(y) = kSectionBedY
+// + scale·y for a point x metres from the bed's centre and y above the bed,
+// and w(d) = b/2 + m·d the half width at depth d, H the bank height:
+//   lines: the bed (b > 0); both banks up to H; the bank tops, 12 units out;
+//     the water surface across at h; h0 dashed (4 on, 2 off) and hk dotted
+//     (1.5 on, 1.5 off) from the left bank to 16 units past the right bank
+//     top; the b dimension 12 units below the bed; the h dimension 8 units
+//     left of the left bank top, its extension lines level with bed and
+//     surface; the B dimension 10 units above the bank tops, its extension
+//     lines up from the water's edges. A dimension ends in 45° ticks.
+//   texts: the title and the B value above the B dimension, the b value above
+//     and the scale below the b dimension, the h value left of its dimension,
+//     "1:m" over the left bank top, 8 units out (m > 0), the h0 and hk values at
+//     the ends of their lines, at least 7 units apart.
+namespace {
+
+constexpr double kBankTopLength = 12;
+constexpr double kLevelLineOverhang = 16;
+constexpr double kLevelLabelOffset = 16;
+constexpr double kMinLabelSpacing = 7;
+constexpr double kWidthDimensionDrop = 12;
+constexpr double kDepthDimensionOffset = 8;
+constexpr double kTopDimensionRise = 10;
+constexpr double kExtensionGap = 2;
+constexpr double kTickHalf = 1.5;
+constexpr double kTextAboveLine = 4.5;
+constexpr double kDepthTextOffset = 12;
+constexpr double kSlopeTextOffset = 8;
+constexpr double kScaleTextDrop = 8;
+constexpr double kTitleRise = 26;
+constexpr int kTextHeight = 5;
+constexpr int kTitleHeight = 7;
+
+struct Dashes {
+    double on;
+    double off;
+};
+constexpr Dashes kNormalDashes{4, 2};
+constexpr Dashes kCriticalDashes{1.5, 1.5};
+
+bool Exists(double depth) {
+    return std::isfinite(depth) && depth > 0;
+}
+
+std::string Fixed(double value, int digits) {
+    std::array<char, 64> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
+                                   std::chars_format::fixed, digits)
+                         .ptr;
+    return std::string(text.data(), end);
+}
+
+// The shortest text that reads back as `value`: 1.5, 2, 0.75.
+std::string Shortest(double value) {
+    std::array<char, 64> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
+}
+
+std::string Metres(const char* symbol, double value, int digits) {
+    return std::string(symbol) + "=" + Fixed(value, digits) + " m";
+}
+
+class SectionPlot {
+  public:
+    SectionPlot(CadSession& session, const SectionDimensions& s)
+        : session_(session),
+          s_(s),
+          bank_(SectionBankHeight(s)),
+          scale_(SectionScale(s)),
+          levelEnd_(X(HalfWidth(bank_)) + kLevelLineOverhang) {}
+
+    void DrawLines() {
+        const double b2 = s_.bottomWidth / 2;
+        const double top = HalfWidth(bank_);
+        if (s_.bottomWidth > 0) Line(X(-b2), Y(0), X(b2), Y(0));
+        Line(X(-b2), Y(0), X(-top), Y(bank_));
+        Line(X(b2), Y(0), X(top), Y(bank_));
+        Line(X(-top) - kBankTopLength, Y(bank_), X(-top), Y(bank_));
+        Line(X(top), Y(bank_), X(top) + kBankTopLength, Y(bank_));
+        Line(X(-HalfWidth(s_.depth)), Y(s_.depth), X(HalfWidth(s_.depth)), Y(s_.depth));
+        if (Exists(s_.normalDepth)) Level(s_.normalDepth, kNormalDashes);
+        if (Exists(s_.criticalDepth)) Level(s_.criticalDepth, kCriticalDashes);
+
+        if (s_.bottomWidth > 0) Dimension(X(-b2), WidthDimensionY(), X(b2), WidthDimensionY());
+
+        const double x = DepthDimensionX();
+        const double water = HalfWidth(s_.depth);
+        Line(X(-b2) - kExtensionGap, Y(0), x - kExtensionGap, Y(0));
+        Line(X(-water) - kExtensionGap, Y(s_.depth), x - kExtensionGap, Y(s_.depth));
+        Dimension(x, Y(0), x, Y(s_.depth));
+
+        const double y = TopDimensionY();
+        for (double edge : {X(-water), X(water)}) {
+            Line(edge, Y(s_.depth) + kExtensionGap, edge, y + kExtensionGap);
+        }
+        Dimension(X(-water), y, X(water), y);
+    }
+
+    void PlaceTexts() {
+        session_.PlaceText("第" + std::to_string(s_.row) + "行断面图", kSectionCentreX,
+                           Y(bank_) + kTitleRise, kTitleHeight);
+        Text(Metres("B", s_.TopWidth(), 2), kSectionCentreX, TopDimensionY() + kTextAboveLine);
+        Text(Metres("b", s_.bottomWidth, 2), kSectionCentreX, WidthDimensionY() + kTextAboveLine);
+        Text("比例 1 m = " + Shortest(scale_), kSectionCentreX, WidthDimensionY() - kScaleTextDrop);
+        Text(Metres("h", s_.depth, 2), DepthDimensionX() - kDepthTextOffset,
+             (Y(0) + Y(s_.depth)) / 2);
+        // Over the left bank top: the right side belongs to the h0 and hk
+        // lines, which may run at any height.
+        if (s_.sideSlope > 0) {
+            Text("1:" + SlopeNumber(), X(-HalfWidth(bank_)) - kSlopeTextOffset,
+                 Y(bank_) + kTextAboveLine);
+        }
+        PlaceLevelLabels();
+    }
+
+  private:
+    double X(double metres) const { return kSectionCentreX + scale_ * metres; }
+    double Y(double metres) const { return kSectionBedY + scale_ * metres; }
+    double HalfWidth(double depth) const { return s_.bottomWidth / 2 + s_.sideSlope * depth; }
+    double WidthDimensionY() const { return Y(0) - kWidthDimensionDrop; }
+    double DepthDimensionX() const { return X(-HalfWidth(bank_)) - kDepthDimensionOffset; }
+    double TopDimensionY() const { return Y(bank_) + kTopDimensionRise; }
+
+    // m to two decimals, without trailing zeros: 1.5, 2, 0.75.
+    std::string SlopeNumber() const {
+        std::string text = Fixed(s_.sideSlope, 2);
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+        return text;
+    }
+
+    void Line(double x1, double y1, double x2, double y2) { session_.DrawLine(x1, y1, x2, y2); }
+    void Text(const std::string& text, double x, double y) {
+        session_.PlaceText(text, x, y, kTextHeight);
+    }
+
+    void Tick(double x, double y) {
+        Line(x - kTickHalf, y - kTickHalf, x + kTickHalf, y + kTickHalf);
+    }
+    void Dimension(double x1, double y1, double x2, double y2) {
+        Line(x1, y1, x2, y2);
+        Tick(x1, y1);
+        Tick(x2, y2);
+    }
+
+    // A level from the left bank to past the right bank top, in dashes. Each
+    // dash's start is worked out from the line's, so no rounding accumulates.
+    void Level(double depth, Dashes dashes) {
+        const double start = X(-HalfWidth(depth));
+        const double period = dashes.on + dashes.off;
+        for (int k = 0; start + period * k < levelEnd_; ++k) {
+            const double from = start + period * k;
+            Line(from, Y(depth), std::min(from + dashes.on, levelEnd_), Y(depth));
+        }
+    }
+
+    void PlaceLevelLabels() {
+        const bool normal = Exists(s_.normalDepth);
+        const bool critical = Exists(s_.criticalDepth);
+        double normalY = normal ? Y(s_.normalDepth) : 0;
+        double criticalY = critical ? Y(s_.criticalDepth) : 0;
+        if (normal && critical) {
+            // The upper label moves up, clear of the lower one; h0 counts as
+            // the lower at equal depths.
+            double& upper = criticalY >= normalY ? criticalY : normalY;
+            const double lower = criticalY >= normalY ? normalY : criticalY;
+            upper = std::max(upper, lower + kMinLabelSpacing);
+        }
+        const double x = levelEnd_ + kLevelLabelOffset;
+        if (normal) Text(Metres("h0", s_.normalDepth, 3), x, normalY);
+        if (critical) Text(Metres("hk", s_.criticalDepth, 3), x, criticalY);
+    }
+
+    CadSession& session_;
+    const SectionDimensions& s_;
+    const double bank_;
+    const double scale_;
+    const double levelEnd_;
+};
+
+}  // namespace
+
+std::string SectionDrawingProblem(const SectionDimensions& s) {
+    if (!std::isfinite(s.bottomWidth) || !std::isfinite(s.sideSlope) || s.bottomWidth < 0 ||
+        s.sideSlope < 0) {
+        return "底宽和边坡系数须为不小于零的数，无法绘制断面图。";
+    }
+    if (s.bottomWidth == 0 && s.sideSlope == 0) return "底宽和边坡系数都为零，没有断面可画。";
+    if (!Exists(s.depth)) return "本行没有水深，请先计算本行再绘制断面图。";
+    return {};
+}
+
+double SectionBankHeight(const SectionDimensions& s) {
+    double deepest = s.depth;
+    for (double depth : {s.normalDepth, s.criticalDepth}) {
+        if (Exists(depth)) deepest = std::max(deepest, depth);
+    }
+    return kBankHeightFactor * deepest;
+}
+
+double SectionScale(const SectionDimensions& s) {
+    const double bank = SectionBankHeight(s);
+    const double width = s.bottomWidth + 2 * s.sideSlope * bank;
+    const double fits = std::min(kSectionMaxWidth / width, kSectionMaxHeight / bank);
+    // Round scales only; the small allowance keeps 20 from reading as 19.99….
+    const double decade = std::pow(10.0, std::floor(std::log10(fits) + 1e-12));
+    for (double step : {5.0, 2.0}) {
+        if (step * decade <= fits * (1 + 1e-12)) return step * decade;
+    }
+    return decade;
+}
+
+DrawingOutcome DrawSection(CadConnection& connection, Automation& automation,
+                           const SectionDimensions& section) {
+    if (!SectionDrawingProblem(section).empty()) return DrawingOutcome::Incomplete;
+    CadSession session(connection, automation);
+    if (!session.OpenCadConnection()) return DrawingOutcome::Unreachable;
+    SectionPlot plot(session, section);
+    plot.DrawLines();
+    session.PrepareTextStyle();
+    plot.PlaceTexts();
+    return session.AllCallsSucceeded() ? DrawingOutcome::Drawn : DrawingOutcome::Incomplete;
+}

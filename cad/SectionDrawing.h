@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "cad/Automation.h"
+#include "cad/CadConnection.h"
+#include "cad/DrawingOutcome.h"
+
+// One row's trapezoidal cross-section, in metres. A depth that does not exist
+// (no uniform flow, no discharge) is NaN or not above zero; its line is left
+// out.
+struct SectionDimensions {
+    int row = 0;               // the table row, named in the title
+    double bottomWidth = 0;    // b
+    double sideSlope = 0;      // m: m units across per unit up
+    double depth = 0;          // h, the water depth in the table
+    double normalDepth = 0;    // h0
+    double criticalDepth = 0;  // hk
+    double TopWidth() const { return bottomWidth + 2 * sideSlope * depth; }  // B at h
+};
+
+// Why `section` cannot be drawn, in Chinese (UTF-8); empty when it can: b and
+// m finite and not negative, not both zero, and h finite and above zero.
+std::string SectionDrawingProblem(const SectionDimensions& section);
+
+// Geometry of the drawing, in drawing units. The section is drawn at one
+// scale for both directions: `scale` drawing units per metre, the largest
+// of ... 0.5, 1, 2, 5, 10, 20, 50 ... at which the section up to its bank tops
+// fits kSectionMaxWidth × kSectionMaxHeight. It stands to the right of the
+// elements table (x 20 to 240), its bed centred on kSectionCentreX at
+// kSectionBedY.
+inline constexpr double kSectionCentreX = 390;
+inline constexpr double kSectionBedY = 44;
+inline constexpr double kSectionMaxWidth = 160;
+inline constexpr double kSectionMaxHeight = 112;
+// The banks rise to this multiple of the deepest of h, h0 and hk.
+inline constexpr double kBankHeightFactor = 1.25;
+
+double SectionBankHeight(const SectionDimensions& section);
+double SectionScale(const SectionDimensions& section);
+
+// Draws `section` (which must have no SectionDrawingProblem) into the active
+// drawing: bed, banks and their top edges, the water surface at h, the h0
+// and hk lines, the b, h and B dimensions, the bank slope "1:m", the title
+// and the scale. Lines first, then the texts, as the table drawing does.
+DrawingOutcome DrawSection(CadConnection& connection, Automation& automation,
+                           const SectionDimensions& section);

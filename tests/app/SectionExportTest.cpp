@@ -1,0 +1,135 @@
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "cad/CadMessages.h"
+#include "hydraulics/FlowAnalysis.h"
+#include "tests/app/MainWindowFixture.h"
+
+namespace {
+
+class SectionExportTest : public MainWindowTest {
+  protected:
+    QAction* SectionItem() {
+        QAction* item = window.ToolsMenu()->findChild<QAction*>(QStringLiteral("断面图转入cad"));
+        EXPECT_NE(item, nullptr);
+        return item;
+    }
+    // Sets a row's cells as a loaded file would, makes it current and
+    // calculates it in the discharge-known mode.
+    void FillAndCalculate(int row, std::initializer_list<const char*> cells) {
+        int column = 1;
+        for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
+        window.Table().SetCurrentCell(row, 1);
+        window.CalculateCurrentRow();
+    }
+};
+
+TEST_F(SectionExportTest, TheThirdToolsItemDrawsTheCurrentRowWithItsExactLevels) {
+    ASSERT_EQ(window.ToolsMenu()->actions().size(), 3);
+    EXPECT_EQ(window.ToolsMenu()->actions().at(2), SectionItem());
+    EXPECT_EQ(SectionItem()->text(), "断面图转入cad");
+    FillAndCalculate(2, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});
+    FillAndCalculate(4, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
+    window.Table().SetCurrentCell(4, 3);
+
+    SectionItem()->trigger();
+
+    ASSERT_EQ(doubles.sections.size(), 1u);
+    const SectionDimensions& drawn = doubles.sections.front();
+    const FlowAnalysis flow = AnalyseFlow(2, 1.5, 0.025, 0.0005, 2);
+    EXPECT_EQ(drawn.row, 4);
+    EXPECT_DOUBLE_EQ(drawn.bottomWidth, 2);
+    EXPECT_DOUBLE_EQ(drawn.sideSlope, 1.5);
+    EXPECT_EQ(QString::number(drawn.depth, 'f', 2), window.Table().DisplayText(4, 3));
+    EXPECT_NEAR(drawn.normalDepth, flow.normalDepth, 1e-6);
+    EXPECT_NEAR(drawn.criticalDepth, flow.criticalDepth, 1e-6);
+    EXPECT_NEAR(drawn.depth, drawn.normalDepth, 0.01) << "the scan's depth lies a step above h0";
+    EXPECT_EQ(window.StatusText(), "section exported");
+    EXPECT_EQ(doubles.exports, 0) << "the table is not drawn";
+}
+
+// A flat bed has no uniform flow: the section is still drawn, without h0.
+TEST_F(SectionExportTest, AFlatBedIsDrawnWithoutTheNormalDepth) {
+    FillAndCalculate(3, {"2", "1.5", "1", "0.025", "0", "", "", "", "", "2"});
+    SectionItem()->trigger();
+    ASSERT_EQ(doubles.sections.size(), 1u);
+    EXPECT_TRUE(std::isnan(doubles.sections.front().normalDepth));
+    EXPECT_GT(doubles.sections.front().criticalDepth, 0);
+    EXPECT_DOUBLE_EQ(doubles.sections.front().depth, 1);
+}
+
+TEST_F(SectionExportTest, NothingIsDrawnForARowThatHoldsNoSection) {
+    struct Case {
+        const char* name;
+        int row;  // -1: no current row
+        std::initializer_list<const char*> cells;
+        const char* status;
+    };
+    for (const Case& c : {
+             Case{"no current row", -1, {}, "请在表格中选择一行。"},
+             Case{"roughness missing", 5, {"2", "1.5", "1", "", "0.0005"}, "请输入糙率数据！"},
+             Case{"no depth",
+                  6,
+                  {"2", "1.5", "", "0.025", "0.0005"},
+                  "本行没有水深，请先计算本行再绘制断面图。"},
+             Case{"no section",
+                  7,
+                  {"0", "0", "1", "0.025", "0.0005"},
+                  "底宽和边坡系数都为零，没有断面可画。"},
+         }) {
+        SCOPED_TRACE(c.name);
+        int column = 1;
+        for (const char* cell : c.cells) window.Table().SetCellText(c.row, column++, cell);
+        if (c.row < 0) {
+            window.Table().ClearCurrentCell();
+        } else {
+            window.Table().SetCurrentCell(c.row, 1);
+        }
+        SectionItem()->trigger();
+        EXPECT_TRUE(doubles.sections.empty());
+        EXPECT_EQ(window.StatusText(), QString::fromUtf8(c.status));
+    }
+    EXPECT_EQ(doubles.dialogs->saveAsked, 0);
+}
+
+// Without the export double: the program's own export asks for the DXF file
+// through the window's seam and writes the section there.
+TEST(SectionExportSystemTest, WithoutAutoCadTheSectionGoesToTheDxfFileAskedFor) {
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const QString path = directory.filePath(QStringLiteral("断面.dxf"));
+    ProgramState& state = InitGlobals();
+    DoubledSeams doubles;
+    MainWindowSeams seams = doubles.Make();
+    seams.exportSection = nullptr;
+    int asked = 0;
+    seams.askDxfPath = [&] {
+        ++asked;
+        return std::optional<QString>(path);
+    };
+    {
+        MainWindow window(state, std::move(seams));
+        const char* cells[] = {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"};
+        for (int column = 1; column <= 10; ++column)
+            window.Table().SetCellText(1, column, cells[column - 1]);
+        window.Table().SetCurrentCell(1, 1);
+        window.CalculateCurrentRow();
+        window.ToolsMenu()->actions().at(2)->trigger();
+
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(window.StatusText(), QString::fromUtf8(cad_messages::kSectionSavedAsDxf)
+                                           .arg(QDir::toNativeSeparators(path)));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray dxf = file.readAll();
+        EXPECT_TRUE(dxf.contains("h0=0.933 m"));
+        EXPECT_TRUE(dxf.endsWith("EOF\r\n"));
+        EXPECT_NE(state.cadConnection.cadLastText, nullptr) << "the connection is the program's";
+    }
+    ReleaseGlobals();
+}
+
+}  // namespace
