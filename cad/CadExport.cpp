@@ -43,8 +43,8 @@ void ExportToDxf(CadConnection& connection, const Drawing& draw, const DrawingMe
                              .arg(Message(cad_messages::kDxfDrawingIncomplete)));
         return;
     }
-    if (const std::optional<QString> failure = SaveDxfDrawing(*drawing, *path)) {
-        seams.showStatus(Message(cad_messages::kDxfNotWritten).arg(*failure));
+    if (const Outcome<QString> saved = SaveDxfDrawing(*drawing, *path); !saved.ok()) {
+        seams.showStatus(Message(cad_messages::kDxfNotWritten).arg(saved.reason()));
         return;
     }
     seams.showStatus(Message(messages.savedAsDxf).arg(QDir::toNativeSeparators(*path)));
@@ -94,9 +94,8 @@ void ExportSectionToCad(CadConnection& connection, const SectionDimensions& sect
 
 void ExportSectionToCad(CadConnection& connection, const SectionDimensions& section,
                         CadExportSeams& seams, Automation* autoCad) {
-    const std::string problem = SectionDrawingProblem(section);
-    if (!problem.empty()) {
-        seams.showStatus(QString::fromStdString(problem));
+    if (const Outcome<std::string> drawable = SectionDrawable(section); !drawable.ok()) {
+        seams.showStatus(QString::fromStdString(drawable.reason()));
         return;
     }
     const Drawing draw = [&section](CadConnection& c, Automation& a) {

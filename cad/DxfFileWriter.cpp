@@ -111,13 +111,15 @@ void WriteEntity(DL_Dxf& dxf, DxfByteWriter& writer, const DxfEntity& entity) {
 
 }  // namespace
 
-std::optional<QByteArray> DxfFileBytes(const DxfDrawing& drawing) {
+Result<QByteArray, QString> DxfFileBytes(const DxfDrawing& drawing) {
+    using FileBytes = Result<QByteArray, QString>;
     DL_Dxf dxf;
     // DL_Dxf takes the version it writes only from out(), which also opens a
     // file. Given a name it cannot open, it keeps the version and returns no
     // writer; the bytes then go through our own writer.
     delete dxf.out("", DL_Codes::AC1009);
-    if (dxf.getVersion() != DL_Codes::AC1009) return std::nullopt;
+    if (dxf.getVersion() != DL_Codes::AC1009)
+        return FileBytes::Failure(QString::fromUtf8(cad_messages::kDxfLibraryWithoutR12));
     DxfByteWriter writer;
     dxf.writeHeader(writer);
     // dxflib leaves the code page out; without it readers would not know the
@@ -132,14 +134,13 @@ std::optional<QByteArray> DxfFileBytes(const DxfDrawing& drawing) {
     for (const DxfEntity& entity : drawing.entities) WriteEntity(dxf, writer, entity);
     writer.sectionEnd();
     writer.dxfEOF();
-    return writer.Bytes();
+    return FileBytes::Success(writer.Bytes());
 }
 
-std::optional<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path) {
-    const std::optional<QByteArray> bytes = DxfFileBytes(drawing);
-    if (!bytes) return QString::fromUtf8(cad_messages::kDxfLibraryWithoutR12);
-    if (const std::optional<FileWriteFailure> failure = WriteFileAtomically(path, *bytes)) {
-        return failure->reason;
-    }
-    return std::nullopt;
+Outcome<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path) {
+    const Result<QByteArray, QString> bytes = DxfFileBytes(drawing);
+    if (!bytes.ok()) return Outcome<QString>::Failure(bytes.reason());
+    const FileWriteOutcome written = WriteFileAtomically(path, bytes.value());
+    if (!written.ok()) return Outcome<QString>::Failure(written.reason().reason);
+    return Outcome<QString>::Success();
 }

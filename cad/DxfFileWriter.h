@@ -2,17 +2,18 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 #include "cad/DxfDrawing.h"
+#include "io/Outcome.h"
 
 // The drawing as an AutoCAD R12 DXF file in code page ANSI_936: texts in GBK,
 // the text style with its big-font file, lines and texts in model space.
 // R12 because it is the version whose STYLE table keeps the big font and that
-// every CAD program still reads. Nothing when the DXF library cannot write R12.
-std::optional<QByteArray> DxfFileBytes(const DxfDrawing& drawing);
+// every CAD program still reads. Fails, saying so in Chinese, when the DXF
+// library cannot write R12.
+Result<QByteArray, QString> DxfFileBytes(const DxfDrawing& drawing);
 
 // Writes the file all at once: an existing file at `path` is replaced only
-// after every byte has been written and is left untouched by a failure.
-// Returns why it failed, in Chinese, or nothing.
-std::optional<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path);
+// after every byte has been written and is left untouched by a failure,
+// which says why in Chinese.
+Outcome<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path);

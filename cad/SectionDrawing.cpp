@@ -188,14 +188,16 @@ class SectionPlot {
 
 }  // namespace
 
-std::string SectionDrawingProblem(const SectionDimensions& s) {
+Outcome<std::string> SectionDrawable(const SectionDimensions& s) {
+    using Drawable = Outcome<std::string>;
     if (!std::isfinite(s.bottomWidth) || !std::isfinite(s.sideSlope) || s.bottomWidth < 0 ||
         s.sideSlope < 0) {
-        return "底宽和边坡系数须为不小于零的数，无法绘制断面图。";
+        return Drawable::Failure("底宽和边坡系数须为不小于零的数，无法绘制断面图。");
     }
-    if (s.bottomWidth == 0 && s.sideSlope == 0) return "底宽和边坡系数都为零，没有断面可画。";
-    if (!Exists(s.depth)) return "本行没有水深，请先计算本行再绘制断面图。";
-    return {};
+    if (s.bottomWidth == 0 && s.sideSlope == 0)
+        return Drawable::Failure("底宽和边坡系数都为零，没有断面可画。");
+    if (!Exists(s.depth)) return Drawable::Failure("本行没有水深，请先计算本行再绘制断面图。");
+    return Drawable::Success();
 }
 
 double SectionBankHeight(const SectionDimensions& s) {
@@ -220,7 +222,7 @@ double SectionScale(const SectionDimensions& s) {
 
 DrawingOutcome DrawSection(CadConnection& connection, Automation& automation,
                            const SectionDimensions& section) {
-    if (!SectionDrawingProblem(section).empty()) return DrawingOutcome::Incomplete;
+    if (!SectionDrawable(section).ok()) return DrawingOutcome::Incomplete;
     CadSession session(connection, automation);
     if (!session.OpenCadConnection()) return DrawingOutcome::Unreachable;
     SectionPlot plot(session, section);

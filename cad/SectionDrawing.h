@@ -5,6 +5,7 @@
 #include "cad/Automation.h"
 #include "cad/CadConnection.h"
 #include "cad/DrawingOutcome.h"
+#include "io/Outcome.h"
 
 // One row's trapezoidal cross-section, in metres. A depth that does not exist
 // (no uniform flow, no discharge) is NaN or not above zero; its line is left
@@ -19,9 +20,9 @@ struct SectionDimensions {
     double TopWidth() const { return bottomWidth + 2 * sideSlope * depth; }  // B at h
 };
 
-// Why `section` cannot be drawn, in Chinese (UTF-8); empty when it can: b and
-// m finite and not negative, not both zero, and h finite and above zero.
-std::string SectionDrawingProblem(const SectionDimensions& section);
+// Whether `section` can be drawn: b and m finite and not negative, not both
+// zero, and h finite and above zero. If not, why, in Chinese (UTF-8).
+Outcome<std::string> SectionDrawable(const SectionDimensions& section);
 
 // Geometry of the drawing, in drawing units. The section is drawn at one
 // scale for both directions: `scale` drawing units per metre, the largest
@@ -39,7 +40,7 @@ inline constexpr double kBankHeightFactor = 1.25;
 double SectionBankHeight(const SectionDimensions& section);
 double SectionScale(const SectionDimensions& section);
 
-// Draws `section` (which must have no SectionDrawingProblem) into the active
+// Draws `section` (which must be SectionDrawable) into the active
 // drawing: bed, banks and their top edges, the water surface at h, the h0
 // and hk lines, the b, h and B dimensions, the bank slope "1:m", the title
 // and the scale. Lines first, then the texts, as the table drawing does.

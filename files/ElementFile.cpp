@@ -9,8 +9,10 @@
 
 namespace {
 
-FileResult Failed(const QString& reason) {
-    return FileResult{false, reason};
+using FileOutcome = Outcome<QString>;
+
+FileOutcome Failed(const QString& reason) {
+    return FileOutcome::Failure(reason);
 }
 
 QString CapText() {
@@ -19,7 +21,7 @@ QString CapText() {
 
 }  // namespace
 
-FileResult SaveToFile(const ElementsTable& table, const QString& path) {
+FileOutcome SaveToFile(const ElementsTable& table, const QString& path) {
     if (path.isEmpty()) return Failed(QStringLiteral("没有给出文件名。"));
     // QFileInfo follows links, so a link to a folder or a device is judged
     // by what it points to.
@@ -41,21 +43,22 @@ FileResult SaveToFile(const ElementsTable& table, const QString& path) {
             QStringLiteral("表格内容过大，超过了水利要素文件的上限 %1，无法保存。").arg(CapText()));
     }
 
-    const std::optional<FileWriteFailure> failure = WriteFileAtomically(path, bytes);
-    if (!failure) return {};
-    switch (failure->step) {
+    const FileWriteOutcome written = WriteFileAtomically(path, bytes);
+    if (written.ok()) return FileOutcome::Success();
+    const FileWriteFailure& failure = written.reason();
+    switch (failure.step) {
         case FileWriteStep::Create:
-            return Failed(QStringLiteral("无法创建文件（%1）。").arg(failure->reason));
+            return Failed(QStringLiteral("无法创建文件（%1）。").arg(failure.reason));
         case FileWriteStep::Write:
             return Failed(QStringLiteral("写入失败（磁盘可能已满），磁盘上的文件没有被改动（%1）。")
-                              .arg(failure->reason));
+                              .arg(failure.reason));
         case FileWriteStep::Commit:
             break;
     }
-    return Failed(QStringLiteral("写入失败，磁盘上的文件没有被改动（%1）。").arg(failure->reason));
+    return Failed(QStringLiteral("写入失败，磁盘上的文件没有被改动（%1）。").arg(failure.reason));
 }
 
-FileResult LoadFromFile(ElementsTable& table, const QString& path) {
+FileOutcome LoadFromFile(ElementsTable& table, const QString& path) {
     if (path.isEmpty()) return Failed(QStringLiteral("没有给出文件名。"));
     const QFileInfo info(path);
     if (!info.exists()) return Failed(QStringLiteral("文件不存在。"));
@@ -76,10 +79,10 @@ FileResult LoadFromFile(ElementsTable& table, const QString& path) {
         return Failed(QStringLiteral("读取文件时出错（%1）。").arg(file.errorString()));
     if (bytes.size() > element_file::kMaxFileBytes) return Failed(tooLarge);
 
-    element_file::Decoded decoded =
+    const Result<element_file::Contents, QString> decoded =
         element_file::Decode(bytes, table.RowCount(), table.ColumnCount());
-    if (!decoded.ok) return Failed(decoded.reason);
-    table.ReplaceContents(table.RowCount(), table.ColumnCount(), decoded.cells,
-                          decoded.designDischarges);
-    return {};
+    if (!decoded.ok()) return Failed(decoded.reason());
+    table.ReplaceContents(table.RowCount(), table.ColumnCount(), decoded.value().cells,
+                          decoded.value().designDischarges);
+    return FileOutcome::Success();
 }

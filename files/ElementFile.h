@@ -2,20 +2,17 @@
 
 #include <QString>
 
+#include "io/Outcome.h"
 #include "table/ElementsTable.h"
 
-// Outcome of a save or load. `reason` is a Chinese sentence for the user and
-// is empty when `ok` is true.
-struct FileResult {
-    bool ok = true;
-    QString reason;
-};
+// Both operations give the reason of a failure as a Chinese sentence for the
+// user.
 
 // Writes the whole table (shape and every cell's text) to `path`. The write is
 // atomic: the file is either fully replaced or left exactly as it was.
-FileResult SaveToFile(const ElementsTable& table, const QString& path);
+Outcome<QString> SaveToFile(const ElementsTable& table, const QString& path);
 
 // Replaces the whole table with the content of the element file at `path`.
 // The file must have the table's present shape. On failure the table is not
 // touched.
-FileResult LoadFromFile(ElementsTable& table, const QString& path);
+Outcome<QString> LoadFromFile(ElementsTable& table, const QString& path);

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace element_file {
 namespace {
@@ -21,8 +22,10 @@ constexpr char kColumnsKey[] = "columns";
 constexpr char kCellsKey[] = "cells";
 constexpr char kDesignDischargesKey[] = "designDischarges";
 
+using Decoded = Result<Contents, QString>;
+
 Decoded Refused(const QString& reason) {
-    return Decoded{false, reason, {}, {}};
+    return Decoded::Failure(reason);
 }
 
 bool IsValidUtf8(const QByteArray& bytes) {
@@ -160,8 +163,8 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
                            .arg(cellRows.size()));
     }
 
-    Decoded decoded;
-    decoded.cells.reserve(static_cast<qsizetype>(*rows) * *columns);
+    Contents contents;
+    contents.cells.reserve(static_cast<qsizetype>(*rows) * *columns);
     for (int row = 0; row < *rows; ++row) {
         const QJsonValue rowValue = cellRows.at(row);
         const QJsonArray rowCells = rowValue.toArray();
@@ -175,7 +178,7 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
                 return Refused(
                     QStringLiteral("第 %1 行第 %2 列的单元格不是文本。").arg(row).arg(column));
             }
-            decoded.cells.append(cell.toString());
+            contents.cells.append(cell.toString());
         }
     }
     if (root.contains(QLatin1String(kDesignDischargesKey))) {
@@ -185,11 +188,10 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
         if (!designsValue.isArray() || designs.size() != *rows) return Refused(wrongDesigns);
         for (const QJsonValue& design : designs) {
             if (!design.isString()) return Refused(wrongDesigns);
-            decoded.designDischarges.append(design.toString());
+            contents.designDischarges.append(design.toString());
         }
     }
-    decoded.ok = true;
-    return decoded;
+    return Decoded::Success(std::move(contents));
 }
 
 }  // namespace element_file

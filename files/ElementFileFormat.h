@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "io/Outcome.h"
+
 // The bytes of an element file: UTF-8 JSON that names its format and
 // version, followed by the table's shape and its cells row by row, one row
 // per line so that a diff shows which row changed. When a row's design
@@ -37,16 +39,15 @@ inline constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
 QByteArray Encode(int rows, int columns, const QStringList& cells,
                   const QStringList& designDischarges = {});
 
-struct Decoded {
-    bool ok = false;
-    QString reason;     // Chinese, for the user; empty when ok
-    QStringList cells;  // row-major, expectedRows * expectedColumns texts when ok
+struct Contents {
+    QStringList cells;  // row-major, expectedRows * expectedColumns texts
     // One text per row when the file keeps design discharges; empty when not.
     QStringList designDischarges;
 };
 
 // Accepts only a complete element file of this version whose shape is
-// exactly expectedRows x expectedColumns.
-Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns);
+// exactly expectedRows x expectedColumns; otherwise says why, in Chinese, for
+// the user.
+Result<Contents, QString> Decode(const QByteArray& bytes, int expectedRows, int expectedColumns);
 
 }  // namespace element_file

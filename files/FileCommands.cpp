@@ -14,9 +14,9 @@ std::optional<QString> NonEmpty(std::optional<QString> path) {
 
 // Writes the table to `path`, telling the user when that fails.
 bool WriteTable(FileCommandContext& context, const QString& path) {
-    const FileResult result = SaveToFile(context.table, path);
-    if (!result.ok) context.messages.ShowFileError(path, result.reason);
-    return result.ok;
+    const Outcome<QString> saved = SaveToFile(context.table, path);
+    if (!saved.ok()) context.messages.ShowFileError(path, saved.reason());
+    return saved.ok();
 }
 
 void ResetToStartupTable(FileCommandContext& context) {
@@ -30,10 +30,11 @@ void NewTable(FileCommandContext& context) {
     const QString templatePath = QString::fromLatin1(kTemplateFileName);
     if (!QFileInfo::exists(templatePath)) {
         ResetToStartupTable(context);
-    } else if (const FileResult result = LoadFromFile(context.table, templatePath); !result.ok) {
+    } else if (const Outcome<QString> loaded = LoadFromFile(context.table, templatePath);
+               !loaded.ok()) {
         // The user has already agreed to leave the old table, so a broken
         // template still ends in a new table, after saying what was wrong.
-        context.messages.ShowFileError(QFileInfo(templatePath).absoluteFilePath(), result.reason);
+        context.messages.ShowFileError(QFileInfo(templatePath).absoluteFilePath(), loaded.reason());
         ResetToStartupTable(context);
     }
     // The new table belongs to no file yet: the next 保存 asks for a name
@@ -46,9 +47,9 @@ void OpenTable(FileCommandContext& context) {
     if (CheckUnsavedChanges(context)) return;
     const std::optional<QString> path = NonEmpty(context.dialogs.AskOpenPath());
     if (!path) return;
-    const FileResult result = LoadFromFile(context.table, *path);
-    if (!result.ok) {
-        context.messages.ShowFileError(*path, result.reason);
+    const Outcome<QString> loaded = LoadFromFile(context.table, *path);
+    if (!loaded.ok()) {
+        context.messages.ShowFileError(*path, loaded.reason());
         return;
     }
     context.document.currentFileName = *path;

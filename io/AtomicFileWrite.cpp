@@ -8,8 +8,8 @@
 
 namespace {
 
-std::optional<FileWriteFailure> Failed(FileWriteStep step, const QString& reason) {
-    return FileWriteFailure{step, reason};
+FileWriteOutcome Failed(FileWriteStep step, const QString& reason) {
+    return FileWriteOutcome::Failure(FileWriteFailure{step, reason});
 }
 
 // Qt describes a file error in English. The errno left by the failing system
@@ -24,7 +24,7 @@ QString Reason(int errorCode, const QFileDevice& file) {
 
 }  // namespace
 
-std::optional<FileWriteFailure> WriteFileAtomically(const QString& path, const QByteArray& bytes) {
+FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     const QFileInfo target(path);
     if (target.exists() && !target.isFile()) {
         return Failed(FileWriteStep::Create,
@@ -50,5 +50,5 @@ std::optional<FileWriteFailure> WriteFileAtomically(const QString& path, const Q
     }
     errno = 0;
     if (!file.commit()) return Failed(FileWriteStep::Commit, Reason(errno, file));
-    return std::nullopt;
+    return FileWriteOutcome::Success();
 }

@@ -2,7 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
+
+#include "io/Outcome.h"
 
 // The step at which writing a whole file stopped.
 enum class FileWriteStep {
@@ -15,6 +16,7 @@ struct FileWriteFailure {
     FileWriteStep step;
     QString reason;  // Chinese, from the system's error
 };
+using FileWriteOutcome = Outcome<FileWriteFailure>;
 
 // Makes `bytes` the whole content of the file at `path`. They go into a
 // temporary file in the target's folder, which is flushed and checked and only
@@ -23,4 +25,4 @@ struct FileWriteFailure {
 // place. A target that exists but is not a regular file (a folder, a device, a
 // pipe) is refused at the Create step: renaming over it would replace the node
 // itself. A link is followed and the file it names is replaced.
-std::optional<FileWriteFailure> WriteFileAtomically(const QString& path, const QByteArray& bytes);
+FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes);

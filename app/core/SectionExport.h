@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <variant>
 
 #include "cad/SectionDrawing.h"
+#include "io/Outcome.h"
 
 class ElementsTable;
 
@@ -11,4 +11,4 @@ class ElementsTable;
 // depth from the row, h0 and hk from the exact analysis of its target
 // discharge. Or, for no row, an incomplete row, a row without a depth or a
 // section that is no section, why nothing can be drawn (in Chinese).
-std::variant<SectionDimensions, QString> SectionToDraw(const ElementsTable& table, int row);
+Result<SectionDimensions, QString> SectionToDraw(const ElementsTable& table, int row);

@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
-#include <variant>
 
 #include "app/core/ProgramState.h"
 #include "app/core/SectionExport.h"
@@ -478,12 +477,12 @@ void MainWindow::ExportToCad() {
 void MainWindow::ExportSectionToCad() {
     tableView_->CommitPendingEdit();
     const auto section = SectionToDraw(*table_, table_->CurrentRow());
-    if (const QString* why = std::get_if<QString>(&section)) {
-        ShowStatus(*why);
+    if (!section.ok()) {
+        ShowStatus(section.reason());
         return;
     }
     CadExportSeams cad = CadSeams();
-    seams_.exportSection(state_, std::get<SectionDimensions>(section), cad);
+    seams_.exportSection(state_, section.value(), cad);
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -26,9 +26,9 @@ int main(int argc, char** argv) {
         table.SetCellText(0, column, headings[column]);
     for (int row = 1; row < table.RowCount(); ++row) table.SetCellText(row, 0, row);
 
-    const FileResult result = SaveToFile(table, arguments[1]);
-    if (!result.ok) {
-        std::fprintf(stderr, "%s\n", qPrintable(result.reason));
+    const Outcome<QString> saved = SaveToFile(table, arguments[1]);
+    if (!saved.ok()) {
+        std::fprintf(stderr, "%s\n", qPrintable(saved.reason()));
         return 1;
     }
     return 0;

@@ -72,7 +72,7 @@ TEST_F(HistoryAndShortcutsTest, SaveShortcutCommitsTheCellBeingTyped) {
     TypeIntoTable("73");
     Keys(Qt::Key_S);
     ElementsTable saved(11, 12, 1, 1);
-    ASSERT_TRUE(LoadFromFile(saved, path).ok);
+    ASSERT_TRUE(LoadFromFile(saved, path).ok());
     EXPECT_EQ(saved.GetCellText(2, 1), "73");
     EXPECT_EQ(state.document.modified, 0);
 }

@@ -149,7 +149,7 @@ TEST_F(MainWindowTest, MenuCommandsSeeTheCellStillBeingEdited) {
     TypeIntoTable("73");
     window.SaveTable();
     ElementsTable saved(11, 12, 1, 1);
-    ASSERT_TRUE(LoadFromFile(saved, path).ok);
+    ASSERT_TRUE(LoadFromFile(saved, path).ok());
     EXPECT_EQ(saved.GetCellText(2, 1), "73");
     EXPECT_EQ(state.document.modified, 0);
 }

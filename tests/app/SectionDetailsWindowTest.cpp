@@ -184,7 +184,7 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     other.SetCellText(4, 4, "0.013");
     other.SetCellText(4, 5, "0.0008");
     other.SetCellText(4, 10, "126");
-    ASSERT_TRUE(SaveToFile(other, path).ok);
+    ASSERT_TRUE(SaveToFile(other, path).ok());
     doubles.dialogs->openAnswers.push_back(path);
     doubles.messages->answers.push_back(SaveChangesAnswer::No);  // the edits above
     window.OpenTable();

@@ -124,7 +124,7 @@ class SectionLayoutTest : public testing::TestWithParam<SectionCase> {};
 
 TEST_P(SectionLayoutTest, DrawsOutlineWaterLevelsDimensionsAndTextsThenReleasesAtExit) {
     const SectionCase& c = GetParam();
-    EXPECT_EQ(SectionDrawingProblem(c.section), "");
+    EXPECT_TRUE(SectionDrawable(c.section).ok());
     EXPECT_DOUBLE_EQ(SectionScale(c.section), c.scale);
     RecordingAutomation recorder;
     CadConnection connection;
@@ -210,7 +210,9 @@ TEST(SectionDrawingTest, ASectionThatCannotBeDrawnMakesNoCallAndSaysWhy) {
              Case{"zero depth", {1, 2, 1, 0, 1, 1}, kNoDepth},
          }) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(SectionDrawingProblem(c.section), c.reason);
+        const Outcome<std::string> drawable = SectionDrawable(c.section);
+        ASSERT_FALSE(drawable.ok());
+        EXPECT_EQ(drawable.reason(), c.reason);
         RecordingAutomation recorder;
         CadConnection connection;
         EXPECT_EQ(DrawSection(connection, recorder, c.section), DrawingOutcome::Incomplete);

@@ -27,16 +27,16 @@ class DesignDischargeFileTest : public testing::Test {
     // Saves saved_ and loads the file into a table that held other designs.
     ElementsTable& SaveAndLoad() {
         const QString path = dir_.filePath("table.efs");
-        EXPECT_TRUE(SaveToFile(saved_, path).ok);
+        EXPECT_TRUE(SaveToFile(saved_, path).ok());
         Fill(loaded_, StartupCells());
         for (int row = 1; row < kRows; ++row) loaded_.SetCellText(row, kQ, "99");
-        const FileResult result = LoadFromFile(loaded_, path);
-        EXPECT_TRUE(result.ok) << result.reason.toStdString();
+        const Outcome<QString> result = LoadFromFile(loaded_, path);
+        EXPECT_TRUE(result.ok()) << result.reason().toStdString();
         return loaded_;
     }
     QByteArray SavedBytes() {
         const QString path = dir_.filePath("bytes.efs");
-        EXPECT_TRUE(SaveToFile(saved_, path).ok);
+        EXPECT_TRUE(SaveToFile(saved_, path).ok());
         return ReadBytes(path);
     }
 
@@ -82,7 +82,7 @@ TEST_F(DesignDischargeFileTest, OlderFileLoadsItsDischargeCellsAsDesigns) {
     const QString path = dir_.filePath("old.efs");
     ASSERT_TRUE(WriteBytes(path, element_file::Encode(kRows, kColumns, cells)));
     loaded_.SetCellText(3, kQ, "7");
-    ASSERT_TRUE(LoadFromFile(loaded_, path).ok);
+    ASSERT_TRUE(LoadFromFile(loaded_, path).ok());
 
     QStringList expected(kRows);
     expected[2] = "2";
@@ -99,7 +99,7 @@ TEST_F(DesignDischargeFileTest, RefusedFileLeavesTheDesigns) {
     ASSERT_TRUE(bytes.contains(R"("designDischarges": ["",)"));
     bytes.replace(R"("designDischarges": ["",)", R"("designDischarges": [1,)");
     ASSERT_TRUE(WriteBytes(path, bytes));
-    EXPECT_FALSE(LoadFromFile(loaded_, path).ok);
+    EXPECT_FALSE(LoadFromFile(loaded_, path).ok());
     EXPECT_EQ(loaded_.DesignDischarge(3), "7");
 }
 

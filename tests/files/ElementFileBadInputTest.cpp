@@ -182,9 +182,9 @@ QStringList KeptCells() {
 void ExpectLoadRefused(const QString& path) {
     ElementsTable table(kRows, kColumns, 1, 1);
     Fill(table, KeptCells());
-    const FileResult result = LoadFromFile(table, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.reason.isEmpty());
+    const Outcome<QString> result = LoadFromFile(table, path);
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.reason().isEmpty());
     EXPECT_EQ(table.Cells(), KeptCells());
     EXPECT_EQ(table.RowCount(), kRows);
     EXPECT_EQ(table.ColumnCount(), kColumns);
@@ -211,7 +211,7 @@ TEST(BadInputSanity, TheFileTheCasesStartFromIsAccepted) {
     QTemporaryDir dir;
     ASSERT_TRUE(WriteBytes(dir.filePath("good.efs"), ValidBytes()));
     ElementsTable table(kRows, kColumns, 1, 1);
-    ASSERT_TRUE(LoadFromFile(table, dir.filePath("good.efs")).ok);
+    ASSERT_TRUE(LoadFromFile(table, dir.filePath("good.efs")).ok());
     EXPECT_EQ(table.Cells(), ValidCells());
 }
 
@@ -242,9 +242,9 @@ TEST(BadInputPaths, AHundredMegabyteFileIsRefusedUnread) {
     }
     ElementsTable table(kRows, kColumns, 1, 1);
     Fill(table, KeptCells());
-    const FileResult result = LoadFromFile(table, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.reason.contains("过大")) << result.reason.toStdString();
+    const Outcome<QString> result = LoadFromFile(table, path);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.reason().contains("过大")) << result.reason().toStdString();
     EXPECT_EQ(table.Cells(), KeptCells());
     QFile::remove(path);
 }
@@ -259,7 +259,7 @@ TEST(BadInputPaths, TheSizeCapIsExact) {
 
     ASSERT_TRUE(
         WriteBytes(path, valid + QByteArray(element_file::kMaxFileBytes - valid.size(), ' ')));
-    EXPECT_TRUE(LoadFromFile(table, path).ok);
+    EXPECT_TRUE(LoadFromFile(table, path).ok());
     EXPECT_EQ(table.Cells(), ValidCells());
 
     Fill(table, KeptCells());

@@ -34,7 +34,7 @@ class SaveFault : public testing::Test {
     void WriteOldFile(const QString& path) {
         ElementsTable old(kRows, kColumns, 1, 1);
         Fill(old, TaggedCells("old"));
-        ASSERT_TRUE(SaveToFile(old, path).ok);
+        ASSERT_TRUE(SaveToFile(old, path).ok());
         oldBytes_ = ReadBytes(path);
     }
 

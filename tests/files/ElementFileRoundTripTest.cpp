@@ -73,12 +73,12 @@ TEST_P(RoundTrip, EveryCellComesBackExactly) {
     ElementsTable saved(kRows, kColumns, 1, 1);
     Fill(saved, cells);
     const QString path = dir_.filePath("table.efs");
-    ASSERT_TRUE(SaveToFile(saved, path).ok);
+    ASSERT_TRUE(SaveToFile(saved, path).ok());
 
     ElementsTable loaded(kRows, kColumns, 1, 1);
     Fill(loaded, TaggedCells("before"));
-    const FileResult result = LoadFromFile(loaded, path);
-    ASSERT_TRUE(result.ok) << result.reason.toStdString();
+    const Outcome<QString> result = LoadFromFile(loaded, path);
+    ASSERT_TRUE(result.ok()) << result.reason().toStdString();
     EXPECT_EQ(loaded.Cells(), cells);
     EXPECT_EQ(loaded.RowCount(), kRows);
     EXPECT_EQ(loaded.ColumnCount(), kColumns);
@@ -94,7 +94,7 @@ TEST(ElementFileText, IsReadableUtf8ThatNamesItsFormatAndVersion) {
     table.SetCellText(3, 0, "3  >>>");
     table.SetCellText(3, 1, "a\tb\nc");
     const QString path = dir.filePath("table.efs");
-    ASSERT_TRUE(SaveToFile(table, path).ok);
+    ASSERT_TRUE(SaveToFile(table, path).ok());
 
     const QByteArray bytes = ReadBytes(path);
     QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -28,12 +28,12 @@ class FileCommandsTest : public testing::Test {
     QString WriteElementFile(const QString& name, const QString& tag) {
         ElementsTable other(kRows, kColumns, 1, 1);
         Fill(other, TaggedCells(tag));
-        EXPECT_TRUE(SaveToFile(other, Path(name)).ok);
+        EXPECT_TRUE(SaveToFile(other, Path(name)).ok());
         return Path(name);
     }
     QStringList CellsIn(const QString& path) {
         ElementsTable loaded(kRows, kColumns, 1, 1);
-        EXPECT_TRUE(LoadFromFile(loaded, path).ok) << path.toStdString();
+        EXPECT_TRUE(LoadFromFile(loaded, path).ok()) << path.toStdString();
         return loaded.Cells();
     }
 

@@ -154,10 +154,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ReleaseCadConnection(connection);
     FUZZ_CHECK(outcome == DrawingOutcome::Drawn);
 
-    const std::optional<QByteArray> bytes = DxfFileBytes(*drawing);
-    FUZZ_CHECK(bytes.has_value());
+    const Result<QByteArray, QString> file = DxfFileBytes(*drawing);
+    FUZZ_CHECK(file.ok());
+    const QByteArray& bytes = file.value();
     const std::vector<std::string_view> texts =
-        TextsOf(ReadTags(std::string_view(bytes->constData(), static_cast<size_t>(bytes->size()))));
+        TextsOf(ReadTags(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 
     std::vector<const DxfText*> drawn;
     for (const DxfEntity& entity : drawing->entities) {

@@ -41,21 +41,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const QStringList before = MarkedCells();
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
-    const element_file::Decoded decoded = element_file::Decode(bytes, kRows, kColumns);
-    FUZZ_CHECK(decoded.ok == decoded.reason.isEmpty());
-    if (decoded.ok) {
-        FUZZ_CHECK(decoded.cells.size() == kRows * kColumns);
-        const QByteArray saved = element_file::Encode(kRows, kColumns, decoded.cells);
-        const element_file::Decoded again = element_file::Decode(saved, kRows, kColumns);
-        FUZZ_CHECK(again.ok && again.cells == decoded.cells);
-    } else {
-        FUZZ_CHECK(decoded.cells.isEmpty());
+    using Decoded = Result<element_file::Contents, QString>;
+    const Decoded decoded = element_file::Decode(bytes, kRows, kColumns);
+    // A refusal always says why.
+    FUZZ_CHECK(decoded.ok() || !decoded.reason().isEmpty());
+    if (decoded.ok()) {
+        const QStringList& cells = decoded.value().cells;
+        FUZZ_CHECK(cells.size() == kRows * kColumns);
+        const QByteArray saved = element_file::Encode(kRows, kColumns, cells);
+        const Decoded again = element_file::Decode(saved, kRows, kColumns);
+        FUZZ_CHECK(again.ok() && again.value().cells == cells);
     }
 
     // Each load through a file allocates a read buffer the size of the file
     // cap, which costs far more than the decoding: the file path is taken for
     // every accepted input and for refused ones of every eighth length.
-    if (!decoded.ok && size % 8 != 0) return 0;
+    if (!decoded.ok() && size % 8 != 0) return 0;
     {
         QFile file(path);
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -63,10 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     ElementsTable table(kRows, kColumns, 1, 1);
     table.ReplaceContents(kRows, kColumns, before);
-    const FileResult loaded = LoadFromFile(table, path);
-    FUZZ_CHECK(loaded.ok == decoded.ok);
-    FUZZ_CHECK(loaded.ok == loaded.reason.isEmpty());
+    const Outcome<QString> loaded = LoadFromFile(table, path);
+    FUZZ_CHECK(loaded.ok() == decoded.ok());
+    FUZZ_CHECK(loaded.ok() || !loaded.reason().isEmpty());
     FUZZ_CHECK(table.RowCount() == kRows && table.ColumnCount() == kColumns);
-    FUZZ_CHECK(table.Cells() == (loaded.ok ? decoded.cells : before));
+    FUZZ_CHECK(table.Cells() == (loaded.ok() ? decoded.value().cells : before));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <optional>
 #include <ostream>
 
 #include "WriteFaults.h"
@@ -35,7 +36,7 @@ class AtomicFileWriteTest : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(directory_.isValid());
         path_ = directory_.filePath("drawing.dat");
-        ASSERT_FALSE(WriteFileAtomically(path_, oldBytes_));
+        ASSERT_TRUE(WriteFileAtomically(path_, oldBytes_).ok());
     }
 
     QTemporaryDir directory_;
@@ -45,7 +46,7 @@ class AtomicFileWriteTest : public testing::Test {
 
 TEST_F(AtomicFileWriteTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     const QByteArray shorter = Content('n', 10);
-    EXPECT_FALSE(WriteFileAtomically(path_, shorter));
+    EXPECT_TRUE(WriteFileAtomically(path_, shorter).ok());
     EXPECT_EQ(ReadBytes(path_), shorter);
     EXPECT_EQ(FilesIn(directory_.path()), QStringList{"drawing.dat"});
 }
@@ -54,7 +55,7 @@ TEST_F(AtomicFileWriteTest, ALinkIsFollowedAndStaysALink) {
     const QString link = directory_.filePath("link.dat");
     ASSERT_TRUE(QFile::link(path_, link));
     const QByteArray fresh = Content('n', 100);
-    EXPECT_FALSE(WriteFileAtomically(link, fresh));
+    EXPECT_TRUE(WriteFileAtomically(link, fresh).ok());
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), path_);
     EXPECT_EQ(ReadBytes(path_), fresh);
 }
@@ -77,15 +78,15 @@ class PartwayFailureTest : public AtomicFileWriteTest,
 // old reason was only "Unknown error".
 TEST_P(PartwayFailureTest, KeepsTheOldFileByteForByteAndNamesTheCause) {
     const QByteArray fresh = Content('n', GetParam().newSize);
-    std::optional<FileWriteFailure> failure;
+    std::optional<FileWriteOutcome> written;
     {
         FileSizeLimit limit(GetParam().limit);
         ASSERT_TRUE(limit.active());
-        failure = WriteFileAtomically(path_, fresh);
+        written.emplace(WriteFileAtomically(path_, fresh));
     }
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->step, FileWriteStep::Write);
-    EXPECT_EQ(failure->reason, SystemErrorText(EFBIG));
+    ASSERT_FALSE(written->ok());
+    EXPECT_EQ(written->reason().step, FileWriteStep::Write);
+    EXPECT_EQ(written->reason().reason, SystemErrorText(EFBIG));
     EXPECT_EQ(ReadBytes(path_), oldBytes_);
     EXPECT_EQ(FilesIn(directory_.path()), QStringList{"drawing.dat"});
 }
@@ -118,11 +119,11 @@ TEST_P(RefusedTargetTest, FailsAtCreateWithTheCause) {
                                : directory_.filePath(GetParam().relativeTarget);
     if (target.contains("dev") && !IsCharacterDevice("/dev/full")) GTEST_SKIP();
 
-    const std::optional<FileWriteFailure> failure = WriteFileAtomically(target, "new");
+    const FileWriteOutcome written = WriteFileAtomically(target, "new");
 
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->step, FileWriteStep::Create);
-    EXPECT_EQ(failure->reason, QString::fromUtf8(GetParam().reason));
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.reason().step, FileWriteStep::Create);
+    EXPECT_EQ(written.reason().reason, QString::fromUtf8(GetParam().reason));
     EXPECT_EQ(ReadBytes(path_), oldBytes_);
     EXPECT_EQ(FilesIn(directory_.path()), (QStringList{"device-link", "drawing.dat"}));
     EXPECT_TRUE(QFileInfo(directory_.filePath("folder")).isDir());
