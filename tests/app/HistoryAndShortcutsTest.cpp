@@ -55,6 +55,10 @@ TEST_F(HistoryAndShortcutsTest, FileShortcutsWorkWhileTheTableHasTheFocus) {
         {"Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, "",
          [](auto& t) { return !t.window.isVisible(); }},
     };
+    // Each dialog is dismissed; the table is unchanged, so nothing asks to save.
+    doubles.dialogs->openAnswers = {std::nullopt};
+    doubles.dialogs->saveAnswers = {std::nullopt, std::nullopt};
+    doubles.print->confirmAnswers = {false};
     ClickCell(2, 1);
     for (const Case& c : cases) {
         state.document.currentFileName = *c.currentFile ? dir.filePath(c.currentFile) : QString();
@@ -213,7 +217,7 @@ TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSave
     Keys(Qt::Key_Y);
     EXPECT_EQ(state.document.modified, 0) << "redone to what was saved";
 
-    doubles.dialogs->saveAnswers = {};
+    doubles.dialogs->saveAnswers = {std::nullopt};
     window.SaveTableAs();  // dismissed; the file still holds the saved table
     Keys(Qt::Key_Z);
     Keys(Qt::Key_Y);

@@ -9,16 +9,12 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <functional>
-#include <ostream>
 
 #include "app/core/QtChineseTexts.h"
 #include "files/widgets/QtFileDialogs.h"
 #include "files/widgets/QtFileMessages.h"
+#include "support/QStringPrinter.h"
 #include "table/print/PrintDialogs.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

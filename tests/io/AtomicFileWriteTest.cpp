@@ -9,13 +9,9 @@
 #include "WriteFaults.h"
 #include "io/AtomicFileWrite.h"
 #include "io/SystemErrorText.h"
+#include "support/FileBytes.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Content whose every part differs, so a mix of old and new shows.
 QByteArray Content(char tag, qsizetype size) {
