@@ -81,19 +81,6 @@ TEST_F(HistoryAndShortcutsTest, SaveShortcutCommitsTheCellBeingTyped) {
     EXPECT_EQ(state.document.modified, 0);
 }
 
-TEST_F(HistoryAndShortcutsTest, TableKeysStillCopyPasteAndClear) {
-    for (int c : {1, 2, 4, 5}) window.Table().SetCellText(2, c, "4");
-    ClickCell(2, 1);
-    Keys(Qt::Key_C);
-    EXPECT_EQ(doubles.clipboard->text, "4\n");
-    doubles.clipboard->text = "9\n";
-    ClickCell(3, 1);
-    Keys(Qt::Key_V);
-    EXPECT_EQ(window.Table().GetCellText(3, 1), "9");
-    Keys(Qt::Key_Delete, Qt::NoModifier);
-    EXPECT_EQ(window.Table().GetCellText(3, 1), "");
-}
-
 // Each user command is undone and redone whole, by key and by menu item.
 TEST_F(HistoryAndShortcutsTest, UndoAndRedoEachUserCommandWithoutCalculating) {
     struct Case {

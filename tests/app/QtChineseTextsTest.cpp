@@ -110,10 +110,4 @@ TEST_F(QtChineseTextsTest, PrintPreviewSpeaksChinese) {
                  });
 }
 
-TEST(EnglishWordsTest, FindsUntranslatedTextsOnly) {
-    EXPECT_EQ(EnglishWords({"Look in:", "&Save", "查找范围：", "水利要素文件(*.efs)", "/tmp/a",
-                            "写入 PDF 文件"}),
-              (QStringList{"Look in:", "&Save"}));
-}
-
 }  // namespace

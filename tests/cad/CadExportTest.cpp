@@ -10,7 +10,7 @@
 
 #include "RecordingAutomation.h"
 #include "TestTable.h"
-#include "WriteFaults.h"
+#include "support/WriteFaults.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
 #include "io/SystemErrorText.h"

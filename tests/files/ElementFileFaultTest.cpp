@@ -8,7 +8,7 @@
 #include <cerrno>
 
 #include "TestSupport.h"
-#include "WriteFaults.h"
+#include "support/WriteFaults.h"
 #include "files/ElementFile.h"
 #include "files/FileCommands.h"
 #include "io/SystemErrorText.h"

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <ostream>
 
-#include "WriteFaults.h"
+#include "support/WriteFaults.h"
 #include "io/AtomicFileWrite.h"
 #include "io/SystemErrorText.h"
 #include "support/FileBytes.h"
