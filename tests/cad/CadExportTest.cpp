@@ -10,11 +10,11 @@
 
 #include "RecordingAutomation.h"
 #include "TestTable.h"
-#include "support/WriteFaults.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
 #include "io/SystemErrorText.h"
 #include "support/ScriptedAnswers.h"
+#include "support/WriteFaults.h"
 
 namespace {
 
@@ -79,11 +79,9 @@ TEST_F(CadExportTest, UnreachableAutoCadIsReportedAndTheTableGoesToTheNamedDxfFi
     window_.dxfPaths = {path};
     Export(&autoCad);
 
-    EXPECT_EQ(
-        window_.statuses,
-        (QStringList{
-            Text(cad_messages::kAutoCadUnreachable),
-            Text(cad_messages::kSavedAsDxf).arg(QDir::toNativeSeparators(path))}));
+    EXPECT_EQ(window_.statuses,
+              (QStringList{Text(cad_messages::kAutoCadUnreachable),
+                           Text(cad_messages::kSavedAsDxf).arg(QDir::toNativeSeparators(path))}));
     EXPECT_EQ(autoCad.Calls().size(), 2u);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <ostream>
 
-#include "support/WriteFaults.h"
 #include "io/AtomicFileWrite.h"
 #include "io/SystemErrorText.h"
 #include "support/FileBytes.h"
+#include "support/WriteFaults.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 // The one main of every test binary. Built with CHANNEL_TEST_QAPPLICATION
 // for the binaries whose tests need widgets, printers or the desktop
-// clipboard: they run under one QApplication. The others link no Qt GUI
-// library and get no application object.
+// clipboard: they run under one QApplication. Built without it, the main
+// needs no Qt at all, so Qt-free test binaries stay free of it.
 #ifdef CHANNEL_TEST_QAPPLICATION
 #include <QApplication>
 #include <memory>
