@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "files/ElementFile.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace {
@@ -139,19 +138,6 @@ TEST_F(MainWindowTest, DeletingInsideACellMarksTheTableChanged) {
     FinishEditWithEnter();
     EXPECT_EQ(window.Table().GetCellText(2, 1), "5");
     EXPECT_EQ(state.document.modified, 1);
-}
-
-TEST_F(MainWindowTest, MenuCommandsSeeTheCellStillBeingEdited) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("saved.efs");
-    state.document.currentFileName = path;
-    ClickCell(2, 1);
-    TypeIntoTable("73");
-    window.SaveTable();
-    ElementsTable saved(11, 12, 1, 1);
-    ASSERT_TRUE(LoadFromFile(saved, path).ok());
-    EXPECT_EQ(saved.GetCellText(2, 1), "73");
-    EXPECT_EQ(state.document.modified, 0);
 }
 
 TEST_F(MainWindowTest, TheEditorKeepsEveryTypedCharacter) {

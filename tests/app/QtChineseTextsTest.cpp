@@ -9,16 +9,12 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <functional>
-#include <ostream>
 
 #include "app/core/QtChineseTexts.h"
 #include "files/widgets/QtFileDialogs.h"
 #include "files/widgets/QtFileMessages.h"
+#include "support/QStringPrinter.h"
 #include "table/print/PrintDialogs.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -112,12 +108,6 @@ TEST_F(QtChineseTextsTest, PrintPreviewSpeaksChinese) {
                      EXPECT_TRUE(texts.contains("下一页"));
                      EXPECT_EQ(EnglishWords(texts), QStringList{});
                  });
-}
-
-TEST(EnglishWordsTest, FindsUntranslatedTextsOnly) {
-    EXPECT_EQ(EnglishWords({"Look in:", "&Save", "查找范围：", "水利要素文件(*.efs)", "/tmp/a",
-                            "写入 PDF 文件"}),
-              (QStringList{"Look in:", "&Save"}));
 }
 
 }  // namespace

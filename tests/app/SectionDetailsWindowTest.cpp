@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
-#include <QMenuBar>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,17 +81,6 @@ class SectionDetailsWindowTest : public ::testing::Test {
     ProgramState& state;
     MainWindow window;
 };
-
-TEST_F(SectionDetailsWindowTest, ToolsMenuSitsBetweenMusicAndAbout) {
-    QStringList titles;
-    for (QAction* menu : window.menuBar()->actions()) titles << menu->text();
-    EXPECT_EQ(titles, (QStringList{"文件", "编辑", "音乐", "工具", "关于"}));
-    ASSERT_NE(window.ToolsMenu(), nullptr);
-    QAction* item = window.ToolsMenu()->actions().value(0);
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(), "断面详情");
-    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::Key_F4));
-}
 
 TEST_F(SectionDetailsWindowTest, F4OpensOneNonModalWindowBesideTheMainWindow) {
     EXPECT_EQ(window.SectionDetails(), nullptr);

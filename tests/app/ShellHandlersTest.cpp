@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QStringEncoder>
-#include <QTemporaryDir>
 
-#include "app/core/InstructionsText.h"
 #include "app/core/ShellHandlers.h"
 #include "app/core/ShellTexts.h"
 #include "app/core/TableSetUp.h"
@@ -133,34 +129,6 @@ TEST_F(ShellFixture, TypingSetsModified) {
     ShellContext context = Context();
     OnTableCharTyped(context, QChar(u'5'));
     EXPECT_EQ(modified, 1);
-}
-
-TEST(TrayRoutingTest, OnlyCodesOneAndThreePopUpMenus) {
-    EXPECT_EQ(TrayMenuForAction(1), TrayMenu::About);
-    EXPECT_EQ(TrayMenuForAction(3), TrayMenu::File);
-    for (int code : {0, 2, 4, 5, -1, 0x203}) EXPECT_EQ(TrayMenuForAction(code), TrayMenu::None) << code;
-}
-
-TEST(InstructionsTextTest, ReadsUtf8AndGbkAndGivesEmptyForAMissingFile) {
-    QTemporaryDir dir;
-    const QString text = QStringLiteral("梯形渠道\n第二行：糙率 n");
-    const QString utf8Path = dir.filePath("utf8.txt");
-    const QString gbkPath = dir.filePath("gbk.txt");
-    {
-        QFile utf8(utf8Path);
-        ASSERT_TRUE(utf8.open(QIODevice::WriteOnly));
-        utf8.write(text.toUtf8());
-        QFile gbk(gbkPath);
-        ASSERT_TRUE(gbk.open(QIODevice::WriteOnly));
-        QStringEncoder encoder("GBK");
-        ASSERT_TRUE(encoder.isValid());
-        const QByteArray bytes = encoder.encode(text);
-        ASSERT_NE(bytes, text.toUtf8());
-        gbk.write(bytes);
-    }
-    EXPECT_EQ(LoadInstructionsText(utf8Path), text);
-    EXPECT_EQ(LoadInstructionsText(gbkPath), text);
-    EXPECT_EQ(LoadInstructionsText(dir.filePath("missing.txt")), "");
 }
 
 }  // namespace

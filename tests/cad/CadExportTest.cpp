@@ -4,14 +4,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <deque>
+#include <optional>
 #include <vector>
 
 #include "RecordingAutomation.h"
 #include "TestTable.h"
-#include "WriteFaults.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
 #include "io/SystemErrorText.h"
+#include "support/ScriptedAnswers.h"
+#include "support/WriteFaults.h"
 
 namespace {
 
@@ -21,14 +24,15 @@ QString Text(const char* utf8) {
 
 // The window's side of the export: a scripted save dialog and the status line.
 struct FakeWindow {
-    std::optional<QString> dxfPath;
+    std::deque<std::optional<QString>> dxfPaths;  // nullopt: the dialog is dismissed
     int dialogsShown = 0;
     QStringList statuses;
 
     CadExportSeams Seams() {
         return {[this] {
                     ++dialogsShown;
-                    return dxfPath;
+                    return NextScriptedAnswer(dxfPaths, "DXF save dialog",
+                                              std::optional<QString>());
                 },
                 [this](const QString& text) { statuses << text; }};
     }
@@ -71,22 +75,22 @@ TEST_F(CadExportTest, AFailedCallIsReportedNotPraised) {
 
 TEST_F(CadExportTest, UnreachableAutoCadIsReportedAndTheTableGoesToTheNamedDxfFile) {
     RecordingAutomation autoCad(Unreachable());
-    window_.dxfPath = PathIn("表格.dxf");
+    const QString path = PathIn("表格.dxf");
+    window_.dxfPaths = {path};
     Export(&autoCad);
 
-    EXPECT_EQ(
-        window_.statuses,
-        (QStringList{
-            Text(cad_messages::kAutoCadUnreachable),
-            Text(cad_messages::kSavedAsDxf).arg(QDir::toNativeSeparators(*window_.dxfPath))}));
+    EXPECT_EQ(window_.statuses,
+              (QStringList{Text(cad_messages::kAutoCadUnreachable),
+                           Text(cad_messages::kSavedAsDxf).arg(QDir::toNativeSeparators(path))}));
     EXPECT_EQ(autoCad.Calls().size(), 2u);
-    QFile file(*window_.dxfPath);
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("ANSI_936"));
     EXPECT_NE(connection_.cadLastText, nullptr);
 }
 
 TEST_F(CadExportTest, WithoutAutoCadACancelledDialogChangesAndDrawsNothing) {
+    window_.dxfPaths = {std::nullopt};
     Export(nullptr);
     EXPECT_EQ(window_.dialogsShown, 1);
     EXPECT_TRUE(window_.statuses.isEmpty());
@@ -107,7 +111,7 @@ TEST_F(CadExportTest, AnUnwritableFileIsReportedWithItsReason) {
         SCOPED_TRACE(c.reason);
         if (c.path.startsWith("/dev") && !IsCharacterDevice(c.path)) continue;
         window_.statuses.clear();
-        window_.dxfPath = c.path;
+        window_.dxfPaths = {c.path};
         Export(nullptr);
 
         EXPECT_EQ(window_.statuses,
@@ -120,15 +124,16 @@ TEST_F(CadExportTest, AnUnwritableFileIsReportedWithItsReason) {
 }
 
 TEST_F(CadExportTest, ADxfExportReplacesAnExistingFileWhole) {
-    window_.dxfPath = PathIn("table.dxf");
+    const QString path = PathIn("table.dxf");
     {
-        QFile old(*window_.dxfPath);
+        QFile old(path);
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(100000, 'x'));
     }
+    window_.dxfPaths = {path};
     Export(nullptr);
 
-    QFile file(*window_.dxfPath);
+    QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
     EXPECT_FALSE(bytes.contains("xxx"));
@@ -150,14 +155,15 @@ TEST_F(CadExportTest, AWriteThatFailsPartwayKeepsTheOldFileAndReportsTheCause) {
             table_.FillRow(row, {"2", "1", "0.8", "0.014", "0.0004", "1.84", "4.03", "0.457",
                                  "42.6", "2.85", "1.55"});
         }
-        window_.dxfPath = PathIn("table.dxf");
+        const QString path = PathIn("table.dxf");
         const QByteArray oldBytes = QByteArray(30000, 'o');
         {
-            QFile old(*window_.dxfPath);
+            QFile old(path);
             ASSERT_TRUE(old.open(QIODevice::WriteOnly));
             ASSERT_EQ(old.write(oldBytes), oldBytes.size());
         }
         window_.statuses.clear();
+        window_.dxfPaths = {path};
         {
             FileSizeLimit limit(c.limit);
             ASSERT_TRUE(limit.active());
@@ -165,7 +171,7 @@ TEST_F(CadExportTest, AWriteThatFailsPartwayKeepsTheOldFileAndReportsTheCause) {
         }
         EXPECT_EQ(window_.statuses,
                   QStringList{Text(cad_messages::kDxfNotWritten).arg(SystemErrorText(EFBIG))});
-        QFile file(*window_.dxfPath);
+        QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), oldBytes);
         EXPECT_EQ(QDir(directory_.path()).entryList(QDir::Files | QDir::Hidden),
@@ -180,7 +186,7 @@ TEST_F(CadExportTest, SlotsFromAnEarlierBackendAreReleasedWhenADxfExportReplaces
         RecordingAutomation autoCad;
         Export(&autoCad);
         autoCad.ClearCalls();
-        window_.dxfPath = PathIn("table.dxf");
+        window_.dxfPaths = {PathIn("table.dxf")};
         Export(nullptr);
         for (const char* released :
              {"ReleaseObject autocad.Application#1", "ReleaseObject ActiveDocument#1",

@@ -8,10 +8,10 @@
 #include <cerrno>
 
 #include "TestSupport.h"
-#include "WriteFaults.h"
 #include "files/ElementFile.h"
 #include "files/FileCommands.h"
 #include "io/SystemErrorText.h"
+#include "support/WriteFaults.h"
 
 using namespace files_test;
 

@@ -46,7 +46,7 @@ class FileCommandsTest : public testing::Test {
 
 TEST_F(FileCommandsTest, ExitWithNothingTypedClosesWithoutAsking) {
     ExitProgram(h_.context);
-    EXPECT_EQ(h_.messages.questions, 0);
+    EXPECT_EQ(h_.messages.asked, 0);
     EXPECT_EQ(h_.closes, 1);
 }
 
@@ -64,7 +64,7 @@ TEST_F(FileCommandsTest, NoClosesWithoutWriting) {
     h_.messages.answers = {SaveChangesAnswer::No};
     ExitProgram(h_.context);
     EXPECT_EQ(h_.closes, 1);
-    EXPECT_EQ(h_.dialogs.saveCalls, 0);
+    EXPECT_EQ(h_.dialogs.saveAsked, 0);
     EXPECT_TRUE(QDir(dir_.path()).isEmpty());
 }
 
@@ -106,7 +106,7 @@ TEST_F(FileCommandsTest, CloseQueryStopsOnlyOnCancel) {
     h_.messages.answers = {SaveChangesAnswer::Cancel, SaveChangesAnswer::No};
     EXPECT_TRUE(CheckUnsavedChanges(h_.context));
     EXPECT_FALSE(CheckUnsavedChanges(h_.context));
-    EXPECT_EQ(h_.messages.questions, 2);
+    EXPECT_EQ(h_.messages.asked, 2);
 }
 
 // --- 保存 and 另存为 -------------------------------------------------------
@@ -117,7 +117,7 @@ TEST_F(FileCommandsTest, SaveWithACurrentFileWritesWithoutDialogAndClearsTheFlag
     SaveTable(h_.context);
     EXPECT_EQ(CellsIn(Path("current.efs")), TaggedCells("typed"));
     EXPECT_EQ(h_.document.modified, 0);
-    EXPECT_EQ(h_.dialogs.saveCalls, 0);
+    EXPECT_EQ(h_.dialogs.saveAsked, 0);
 }
 
 TEST_F(FileCommandsTest, SaveWithoutANameAndDismissedChangesNothing) {
@@ -181,7 +181,7 @@ TEST_F(FileCommandsTest, OpenLoadsTheFileAndAdoptsItsName) {
     EXPECT_EQ(h_.table.Cells(), TaggedCells("file"));
     EXPECT_EQ(h_.document.currentFileName, file);
     EXPECT_EQ(h_.document.modified, 0);
-    EXPECT_EQ(h_.messages.questions, 0);
+    EXPECT_EQ(h_.messages.asked, 0);
 
     Fill(h_.table, TaggedCells("edited"));
     SaveTable(h_.context);  // 保存 after 打开 writes to that file without asking
@@ -253,7 +253,7 @@ TEST_F(FileCommandsTest, NewLoadsTheTemplateAndForgetsTheName) {
 
     h_.dialogs.saveAnswers = {std::nullopt};
     SaveTable(h_.context);  // the next 保存 asks for a name
-    EXPECT_EQ(h_.dialogs.saveCalls, 1);
+    EXPECT_EQ(h_.dialogs.saveAsked, 1);
     EXPECT_FALSE(QFileInfo::exists(Path("current.efs")));
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -13,13 +12,12 @@ namespace {
 
 const QStringList kFilters = {"水利要素文件(*.efs)", "所有文件(*.*)"};
 
-TEST(SaveChangesBox, AsksWithQuestionIconAndThreeButtons) {
+// The caption and the three buttons are checked on the shown box, with Qt's
+// Chinese texts, where the translations are tested.
+TEST(SaveChangesBox, AsksTheQuestionWithTheQuestionIcon) {
     const auto box = CreateSaveChangesBox(nullptr);
     EXPECT_EQ(box->text(), "文件已经被修改，是否保存？");
-    EXPECT_EQ(box->windowTitle(), "询问");
     EXPECT_EQ(box->icon(), QMessageBox::Question);
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::Cancel));
 }
 
 TEST(SaveChangesBox, EscapeAndTheCloseButtonMeanCancel) {
@@ -61,26 +59,18 @@ TEST(FileErrorBox, NamesTheFileAndTheReason) {
     EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
 }
 
-TEST(ElementFileDialogs, OpenDialogWantsAnExistingElementFile) {
-    const auto dialog = CreateOpenDialog(nullptr);
-    EXPECT_EQ(dialog->nameFilters(), kFilters);
-    EXPECT_EQ(dialog->selectedNameFilter(), kFilters.first());
-    EXPECT_EQ(dialog->defaultSuffix(), "efs");
-    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
-    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
-    EXPECT_EQ(dialog->windowTitle(), QFileDialog().windowTitle());  // the kind's default title
-}
-
-TEST(ElementFileDialogs, SaveDialogConfirmsOverwriting) {
-    const auto dialog = CreateSaveDialog(nullptr);
-    EXPECT_EQ(dialog->nameFilters(), kFilters);
-    EXPECT_EQ(dialog->selectedNameFilter(), kFilters.first());
-    EXPECT_EQ(dialog->defaultSuffix(), "efs");
-    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
-    QFileDialog plainSave;
-    plainSave.setAcceptMode(QFileDialog::AcceptSave);
-    EXPECT_EQ(dialog->windowTitle(), plainSave.windowTitle());
+// Their titles, which follow the accept mode, are checked on the shown
+// dialogs with Qt's Chinese texts.
+TEST(ElementFileDialogs, BothOfferElementFilesFirst) {
+    for (const auto& make : {CreateOpenDialog, CreateSaveDialog}) {
+        const auto dialog = make(nullptr);
+        SCOPED_TRACE(dialog->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save");
+        EXPECT_EQ(dialog->nameFilters(), kFilters);
+        EXPECT_EQ(dialog->selectedNameFilter(), kFilters.first());
+        EXPECT_EQ(dialog->defaultSuffix(), "efs");
+    }
+    EXPECT_EQ(CreateOpenDialog(nullptr)->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_FALSE(CreateSaveDialog(nullptr)->testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 // Whichever filter is selected, a typed name without extension gets ".efs".
@@ -101,11 +91,3 @@ TEST(ElementFileDialogs, TypedNameWithoutExtensionGetsEfs) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    // Test discovery runs this binary outside ctest's environment too.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -2,21 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QStringList>
-#include <deque>
-#include <optional>
-#include <ostream>
-#include <vector>
 
 #include "files/FileCommands.h"
+#include "support/FileBytes.h"
+#include "support/FileDoubles.h"
+#include "support/QStringPrinter.h"
 #include "table/ElementsTable.h"
-
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace files_test {
 
@@ -47,82 +40,13 @@ inline void Fill(ElementsTable& table, const QStringList& cells) {
     table.ReplaceContents(kRows, kColumns, cells);
 }
 
-inline QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Answers the dialogs from scripts; a dialog nobody scripted fails the test.
-class ScriptedDialogs : public FileDialogs {
-  public:
-    std::deque<std::optional<QString>> openAnswers;
-    std::deque<std::optional<QString>> saveAnswers;
-    int openCalls = 0;
-    int saveCalls = 0;
-
-    std::optional<QString> AskOpenPath() override {
-        ++openCalls;
-        return Next(openAnswers, "open");
-    }
-    std::optional<QString> AskSavePath() override {
-        ++saveCalls;
-        return Next(saveAnswers, "save");
-    }
-
-  private:
-    static std::optional<QString> Next(std::deque<std::optional<QString>>& answers,
-                                       const char* which) {
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected " << which << " dialog";
-            return std::nullopt;
-        }
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
-class ScriptedMessages : public FileMessages {
-  public:
-    struct Error {
-        QString path;
-        QString reason;
-    };
-    std::deque<SaveChangesAnswer> answers;
-    int questions = 0;
-    std::vector<Error> errors;
-
-    SaveChangesAnswer AskSaveChanges() override {
-        ++questions;
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected unsaved-changes question";
-            return SaveChangesAnswer::Cancel;
-        }
-        const SaveChangesAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void ShowFileError(const QString& path, const QString& reason) override {
-        errors.push_back({path, reason});
-    }
-};
-
-}  // namespace files_test
-
-namespace files_test {
-
 // The file commands wired to scripted dialogs and message boxes, with the
 // shell's two callbacks counted.
 struct CommandHarness {
     ElementsTable table{kRows, kColumns, 1, 1};
     DocumentState document;
-    ScriptedDialogs dialogs;
-    ScriptedMessages messages;
+    ScriptedFileDialogs dialogs;
+    ScriptedFileMessages messages;
     int closes = 0;
     int resets = 0;
     FileCommandContext context{table,
@@ -136,11 +60,7 @@ struct CommandHarness {
                                [this] { ++closes; }};
 
     // Every scripted answer was asked for.
-    void ExpectScriptsUsed() const {
-        EXPECT_TRUE(dialogs.openAnswers.empty()) << "open dialog not shown";
-        EXPECT_TRUE(dialogs.saveAnswers.empty()) << "save dialog not shown";
-        EXPECT_TRUE(messages.answers.empty()) << "unsaved-changes question not asked";
-    }
+    void ExpectScriptsUsed() const { ::ExpectScriptsUsed(dialogs, messages); }
 };
 
 }  // namespace files_test

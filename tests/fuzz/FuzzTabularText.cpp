@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
+#include "support/MemoryClipboard.h"
 #include "table/ElementsTable.h"
 #include "table/clipboard/TableClipboard.h"
 #include "table/clipboard/TabularText.h"
@@ -13,16 +14,6 @@ namespace {
 
 constexpr int kRows = 11;
 constexpr int kColumns = 12;
-
-class TextClipboard : public Clipboard {
-  public:
-    explicit TextClipboard(QString text) : text_(std::move(text)) {}
-    QString Text() const override { return text_; }
-    void SetText(const QString& text) override { text_ = text; }
-
-  private:
-    QString text_;
-};
 
 }  // namespace
 
@@ -44,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < kRows * kColumns; ++i) cells.append(QString::number(i));
     table.ReplaceContents(kRows, kColumns, cells);
     table.SetCurrentCell(row, column);
-    TextClipboard clipboard(text);
+    MemoryClipboard clipboard;
+    clipboard.text = text;
     const int changed = Paste(table, clipboard);
 
     const QStringList after = table.Cells();

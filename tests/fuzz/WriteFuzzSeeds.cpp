@@ -13,17 +13,11 @@
 #include "files/ElementFileFormat.h"
 #include "hydraulics/ChannelElements.h"
 #include "hydraulics/RowCalculation.h"
+#include "support/MemoryClipboard.h"
 #include "table/ElementsTable.h"
 #include "table/clipboard/TableClipboard.h"
 
 namespace {
-
-class KeptClipboard : public Clipboard {
-  public:
-    QString Text() const override { return text; }
-    void SetText(const QString& value) override { text = value; }
-    QString text;
-};
 
 // Inputs b, m, h, n, i of three rows; row 5 leaves the depth to be found.
 void Calculate(ElementsTable& table) {
@@ -89,7 +83,7 @@ int main(int argc, char** argv) {
                 element_file::Encode(table.RowCount(), table.ColumnCount(), startup));
 
     const QDir pastes(out.filePath("tabular_text"));
-    KeptClipboard clipboard;
+    MemoryClipboard clipboard;
     table.SetSelection(0, 0, table.RowCount() - 1, table.ColumnCount() - 1);
     Copy(table, clipboard);
     // The first two bytes are the row and column the paste starts at.

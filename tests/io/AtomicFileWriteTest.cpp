@@ -7,16 +7,12 @@
 #include <optional>
 #include <ostream>
 
-#include "WriteFaults.h"
 #include "io/AtomicFileWrite.h"
 #include "io/SystemErrorText.h"
+#include "support/FileBytes.h"
+#include "support/WriteFaults.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Content whose every part differs, so a mix of old and new shows.
 QByteArray Content(char tag, qsizetype size) {

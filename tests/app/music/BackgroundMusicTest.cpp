@@ -6,33 +6,9 @@
 #include <vector>
 
 #include "app/music/BackgroundMusic.h"
+#include "support/RecordingTunePlayer.h"
 
 namespace {
-
-// What the play mode asked of its player, kept outside the player because
-// BackgroundMusic owns the player.
-struct PlayerRecord {
-    bool canSound = true;  // false: like a machine without an audio device
-    bool playing = false;
-    int starts = 0;
-    QByteArray startedTune;
-};
-
-class RecordingTunePlayer final : public TunePlayer {
-  public:
-    explicit RecordingTunePlayer(std::shared_ptr<PlayerRecord> record)
-        : record_(std::move(record)) {}
-    void Start(const QByteArray& smf) override {
-        ++record_->starts;
-        record_->startedTune = smf;
-        record_->playing = record_->canSound;
-    }
-    void Stop() override { record_->playing = false; }
-    bool IsPlaying() const override { return record_->playing; }
-
-  private:
-    std::shared_ptr<PlayerRecord> record_;
-};
 
 enum class Command { On, Off };
 
@@ -52,8 +28,9 @@ class PlayMode : public ::testing::TestWithParam<ModeCase> {};
 
 TEST_P(PlayMode, FollowsTheCommands) {
     const ModeCase& c = GetParam();
-    auto record = std::make_shared<PlayerRecord>();
-    BackgroundMusic music(std::make_unique<RecordingTunePlayer>(record), QByteArray("tune"));
+    auto player = std::make_unique<RecordingTunePlayer>();
+    const RecordingTunePlayer* record = player.get();  // owned by `music`
+    BackgroundMusic music(std::move(player), QByteArray("tune"));
     for (Command command : c.commands) {
         if (command == Command::On) {
             music.MusicOn();
@@ -80,13 +57,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(BackgroundMusic, StartsThePlayerWithItsTuneOrTheEmbeddedOne) {
-    auto given = std::make_shared<PlayerRecord>();
-    BackgroundMusic withTune(std::make_unique<RecordingTunePlayer>(given), QByteArray("MThd tune"));
+    auto givenPlayer = std::make_unique<RecordingTunePlayer>();
+    const RecordingTunePlayer* given = givenPlayer.get();
+    BackgroundMusic withTune(std::move(givenPlayer), QByteArray("MThd tune"));
     withTune.MusicOn();
     EXPECT_EQ(given->startedTune, QByteArray("MThd tune"));
 
-    auto embedded = std::make_shared<PlayerRecord>();
-    BackgroundMusic byDefault(std::make_unique<RecordingTunePlayer>(embedded));
+    auto embeddedPlayer = std::make_unique<RecordingTunePlayer>();
+    const RecordingTunePlayer* embedded = embeddedPlayer.get();
+    BackgroundMusic byDefault(std::move(embeddedPlayer));
     byDefault.MusicOn();
     EXPECT_TRUE(embedded->startedTune.startsWith("MThd"));
     EXPECT_EQ(embedded->startedTune, EmbeddedTune());
@@ -95,9 +74,10 @@ TEST(BackgroundMusic, StartsThePlayerWithItsTuneOrTheEmbeddedOne) {
 // Without a working output the commands still switch the mode, and each
 // MusicOn tries the player again.
 TEST(BackgroundMusic, ModeSwitchesWhenThePlayerCannotSound) {
-    auto record = std::make_shared<PlayerRecord>();
-    record->canSound = false;
-    BackgroundMusic music(std::make_unique<RecordingTunePlayer>(record));
+    auto player = std::make_unique<RecordingTunePlayer>();
+    player->canSound = false;
+    const RecordingTunePlayer* record = player.get();
+    BackgroundMusic music(std::move(player));
     music.MusicOn();
     EXPECT_TRUE(music.IsOn());
     music.MusicOn();

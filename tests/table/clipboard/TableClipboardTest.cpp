@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/MemoryClipboard.h"
 #include "table/clipboard/TableClipboard.h"
 
 namespace {
@@ -22,15 +23,10 @@ struct AppTable : ElementsTable {
     }
 };
 
-struct FakeClipboard : Clipboard {
-    QString Text() const override { return text; }
-    void SetText(const QString& newText) override { text = newText; }
-    QString text = "untouched";
-};
-
 TEST(TableClipboardTest, CopyPutsTheSelectionsStoredTextsOnTheClipboard) {
     AppTable table;
-    FakeClipboard clipboard;
+    MemoryClipboard clipboard;
+    clipboard.text = "untouched";
     Copy(table, clipboard);  // no selection, no current cell
     EXPECT_EQ(clipboard.text, "untouched");
 
@@ -53,7 +49,7 @@ TEST(TableClipboardTest, CopyPutsTheSelectionsStoredTextsOnTheClipboard) {
 
 TEST(TableClipboardTest, PasteFillsFromTheSelectionsTopLeftAndCountsChangedCells) {
     AppTable table;
-    FakeClipboard clipboard;
+    MemoryClipboard clipboard;
     EXPECT_EQ(Paste(table, clipboard), 0);  // nowhere to paste
 
     table.SetCellText(3, 4, "0.014");
@@ -72,7 +68,7 @@ TEST(TableClipboardTest, PasteFillsFromTheSelectionsTopLeftAndCountsChangedCells
 
 TEST(TableClipboardTest, PasteIsCutOffAtTheEdgesAndSparesHeadingsAndItems) {
     AppTable table;
-    FakeClipboard clipboard;
+    MemoryClipboard clipboard;
     clipboard.text = "a\tb\tc\nd\te\tf\n";
     table.SetCurrentCell(10, 10);
     EXPECT_EQ(Paste(table, clipboard), 2);

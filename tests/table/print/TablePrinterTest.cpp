@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "support/PrintDoubles.h"
 #include "table/print/TablePrinter.h"
 
 namespace {
@@ -40,19 +41,6 @@ void UsePdfFile(QPrinter& printer, const QString& file) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
 }
-
-struct FakePrintDialogs : PrintDialogs {
-    bool ConfirmPrint(QPrinter& printer) override {
-        UsePdfFile(printer, file);
-        return confirm;
-    }
-    void ShowPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override {
-        UsePdfFile(printer, file);
-        paint(printer);
-    }
-    QString file;
-    bool confirm = true;
-};
 
 class TablePrinterTest : public testing::Test {
   protected:
@@ -115,20 +103,20 @@ TEST_F(TablePrinterTest, TableWiderThanThePageIsShrunkOntoIt) {
 }
 
 TEST_F(TablePrinterTest, PrintAndPreviewGoThroughTheDialogs) {
-    FakePrintDialogs dialogs;
-    dialogs.file = dir.filePath("cancelled.pdf");
-    dialogs.confirm = false;
+    ScriptedPrintDialogs dialogs;
+    dialogs.pdfFile = dir.filePath("cancelled.pdf");
+    dialogs.confirmAnswers = {false};
     Print(table, dialogs);
-    EXPECT_FALSE(QFile::exists(dialogs.file));
+    EXPECT_FALSE(QFile::exists(dialogs.pdfFile));
 
-    dialogs.file = dir.filePath("printed.pdf");
-    dialogs.confirm = true;
+    dialogs.pdfFile = dir.filePath("printed.pdf");
+    dialogs.confirmAnswers = {true};
     Print(table, dialogs);
-    EXPECT_TRUE(Text(dialogs.file).contains("68.84"));
+    EXPECT_TRUE(Text(dialogs.pdfFile).contains("68.84"));
 
-    dialogs.file = dir.filePath("preview.pdf");
+    dialogs.pdfFile = dir.filePath("preview.pdf");
     PrintPreview(table, dialogs);
-    EXPECT_TRUE(Text(dialogs.file).contains("68.84"));
+    EXPECT_TRUE(Text(dialogs.pdfFile).contains("68.84"));
 }
 
 }  // namespace
