@@ -1,12 +1,12 @@
 #include "app/core/TableSetUp.h"
 
 #include "table/ElementsTable.h"
-#include "table/StartupCells.h"
+#include "table/StartupTableCells.h"
 
 namespace layout = elements_table;
 
 void SetUpElementsTable(ElementsTable& table) {
-    const QStringList cells = StartupCells();
+    const QStringList cells = StartupTableCells();
     for (int index = 0; index < cells.size(); ++index) {
         if (!cells[index].isEmpty())
             table.SetCellText(index / layout::kColumns, index % layout::kColumns, cells[index]);
@@ -22,5 +22,5 @@ void SetUpElementsTable(ElementsTable& table) {
 }
 
 void ResetToStartupTable(ElementsTable& table) {
-    table.ReplaceContents(layout::kRows, layout::kColumns, StartupCells());
+    table.ReplaceContents(layout::kRows, layout::kColumns, StartupTableCells());
 }

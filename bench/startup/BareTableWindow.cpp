@@ -6,7 +6,7 @@
 #include <QTableWidget>
 
 #include "table/ElementsLayout.h"
-#include "table/StartupCells.h"
+#include "table/StartupTableCells.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     table.verticalHeader()->hide();
     table.horizontalHeader()->setDefaultSectionSize(elements_table::kColumnWidth);
     table.verticalHeader()->setDefaultSectionSize(elements_table::kRowHeight);
-    const QStringList cells = StartupCells();
+    const QStringList cells = StartupTableCells();
     for (int index = 0; index < cells.size(); ++index) {
         if (cells[index].isEmpty()) continue;
         table.setItem(index / elements_table::kColumns, index % elements_table::kColumns,

@@ -6,7 +6,7 @@
 #include "files/ElementFile.h"
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
-#include "table/StartupCells.h"
+#include "table/StartupTableCells.h"
 
 namespace layout = elements_table;
 
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     }
 
     ElementsTable table(layout::kRows, layout::kColumns, layout::kFixedRows, layout::kFixedColumns);
-    table.ReplaceContents(layout::kRows, layout::kColumns, StartupCells());
+    table.ReplaceContents(layout::kRows, layout::kColumns, StartupTableCells());
 
     const FileResult result = SaveToFile(table, arguments[1]);
     if (!result.ok) {

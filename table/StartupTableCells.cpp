@@ -1,8 +1,8 @@
-#include "table/StartupCells.h"
+#include "table/StartupTableCells.h"
 
 #include "table/ElementsLayout.h"
 
-QStringList StartupCells() {
+QStringList StartupTableCells() {
     namespace layout = elements_table;
     QStringList cells;
     cells.reserve(layout::kRows * layout::kColumns);
