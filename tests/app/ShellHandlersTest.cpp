@@ -166,8 +166,7 @@ TEST_F(ShellFixture, TypingSetsModified) {
 TEST(TrayRoutingTest, OnlyCodesOneAndThreePopUpMenus) {
     EXPECT_EQ(TrayMenuForAction(1), TrayMenu::About);
     EXPECT_EQ(TrayMenuForAction(3), TrayMenu::File);
-    for (int code : {0, 2, 4, 5, -1, 0x203})
-        EXPECT_EQ(TrayMenuForAction(code), TrayMenu::None) << code;
+    for (int code : {0, 2, 4, 5, -1, 0x203}) EXPECT_EQ(TrayMenuForAction(code), TrayMenu::None) << code;
 }
 
 TEST(InstructionsTextTest, ReadsUtf8AndGbkAndGivesEmptyForAMissingFile) {
