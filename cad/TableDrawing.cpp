@@ -3,23 +3,27 @@
 #include <cmath>
 
 #include "cad/ValueFormatting.h"
+#include "table/ElementsLayout.h"
 
 namespace {
 
-constexpr int kFirstDataRow = 1;
-constexpr int kLastDataRow = 10;
-constexpr int kHeadingRow = 0;
-// Column 0 holds the item numbers and the row marker; it is never drawn.
-constexpr int kFirstDrawnColumn = 1;
-constexpr int kLastDrawnColumn = 11;
-constexpr int kVelocityColumn = 11;
+using elements_table::kFirstSectionRow;
+using elements_table::kHeadingRow;
+using elements_table::kLastSectionRow;
+using elements_table::kVelocityColumn;
+// The item column holds the item numbers and the row marker; it is never
+// drawn.
+constexpr int kFirstDrawnColumn = elements_table::kFirstValueColumn;
+constexpr int kLastDrawnColumn = elements_table::kLastValueColumn;
+constexpr int kDrawnColumns = kLastDrawnColumn - kFirstDrawnColumn + 1;
 
 constexpr double kColumnWidth = 20;
 constexpr double kRowHeight = 16;
 constexpr double kGridLeft = 20;
-constexpr double kGridRight = 240;
+constexpr double kGridRight = kGridLeft + kColumnWidth * kDrawnColumns;
 constexpr double kGridBottom = 16;
-constexpr int kVerticalRules = 12;
+// One rule left of each drawn column and one closing the grid.
+constexpr int kVerticalRules = kDrawnColumns + 1;
 // Texts sit 6 units above the lower rule of their band.
 constexpr double kTextRaise = 6;
 // Headings sit one unit left of their column's centre.
@@ -38,7 +42,7 @@ bool IsComputed(const TableCellSource& cells, int row) {
 
 int CountComputedRows(const TableCellSource& cells) {
     int count = 0;
-    for (int row = kFirstDataRow; row <= kLastDataRow; ++row) {
+    for (int row = kFirstSectionRow; row <= kLastSectionRow; ++row) {
         if (IsComputed(cells, row)) ++count;
     }
     return count;
@@ -72,7 +76,7 @@ void DrawRules(CadSession& session, double gridTop, int bands) {
 void DrawValues(CadSession& session, const TableCellSource& cells, int computedRows) {
     // The band of the next drawn row, counted from the bottom one (0).
     int band = computedRows - 1;
-    for (int row = kFirstDataRow; row <= kLastDataRow; ++row) {
+    for (int row = kFirstSectionRow; row <= kLastSectionRow; ++row) {
         if (!IsComputed(cells, row)) continue;
         const double y = kGridBottom + kRowHeight * band + kTextRaise;
         for (int column = kFirstDrawnColumn; column <= kLastDrawnColumn; ++column) {

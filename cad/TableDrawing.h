@@ -6,10 +6,10 @@
 #include "cad/TableCells.h"
 
 // Draws the elements table into the active drawing of the application that
-// `automation` reaches: the ruled grid of columns 1 to 11, their headings, the
-// title and every computed row (one whose velocity cell is not empty), the
-// computed rows closed up in table order below the headings. A value is drawn
-// from its number when its cell holds one finite number, and otherwise as the
-// table shows the cell.
+// `automation` reaches: the ruled grid of every column but the item column,
+// their headings, the title and every computed row (one whose velocity cell
+// is not empty), the computed rows closed up in table order below the
+// headings. A value is drawn from its number when its cell holds one finite
+// number, and otherwise as the table shows the cell.
 DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
                                  const TableCellSource& cells);

@@ -5,10 +5,12 @@
 #include <charconv>
 #include <cmath>
 
+#include "table/ElementsLayout.h"
+
 namespace {
 
-constexpr int kRoughnessColumn = 4;
-constexpr int kBedSlopeColumn = 5;
+using elements_table::kBedSlopeColumn;
+using elements_table::kRoughnessColumn;
 constexpr int kSmallValueDigits = 3;
 constexpr int kDigits = 2;
 

@@ -3,10 +3,10 @@
 #include <string>
 
 // The text a table value of `column` is drawn as: a fixed-point decimal, no
-// digit grouping, independent of the process locale. Roughness and slope
-// (columns 4 and 5) are small numbers: at least 3 digits after the point, and
-// as many more as it takes to show two significant digits, without trailing
-// zeros beyond the third (0.0005 is "0.0005", 0.00035 "0.00035", 0.5 "0.500").
+// digit grouping, independent of the process locale. Roughness and slope are
+// small numbers: at least 3 digits after the point, and as many more as it
+// takes to show two significant digits, without trailing zeros beyond the
+// third (0.0005 is "0.0005", 0.00035 "0.00035", 0.5 "0.500").
 // Every other column has 2 digits, rounded from `value` in single precision
 // as the table shows it. `value` must be finite, and within single precision
 // for those columns.

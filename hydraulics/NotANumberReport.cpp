@@ -7,7 +7,10 @@
 #include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
 #include "table/CellText.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -15,15 +18,15 @@ namespace msg = calculation_messages;
 
 const char* InputName(int column) {
     switch (column) {
-        case 1:
+        case kBottomWidthColumn:
             return msg::kBottomWidthName;
-        case 2:
+        case kSideSlopeColumn:
             return msg::kSideSlopeName;
-        case 3:
+        case kDepthColumn:
             return msg::kDepthName;
-        case 4:
+        case kRoughnessColumn:
             return msg::kRoughnessName;
-        case 5:
+        case kBedSlopeColumn:
             return msg::kBedSlopeName;
         default:
             return msg::kDischargeName;
@@ -36,9 +39,8 @@ QString NotANumberMessage(const ElementsTable& table, int row, std::span<const i
     for (int column : columns) {
         // The scan reads its target from the design discharge, not from
         // whatever the discharge cell shows now.
-        const QString cellText = column == ElementsTable::kDischargeColumn
-                                     ? TargetDischargeText(table, row)
-                                     : table.GetCellText(row, column);
+        const QString cellText = column == kDischargeColumn ? TargetDischargeText(table, row)
+                                                            : table.GetCellText(row, column);
         const QByteArray utf8 = cellText.toUtf8();
         const std::string_view text(utf8.constData(), static_cast<size_t>(utf8.size()));
         if (ParseCellNumber(text)) continue;

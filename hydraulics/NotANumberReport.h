@@ -8,5 +8,5 @@ class ElementsTable;
 // The status text that names the first of `columns` (in the order given) in
 // `row` whose whole text is not a number, with the value the calculation
 // took from it, e.g. "第3行“底宽”不是数字，按 0 计算！". Empty when every one
-// of them is a number. Columns are the inputs 1 to 5 and the discharge 10.
+// of them is a number. Columns are the five inputs and the discharge.
 QString NotANumberMessage(const ElementsTable& table, int row, std::span<const int> columns);

@@ -8,24 +8,13 @@
 #include "hydraulics/DepthScan.h"
 #include "hydraulics/NotANumberReport.h"
 #include "hydraulics/NumberReading.h"
+#include "table/ElementsLayout.h"
+
+using namespace elements_table;  // the columns
 
 namespace {
 
 namespace msg = calculation_messages;
-
-enum Column {
-    kBottomWidthColumn = 1,
-    kSideSlopeColumn = 2,
-    kDepthColumn = 3,
-    kRoughnessColumn = 4,
-    kBedSlopeColumn = 5,
-    kAreaColumn = 6,
-    kWettedPerimeterColumn = 7,
-    kHydraulicRadiusColumn = 8,
-    kChezyCoefficientColumn = 9,
-    kDischargeColumn = ElementsTable::kDischargeColumn,
-    kVelocityColumn = 11,
-};
 
 void ShowStatus(const CalculationContext& context, const char* utf8Text) {
     if (context.showStatus) context.showStatus(QString::fromUtf8(utf8Text));
@@ -92,18 +81,6 @@ void ReportWrittenResults(const CalculationContext& context, const QString& notA
                 ElementsAreFinite(record) ? msg::kWelcome : msg::kResultInvalid);
 }
 
-// The first empty one of the four section inputs, with its prompt.
-struct MissingInput {
-    int column;
-    const char* prompt;
-};
-constexpr MissingInput kRequiredInputs[] = {
-    {kBottomWidthColumn, msg::kEnterBottomWidth},
-    {kSideSlopeColumn, msg::kEnterSideSlope},
-    {kRoughnessColumn, msg::kEnterRoughness},
-    {kBedSlopeColumn, msg::kEnterBedSlope},
-};
-
 void FindDepthForDischargeInRow(CalculationContext& context, int row) {
     ElementsTable& table = context.table;
     if (IsEmptyCell(table, row, kDischargeColumn)) {
@@ -153,12 +130,12 @@ void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode) {
 void CalculateRow(CalculationContext& context, int row, bool depthKnownMode) {
     ElementsTable& table = context.table;
 
-    for (const MissingInput& input : kRequiredInputs) {
-        if (IsEmptyCell(table, row, input.column)) {
-            ShowStatus(context, input.prompt);
-            table.SetCurrentCell(row, input.column);
-            return;
-        }
+    const auto missing =
+        FirstMissingInput([&](int column) { return IsEmptyCell(table, row, column); });
+    if (missing) {
+        ShowStatus(context, missing->prompt);
+        table.SetCurrentCell(row, missing->column);
+        return;
     }
 
     if (!depthKnownMode) {

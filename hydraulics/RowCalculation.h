@@ -19,13 +19,13 @@ struct CalculationContext {
 // Calculates the current row. Prompts for the first empty input among
 // bottom width, side slope, roughness and bed slope and moves the current
 // cell there. Then, in depth-known mode with a depth present, writes the six
-// elements into columns 6 to 11; otherwise (discharge-known mode, or no
-// depth) finds the depth with FindDepthForDischarge. Does nothing when the
-// table has no current cell. Never writes columns 1 to 5 except the depth
-// found by the scan.
+// elements into their columns; otherwise (discharge-known mode, or no depth)
+// finds the depth with FindDepthForDischarge. Does nothing when the table has
+// no current cell. Never writes the five input columns except the depth found
+// by the scan.
 void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode);
 
-// The same calculation for `row` (1 to 10), current or not. Only a missing
+// The same calculation for `row` (a section row), current or not. Only a missing
 // input moves the current cell, to that input. When an input it read is
 // not a number, the status line names it instead of the outcome.
 void CalculateRow(CalculationContext& context, int row, bool depthKnownMode);
@@ -36,9 +36,9 @@ void CalculateRow(CalculationContext& context, int row, bool depthKnownMode);
 QString TargetDischargeText(const ElementsTable& table, int row);
 
 // Finds the depth of the current row for its target discharge and writes it
-// into column 3 with the elements into 6 to 11; the computed discharge goes
-// into column 10, the design discharge stays. A depth already in the row is
-// ignored. When the target is not above zero or cannot be reached
-// within the depth bound, the row is left unchanged and the status line says
-// why.
+// into the depth column with the six elements into theirs; the computed
+// discharge goes into the discharge column, the design discharge stays. A
+// depth already in the row is ignored. When the target is not above zero or
+// cannot be reached within the depth bound, the row is left unchanged and the
+// status line says why.
 void FindDepthForDischarge(CalculationContext& context);

@@ -1,27 +1,24 @@
 #include "hydraulics/RowRecalculation.h"
 
 #include "hydraulics/CalculationMessages.h"
+#include "table/ElementsLayout.h"
 
 namespace {
 
 namespace msg = calculation_messages;
 
-constexpr int kRequiredColumns[] = {1, 2, 4, 5};
-constexpr int kDepthColumn = 3;
-constexpr int kDischargeColumn = 10;
+using namespace elements_table;  // the columns
 
 bool IsComplete(const ElementsTable& table, int row) {
-    for (int column : kRequiredColumns)
-        if (table.GetCellText(row, column).isEmpty()) return false;
-    return true;
+    return !FirstMissingInput([&](int column) { return table.GetCellText(row, column).isEmpty(); });
 }
 
 // The columns a row calculation can read in this mode: the four section
 // inputs, the depth in depth-known mode, and the discharge, which is the
 // target in discharge-known mode and in depth-known mode without a depth.
 bool MayBeRead(int column, bool depthKnownMode) {
-    for (int required : kRequiredColumns)
-        if (column == required) return true;
+    for (const RequiredInput& input : kRequiredInputs)
+        if (column == input.column) return true;
     return column == kDischargeColumn || (depthKnownMode && column == kDepthColumn);
 }
 

@@ -3,8 +3,12 @@
 #include <algorithm>
 
 #include "table/CellText.h"
+#include "table/ElementsLayout.h"
 
-ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColumns, QObject* parent)
+using elements_table::kDischargeColumn;
+
+ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColumns,
+                             QObject* parent)
     : QAbstractTableModel(parent),
       rows_(rows),
       columns_(columns),
@@ -108,11 +112,15 @@ int ElementsTable::ColumnDecimals(int column) const {
     return column >= 0 && column < columns_ ? columnDecimals_[static_cast<size_t>(column)] : -1;
 }
 
-int ElementsTable::SelectionFirstRow() const { return hasSelection_ ? selFirstRow_ : currentRow_; }
+int ElementsTable::SelectionFirstRow() const {
+    return hasSelection_ ? selFirstRow_ : currentRow_;
+}
 int ElementsTable::SelectionFirstColumn() const {
     return hasSelection_ ? selFirstColumn_ : currentColumn_;
 }
-int ElementsTable::SelectionLastRow() const { return hasSelection_ ? selLastRow_ : currentRow_; }
+int ElementsTable::SelectionLastRow() const {
+    return hasSelection_ ? selLastRow_ : currentRow_;
+}
 int ElementsTable::SelectionLastColumn() const {
     return hasSelection_ ? selLastColumn_ : currentColumn_;
 }
@@ -125,7 +133,9 @@ void ElementsTable::SetSelection(int firstRow, int firstColumn, int lastRow, int
     hasSelection_ = true;
 }
 
-void ElementsTable::ClearSelection() { hasSelection_ = false; }
+void ElementsTable::ClearSelection() {
+    hasSelection_ = false;
+}
 
 int ElementsTable::ClearCells(int firstRow, int firstColumn, int lastRow, int lastColumn) {
     const int top = std::max(0, std::min(firstRow, lastRow));
@@ -179,7 +189,8 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
     columnKinds_.resize(static_cast<size_t>(columns), 0);
     columnDecimals_.resize(static_cast<size_t>(columns), -1);
     if (!IsInside(currentRow_, currentColumn_)) ClearCurrentCell();
-    if (hasSelection_ && !(IsInside(selFirstRow_, selFirstColumn_) && IsInside(selLastRow_, selLastColumn_)))
+    if (hasSelection_ &&
+        !(IsInside(selFirstRow_, selFirstColumn_) && IsInside(selLastRow_, selLastColumn_)))
         hasSelection_ = false;
     endResetModel();
 }
@@ -202,7 +213,9 @@ void ElementsTable::Notify(int firstRow, int firstColumn, int lastRow, int lastC
                      {Qt::DisplayRole, Qt::EditRole});
 }
 
-int ElementsTable::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int ElementsTable::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 
 int ElementsTable::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columns_;
@@ -223,7 +236,8 @@ QVariant ElementsTable::data(const QModelIndex& index, int role) const {
 }
 
 bool ElementsTable::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !index.isValid() || IsFixed(index.row(), index.column())) return false;
+    if (role != Qt::EditRole || !index.isValid() || IsFixed(index.row(), index.column()))
+        return false;
     SetCellText(index.row(), index.column(), value.toString());
     return true;
 }

@@ -22,19 +22,21 @@
 // or clearing it, replaces the design discharge.
 class ElementsTable : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     static constexpr int kNumericKind = 2;
     static constexpr int kDivision = 4;
-    static constexpr int kDischargeColumn = 10;
 
-    ElementsTable(int rows, int columns, int fixedRows, int fixedColumns, QObject* parent = nullptr);
+    ElementsTable(int rows, int columns, int fixedRows, int fixedColumns,
+                  QObject* parent = nullptr);
 
     // --- the control's operations -------------------------------------
     int CurrentRow() const { return currentRow_; }
     int CurrentColumn() const { return currentColumn_; }
     QString GetCellText(int row, int column) const;
     void SetCellText(int row, int column, const QString& text);
-    void SetCellText(int row, int column, const char* text) { SetCellText(row, column, QString::fromUtf8(text)); }
+    void SetCellText(int row, int column, const char* text) {
+        SetCellText(row, column, QString::fromUtf8(text));
+    }
     void SetCellText(int row, int column, int value);
     void SetCellText(int row, int column, float value);
     // Makes (row, column) current and raises currentCellMoved. Setting the
@@ -117,10 +119,10 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-signals:
+  signals:
     void currentCellMoved();
 
-private:
+  private:
     int Index(int row, int column) const { return row * columns_ + column; }
     void WriteCell(int row, int column, const QString& text, bool entry);
     bool HoldsDesignDischarge(int row, int column) const;

@@ -11,26 +11,16 @@
 #include "hydraulics/NotANumberReport.h"
 #include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
+
+using namespace elements_table;  // the columns
 
 namespace {
 
 namespace calc = calculation_messages;
 
 constexpr char kChooseRow[] = "请在表格中选择一行。";
-
-struct Input {
-    int column;
-    const char* prompt;
-};
-// The section inputs in the order the row calculation checks them.
-constexpr Input kInputs[] = {
-    {1, calc::kEnterBottomWidth},
-    {2, calc::kEnterSideSlope},
-    {4, calc::kEnterRoughness},
-    {5, calc::kEnterBedSlope},
-};
-constexpr int kDepthColumn = 3;
 
 // As the calculation reads a cell: the text to a float.
 double ReadText(const QString& text) {
@@ -138,32 +128,31 @@ SectionDetails DescribeRow(const ElementsTable& table, int row) {
         d.reason = QString::fromUtf8(kChooseRow);
         return d;
     }
-    for (const Input& input : kInputs) {
-        if (table.GetCellText(row, input.column).isEmpty()) {
-            d.reason = QString::fromUtf8(input.prompt);
-            return d;
-        }
+    const auto missing =
+        FirstMissingInput([&](int column) { return table.GetCellText(row, column).isEmpty(); });
+    if (missing) {
+        d.reason = QString::fromUtf8(missing->prompt);
+        return d;
     }
     // A mistyped input would give an analysis of numbers the user did not
     // mean; say which cell it is instead, as the calculation does.
-    std::vector<int> typed = {1, 2};
+    std::vector<int> typed = {kBottomWidthColumn, kSideSlopeColumn};
     if (!table.GetCellText(row, kDepthColumn).isEmpty()) typed.push_back(kDepthColumn);
-    typed.insert(typed.end(), {4, 5});
-    if (!TargetDischargeText(table, row).isEmpty())
-        typed.push_back(ElementsTable::kDischargeColumn);
+    typed.insert(typed.end(), {kRoughnessColumn, kBedSlopeColumn});
+    if (!TargetDischargeText(table, row).isEmpty()) typed.push_back(kDischargeColumn);
     const QString notANumber = NotANumberMessage(table, row, typed);
     if (!notANumber.isEmpty()) {
         d.reason = notANumber;
         return d;
     }
     d.inputsRead = true;
-    d.calculated = !table.GetCellText(row, 11).isEmpty();
-    d.bottomWidth = ReadText(table.GetCellText(row, 1));
-    d.sideSlope = ReadText(table.GetCellText(row, 2));
-    d.roughness = ReadText(table.GetCellText(row, 4));
-    d.bedSlope = ReadText(table.GetCellText(row, 5));
+    d.calculated = !table.GetCellText(row, kVelocityColumn).isEmpty();
+    d.bottomWidth = ReadText(table.GetCellText(row, kBottomWidthColumn));
+    d.sideSlope = ReadText(table.GetCellText(row, kSideSlopeColumn));
+    d.roughness = ReadText(table.GetCellText(row, kRoughnessColumn));
+    d.bedSlope = ReadText(table.GetCellText(row, kBedSlopeColumn));
     d.tableDepth = ReadOptional(table.GetCellText(row, kDepthColumn));
-    d.tableDischarge = ReadOptional(table.GetCellText(row, ElementsTable::kDischargeColumn));
+    d.tableDischarge = ReadOptional(table.GetCellText(row, kDischargeColumn));
     d.designDischarge = ReadOptional(table.DesignDischarge(row));
 
     const QString target = TargetDischargeText(table, row);

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "hydraulics/FlowAnalysis.h"
+#include "table/ElementsLayout.h"
 
 class ElementsTable;
 
@@ -23,8 +24,8 @@ struct SectionDetails {
     // them); only then are the numbers below anything but NaN.
     bool inputsRead = false;
     double bottomWidth = kNaN, sideSlope = kNaN, roughness = kNaN, bedSlope = kNaN;
-    double tableDepth = kNaN;       // column 3, NaN when empty
-    double tableDischarge = kNaN;   // column 10, NaN when empty
+    double tableDepth = kNaN;       // the depth cell, NaN when empty
+    double tableDischarge = kNaN;   // the discharge cell, NaN when empty
     double designDischarge = kNaN;  // the row's kept design discharge, NaN when none
     bool calculated = false;        // the row holds results (its velocity cell is filled)
     FlowAnalysis flow;              // of the row's target discharge
@@ -42,13 +43,13 @@ struct SectionDetails {
 
     bool HasUniformFlow() const { return inputsRead && reason.isEmpty(); }
     // Whether the details are of a section row at all (-1: none).
-    bool HasRow() const { return row >= 1; }
+    bool HasRow() const { return row >= elements_table::kFirstSectionRow; }
     // The depth the section drawing and the curve reach up to: about half
     // again the largest depth there is to show.
     double DepthScale() const;
 };
 
-// The details of `row` (1 to 10) as the table holds it now.
+// The details of `row` (a section row) as the table holds it now.
 SectionDetails DescribeRow(const ElementsTable& table, int row);
 
 // The details as plain text, one value per line, for the clipboard.

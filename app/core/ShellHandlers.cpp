@@ -1,7 +1,10 @@
 #include "app/core/ShellHandlers.h"
 
 #include "app/core/ShellTexts.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
+
+namespace layout = elements_table;
 
 void OnCurrentCellChanged(ShellContext& context) {
     ElementsTable& table = context.table;
@@ -9,19 +12,21 @@ void OnCurrentCellChanged(ShellContext& context) {
     if (row == -1) return;
 
     if (context.markedRow == 0) context.markedRow = row;
-    table.SetCellText(context.markedRow, 0, context.markedRow);
-    table.SetCellText(row, 0, table.GetCellText(row, 0) + shell_text::kRowMarker);
+    table.SetCellText(context.markedRow, layout::kItemColumn, context.markedRow);
+    table.SetCellText(row, layout::kItemColumn,
+                      table.GetCellText(row, layout::kItemColumn) + shell_text::kRowMarker);
     context.markedRow = row;
 
-    for (const auto& prompt : shell_text::kInputPrompts) {
-        if (!table.GetCellText(row, prompt.column).isEmpty()) continue;
-        context.showStatus(prompt.message);
-        table.SetCurrentCell(row, prompt.column);
-        return;
-    }
+    const auto missing = layout::FirstMissingInput(
+        [&](int column) { return table.GetCellText(row, column).isEmpty(); });
+    if (!missing) return;
+    context.showStatus(QString::fromUtf8(missing->prompt));
+    table.SetCurrentCell(row, missing->column);
 }
 
-void OnTableCharTyped(ShellContext& context, QChar) { context.modified = 1; }
+void OnTableCharTyped(ShellContext& context, QChar) {
+    context.modified = 1;
+}
 
 TrayMenu TrayMenuForAction(int actionCode) {
     switch (actionCode) {

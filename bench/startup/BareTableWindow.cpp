@@ -5,8 +5,8 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
-#include "app/core/ShellTexts.h"
-#include "app/core/TableSetUp.h"
+#include "table/ElementsLayout.h"
+#include "table/StartupTableCells.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -15,11 +15,12 @@ int main(int argc, char* argv[]) {
     table.verticalHeader()->hide();
     table.horizontalHeader()->setDefaultSectionSize(elements_table::kColumnWidth);
     table.verticalHeader()->setDefaultSectionSize(elements_table::kRowHeight);
-    table.setItem(0, 0, new QTableWidgetItem(shell_text::kItemHeading));
-    for (int column = 1; column < elements_table::kColumns; ++column)
-        table.setItem(0, column, new QTableWidgetItem(shell_text::kColumnHeadings[column - 1]));
-    for (int row = 1; row < elements_table::kRows; ++row)
-        table.setItem(row, 0, new QTableWidgetItem(QString::number(row)));
+    const QStringList cells = StartupTableCells();
+    for (int index = 0; index < cells.size(); ++index) {
+        if (cells[index].isEmpty()) continue;
+        table.setItem(index / elements_table::kColumns, index % elements_table::kColumns,
+                      new QTableWidgetItem(cells[index]));
+    }
     table.setFixedSize(705, 272);
     table.show();
     return application.exec();

@@ -8,9 +8,12 @@
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/FlowAnalysisMessages.h"
 #include "hydraulics/RowCalculation.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
 namespace {
+
+using namespace elements_table;  // the columns
 
 constexpr int kRow = 4;
 
@@ -21,13 +24,13 @@ class SectionDetailsTest : public ::testing::Test {
     // Types the cells of kRow (nullptr leaves one empty) and calculates the
     // row as the window's table would after the last edit.
     void EnterRow(std::initializer_list<const char*> cells, bool depthKnown = false) {
-        table_.ClearCells(kRow, 1, kRow, 11);
-        int column = 1;
+        table_.ClearCells(kRow, kFirstValueColumn, kRow, kLastValueColumn);
+        int column = kFirstValueColumn;
         for (const char* cell : cells) {
             if (cell) table_.SetCellText(kRow, column, cell);
             ++column;
         }
-        table_.SetCurrentCell(kRow, 5);
+        table_.SetCurrentCell(kRow, kBedSlopeColumn);
         CalculationContext context{table_, record_, target_, {}};
         CalculateCurrentRow(context, depthKnown);
     }
@@ -38,7 +41,7 @@ class SectionDetailsTest : public ::testing::Test {
         return numbers;
     }
 
-    ElementsTable table_{11, 12, 1, 1};
+    ElementsTable table_{kRows, kColumns, kFixedRows, kFixedColumns};
     ChannelElements record_;
     float target_ = 0;
 };
@@ -90,11 +93,11 @@ TEST_F(SectionDetailsTest, DepthKnownRowAnalysesItsComputedDischarge) {
 // A typed design discharge with no calculation yet has no grid answer to
 // compare with the exact one.
 TEST_F(SectionDetailsTest, UncalculatedRowShowsNoGridDeviation) {
-    for (int column = 1; column <= 5; ++column)
+    for (int column = kBottomWidthColumn; column <= kBedSlopeColumn; ++column)
         table_.SetCellText(kRow, column,
                            std::initializer_list<const char*>{"2", "1.5", "", "0.025", "0.0005"}
-                               .begin()[column - 1]);
-    table_.SetCellText(kRow, 10, "2");
+                               .begin()[column - kBottomWidthColumn]);
+    table_.SetCellText(kRow, kDischargeColumn, "2");
     const SectionDetails details = DescribeRow(table_, kRow);
     ASSERT_TRUE(details.HasUniformFlow());
     EXPECT_FALSE(Numbers(details).contains("表中流量偏差"));
@@ -108,10 +111,10 @@ TEST_F(SectionDetailsTest, IncompleteRowsGiveTheirReasonAndNoNumbers) {
         std::initializer_list<const char*> cells;
         const char* reason;
     } const cases[] = {
-        {"no bottom width", {nullptr, "1.5", nullptr, "0.025", "0.0005"}, calc::kEnterBottomWidth},
-        {"no side slope", {"2", nullptr, nullptr, "0.025", "0.0005"}, calc::kEnterSideSlope},
-        {"no roughness", {"2", "1.5", "1", nullptr, "0.0005"}, calc::kEnterRoughness},
-        {"no bed slope", {"2", "1.5", "1", "0.025", nullptr}, calc::kEnterBedSlope},
+        {"no bottom width", {nullptr, "1.5", nullptr, "0.025", "0.0005"}, kEnterBottomWidth},
+        {"no side slope", {"2", nullptr, nullptr, "0.025", "0.0005"}, kEnterSideSlope},
+        {"no roughness", {"2", "1.5", "1", nullptr, "0.0005"}, kEnterRoughness},
+        {"no bed slope", {"2", "1.5", "1", "0.025", nullptr}, kEnterBedSlope},
         {"no discharge", {"2", "1.5", nullptr, "0.025", "0.0005"}, calc::kEnterDepthOrDischarge},
         // A mistyped cell is named, as the calculation names it, rather than
         // analysed as the number read from its start.

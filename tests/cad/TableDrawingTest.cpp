@@ -10,8 +10,11 @@
 #include "SameCalls.h"
 #include "TestTable.h"
 #include "cad/TableDrawing.h"
+#include "table/ElementsLayout.h"
 
 namespace {
+
+using namespace elements_table;  // the columns
 
 const std::vector<std::string> kHeadings = {"底宽",     "边坡", "水深", "糙率",
                                             "纵坡1\\I", "面积", "湿周", "水力半径",
@@ -37,8 +40,8 @@ std::vector<std::string> DrawnRow(int row) {
 }
 
 void FillComputedRow(TestTable& table, int row) {
-    table.Set(row, 1, QString::number(row));
-    int column = 2;
+    table.Set(row, kBottomWidthColumn, QString::number(row));
+    int column = kSideSlopeColumn;
     for (const char* text : kRowTail) table.Set(row, column++, text);
 }
 
@@ -86,7 +89,7 @@ TEST_P(TableLayoutTest, DrawsRulesHeadingsTitleAndComputedRowsInOrderThenRelease
     const LayoutCase& c = GetParam();
     TestTable table;
     std::vector<std::vector<std::string>> drawnRows;
-    for (int row = 1; row <= 10; ++row) {
+    for (int row = kFirstSectionRow; row <= kLastSectionRow; ++row) {
         if (std::count(c.computedRows.begin(), c.computedRows.end(), row) > 0) {
             FillComputedRow(table, row);
             drawnRows.push_back(DrawnRow(row));
@@ -95,7 +98,7 @@ TEST_P(TableLayoutTest, DrawsRulesHeadingsTitleAndComputedRowsInOrderThenRelease
             table.FillRow(row, {"9", "9", "9", "9", "9", "9", "9", "9", "9", "9"}, false);
         }
     }
-    table.Set(3, 0, "3  >>>");
+    table.Set(3, kItemColumn, "3  >>>");
     RecordingAutomation recorder;
     CadConnection connection;
 
@@ -126,9 +129,9 @@ TEST(TableDrawingTest, AnyVelocityTextCountsAsComputedAndNonNumbersAreDrawnAsSho
                       "-0.001", "不是数字"});
     table.FillRow(
         8, {"nan", "inf", "-inf", "0.00035", "0.0005", "1e400", "abc", "1e3", "1", "1", "1"});
-    table.SetShown(8, 1, "无效值");
-    table.SetShown(8, 2, "∞(无效)");
-    table.SetShown(8, 3, "-∞(无效)");
+    table.SetShown(8, kBottomWidthColumn, "无效值");
+    table.SetShown(8, kSideSlopeColumn, "∞(无效)");
+    table.SetShown(8, kDepthColumn, "-∞(无效)");
     RecordingAutomation recorder;
     CadConnection connection;
 
@@ -172,7 +175,7 @@ TEST(TableDrawingTest, ANonFiniteNumberIsDrawnAsTheTableShowsIt) {
     const TableCellSource tableCells = DrawingCells(table.Source());
     const TableCellSource cells = [&tableCells](int row, int column) {
         TableCell cell = tableCells(row, column);
-        if (row == 1 && column == 10) cell = {"1e999", "溢出", HUGE_VAL};
+        if (row == 1 && column == kDischargeColumn) cell = {"1e999", "溢出", HUGE_VAL};
         return cell;
     };
     RecordingAutomation recorder;
@@ -181,7 +184,7 @@ TEST(TableDrawingTest, ANonFiniteNumberIsDrawnAsTheTableShowsIt) {
     DrawElementsTable(connection, recorder, cells);
 
     std::vector<std::string> row = DrawnRow(1);
-    row[9] = "溢出";
+    row[kDischargeColumn - kFirstValueColumn] = "溢出";
     ExpectedCalls expected;
     ExpectExport(expected, {48, 38, 58, {22}}, {row});
     ExpectSameCalls(recorder.Calls(), expected.Calls());

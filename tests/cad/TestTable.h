@@ -3,19 +3,22 @@
 #include <QString>
 #include <array>
 #include <initializer_list>
+#include <string>
 
 #include "cad/CellTextSource.h"
+#include "table/ElementsLayout.h"
 
-// An elements table of 11 × 12 text cells as the window sets it up: headings
-// in row 0, item numbers in column 0.
+// An elements table of text cells as the window sets it up: headings in the
+// heading row, item numbers in the item column.
 class TestTable {
   public:
     TestTable() {
-        static const char* const kHeadings[] = {"项目",     "底宽",     "边坡", "水深",
-                                                "糙率",     "纵坡1\\I", "面积", "湿周",
-                                                "水力半径", "谢才系数", "流量", "流速"};
-        for (int column = 0; column < 12; ++column) Set(0, column, kHeadings[column]);
-        for (int row = 1; row <= 10; ++row) Set(row, 0, QString::number(row));
+        for (int row = 0; row < elements_table::kRows; ++row) {
+            for (int column = 0; column < elements_table::kColumns; ++column) {
+                const std::string text = elements_table::StartupCellText(row, column);
+                if (!text.empty()) Set(row, column, text.c_str());
+            }
+        }
     }
 
     // The cell shows its text, as a text column does, until SetShown says
@@ -29,12 +32,12 @@ class TestTable {
         shown_[row][column] = QString::fromUtf8(shown);
     }
     void Set(int row, int column, const char* text) { Set(row, column, QString::fromUtf8(text)); }
-    // Fills columns 1 to 11 (or 1 to 10 when `computed` is false: a row with
-    // inputs that was never calculated).
+    // Fills the value columns in order (all but the velocity when `computed`
+    // is false: a row with inputs that was never calculated).
     void FillRow(int row, std::initializer_list<const char*> texts, bool computed = true) {
-        int column = 1;
+        int column = elements_table::kFirstValueColumn;
         for (const char* text : texts) {
-            if (column == 11 && !computed) break;
+            if (column == elements_table::kVelocityColumn && !computed) break;
             Set(row, column++, text);
         }
     }
@@ -46,6 +49,7 @@ class TestTable {
     }
 
   private:
-    std::array<std::array<QString, 12>, 11> cells_;
-    std::array<std::array<QString, 12>, 11> shown_;
+    using Cells = std::array<std::array<QString, elements_table::kColumns>, elements_table::kRows>;
+    Cells cells_;
+    Cells shown_;
 };

@@ -9,6 +9,9 @@
 #include "cad/CellTextSource.h"
 #include "cad/ValueFormatting.h"
 #include "table/CellText.h"
+#include "table/ElementsLayout.h"
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -34,27 +37,38 @@ INSTANTIATE_TEST_SUITE_P(
     // is the float 1234567.875, 1e15 the float 999999986991104; exact ties go
     // away from zero (0.125, -0.375), the float just above or below a decimal
     // tie to its nearest (9.215 is above, 12.535 below).
-    testing::Values(FormatCase{1.5, 1, "1.50"}, FormatCase{1000, 10, "1000.00"},
-                    FormatCase{1234567.891, 6, "1234567.88"}, FormatCase{9999.996, 9, "10000.00"},
-                    FormatCase{-2.345678, 3, "-2.35"}, FormatCase{-0.001, 11, "0.00"},
-                    FormatCase{0.0005, 2, "0.00"}, FormatCase{0, 1, "0.00"},
-                    FormatCase{1e15, 7, "999999986991104.00"}, FormatCase{0.125, 6, "0.13"},
-                    FormatCase{-0.375, 6, "-0.38"}, FormatCase{9.215, 6, "9.22"},
-                    FormatCase{12.535, 6, "12.53"}, FormatCase{1.115, 1, "1.12"}));
+    testing::Values(
+        FormatCase{1.5, kBottomWidthColumn, "1.50"}, FormatCase{1000, kDischargeColumn, "1000.00"},
+        FormatCase{1234567.891, kAreaColumn, "1234567.88"},
+        FormatCase{9999.996, kChezyCoefficientColumn, "10000.00"},
+        FormatCase{-2.345678, kDepthColumn, "-2.35"}, FormatCase{-0.001, kVelocityColumn, "0.00"},
+        FormatCase{0.0005, kSideSlopeColumn, "0.00"}, FormatCase{0, kBottomWidthColumn, "0.00"},
+        FormatCase{1e15, kWettedPerimeterColumn, "999999986991104.00"},
+        FormatCase{0.125, kAreaColumn, "0.13"}, FormatCase{-0.375, kAreaColumn, "-0.38"},
+        FormatCase{9.215, kAreaColumn, "9.22"}, FormatCase{12.535, kAreaColumn, "12.53"},
+        FormatCase{1.115, kBottomWidthColumn, "1.12"}));
 
 // Roughness and slope: three digits at least, two significant digits always.
-INSTANTIATE_TEST_SUITE_P(
-    SmallValueColumns, FormatDrawnValueTest,
-    testing::Values(FormatCase{0.0005, 5, "0.0005"}, FormatCase{0.00035, 5, "0.00035"},
-                    FormatCase{0.00049, 4, "0.00049"}, FormatCase{0.000123, 5, "0.00012"},
-                    FormatCase{0.014, 4, "0.014"}, FormatCase{0.0149, 4, "0.015"},
-                    FormatCase{0.0225, 4, "0.022"}, FormatCase{0.5, 4, "0.500"},
-                    FormatCase{0.000996, 5, "0.001"}, FormatCase{0.0009996, 5, "0.001"},
-                    FormatCase{1e-10, 5, "0.0000000001"}, FormatCase{-0.0005, 5, "-0.0005"},
-                    FormatCase{0, 5, "0.000"}, FormatCase{-0.0, 4, "0.000"},
-                    FormatCase{123.4567, 4, "123.457"}, FormatCase{1000, 5, "1000.000"},
-                    FormatCase{std::numeric_limits<double>::denorm_min(), 5,
-                               "0." + std::string(323, '0') + "49"}));
+INSTANTIATE_TEST_SUITE_P(SmallValueColumns, FormatDrawnValueTest,
+                         testing::Values(FormatCase{0.0005, kBedSlopeColumn, "0.0005"},
+                                         FormatCase{0.00035, kBedSlopeColumn, "0.00035"},
+                                         FormatCase{0.00049, kRoughnessColumn, "0.00049"},
+                                         FormatCase{0.000123, kBedSlopeColumn, "0.00012"},
+                                         FormatCase{0.014, kRoughnessColumn, "0.014"},
+                                         FormatCase{0.0149, kRoughnessColumn, "0.015"},
+                                         FormatCase{0.0225, kRoughnessColumn, "0.022"},
+                                         FormatCase{0.5, kRoughnessColumn, "0.500"},
+                                         FormatCase{0.000996, kBedSlopeColumn, "0.001"},
+                                         FormatCase{0.0009996, kBedSlopeColumn, "0.001"},
+                                         FormatCase{1e-10, kBedSlopeColumn, "0.0000000001"},
+                                         FormatCase{-0.0005, kBedSlopeColumn, "-0.0005"},
+                                         FormatCase{0, kBedSlopeColumn, "0.000"},
+                                         FormatCase{-0.0, kRoughnessColumn, "0.000"},
+                                         FormatCase{123.4567, kRoughnessColumn, "123.457"},
+                                         FormatCase{1000, kBedSlopeColumn, "1000.000"},
+                                         FormatCase{std::numeric_limits<double>::denorm_min(),
+                                                    kBedSlopeColumn,
+                                                    "0." + std::string(323, '0') + "49"}));
 
 struct NumberCase {
     const char* text;
@@ -89,7 +103,7 @@ TEST(FormatDrawnValueAgreement, TwoDigitColumnsDrawWhatTheTableShows) {
         values.push_back(mantissa(random) * std::pow(10, exponent(random)));
     for (double value : values) {
         const QString text = QString::number(value, 'g', 17);
-        const std::string drawn = FormatDrawnValue(value, 6);
+        const std::string drawn = FormatDrawnValue(value, kAreaColumn);
         ASSERT_EQ(drawn, cell_text::Rounded(text, 2).toStdString())
             << "text " << text.toStdString();
     }

@@ -5,12 +5,13 @@
 #include "TestSupport.h"
 #include "files/ElementFile.h"
 #include "files/ElementFileFormat.h"
+#include "table/ElementsLayout.h"
 
 using namespace files_test;
 
 namespace {
 
-constexpr int kQ = ElementsTable::kDischargeColumn;
+constexpr int kQ = elements_table::kDischargeColumn;
 
 QStringList Designs(const ElementsTable& table) {
     QStringList designs;

@@ -21,11 +21,12 @@
 #include "cad/DxfAutomationServer.h"
 #include "cad/DxfFileWriter.h"
 #include "cad/TableDrawing.h"
+#include "table/ElementsLayout.h"
 
 namespace {
 
-constexpr int kRows = 11;
-constexpr int kColumns = 12;
+using elements_table::kColumns;
+using elements_table::kRows;
 
 struct Tag {
     int code;
@@ -164,15 +165,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const DxfEntity& entity : drawing->entities) {
         if (const auto* text = std::get_if<DxfText>(&entity)) drawn.push_back(text);
     }
+    // Every column but the item column is drawn: its heading, and its value
+    // in each computed row (one whose velocity cell is filled), plus the title.
+    constexpr int kDrawnColumns = kColumns - elements_table::kFirstValueColumn;
     int computedRows = 0;
-    for (int row = 1; row < kRows; ++row) computedRows += !cells[row * kColumns + 11].isEmpty();
-    FUZZ_CHECK(drawn.size() == static_cast<size_t>(11 + 1 + 11 * computedRows));
+    for (int row = elements_table::kFirstSectionRow; row < kRows; ++row)
+        computedRows += !cells[row * kColumns + elements_table::kVelocityColumn].isEmpty();
+    FUZZ_CHECK(drawn.size() ==
+               static_cast<size_t>(kDrawnColumns + 1 + kDrawnColumns * computedRows));
     FUZZ_CHECK(texts.size() == drawn.size());
     for (size_t i = 0; i < texts.size(); ++i) {
         FUZZ_CHECK(ReadText(texts[i]) == AsDrawn(drawn[i]->utf8Text));
     }
-    for (int column = 1; column < kColumns; ++column) {
-        FUZZ_CHECK(drawn[column - 1]->utf8Text == cells[column].toStdString());
+    for (int column = elements_table::kFirstValueColumn; column < kColumns; ++column) {
+        FUZZ_CHECK(drawn[column - elements_table::kFirstValueColumn]->utf8Text ==
+                   cells[elements_table::kHeadingRow * kColumns + column].toStdString());
     }
     return 0;
 }

@@ -11,12 +11,15 @@
 #include "FuzzCheck.h"
 #include "files/ElementFile.h"
 #include "files/ElementFileFormat.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
 namespace {
 
-constexpr int kRows = 11;
-constexpr int kColumns = 12;
+using elements_table::kColumns;
+using elements_table::kFixedColumns;
+using elements_table::kFixedRows;
+using elements_table::kRows;
 
 QStringList MarkedCells() {
     QStringList cells;
@@ -62,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         FUZZ_CHECK(file.write(bytes) == bytes.size());
     }
-    ElementsTable table(kRows, kColumns, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     table.ReplaceContents(kRows, kColumns, before);
     const Outcome<QString> loaded = LoadFromFile(table, path);
     FUZZ_CHECK(loaded.ok() == decoded.ok());

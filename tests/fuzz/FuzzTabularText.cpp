@@ -6,14 +6,17 @@
 
 #include "FuzzCheck.h"
 #include "support/MemoryClipboard.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 #include "table/clipboard/TableClipboard.h"
 #include "table/clipboard/TabularText.h"
 
 namespace {
 
-constexpr int kRows = 11;
-constexpr int kColumns = 12;
+using elements_table::kColumns;
+using elements_table::kFixedColumns;
+using elements_table::kFixedRows;
+using elements_table::kRows;
 
 }  // namespace
 
@@ -30,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(text.isEmpty() == rows.isEmpty());
     FUZZ_CHECK(ParseTabularText(ToTabularText(rows)) == rows);
 
-    ElementsTable table(kRows, kColumns, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     QStringList cells;
     for (int i = 0; i < kRows * kColumns; ++i) cells.append(QString::number(i));
     table.ReplaceContents(kRows, kColumns, cells);
@@ -45,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < kRows * kColumns; ++i) {
         if (after[i] == cells[i]) continue;
         ++differing;
-        FUZZ_CHECK(i / kColumns >= 1 && i % kColumns >= 1);
+        FUZZ_CHECK(i / kColumns >= kFixedRows && i % kColumns >= kFixedColumns);
     }
     FUZZ_CHECK(differing == changed);
     return 0;

@@ -14,8 +14,11 @@
 #include "hydraulics/ChannelElements.h"
 #include "hydraulics/RowCalculation.h"
 #include "support/MemoryClipboard.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 #include "table/clipboard/TableClipboard.h"
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -33,11 +36,11 @@ void Calculate(ElementsTable& table) {
     float target = 0;
     CalculationContext context{table, record, target, [](const QString&) {}};
     for (const Row& row : rows) {
-        for (int column = 1; column <= 5; ++column) {
-            table.SetCellText(row.row, column, row.inputs[column - 1]);
+        for (int column = kBottomWidthColumn; column <= kBedSlopeColumn; ++column) {
+            table.SetCellText(row.row, column, row.inputs[column - kBottomWidthColumn]);
         }
-        if (row.discharge) table.SetCellText(row.row, 10, row.discharge);
-        table.SetCurrentCell(row.row, 1);
+        if (row.discharge) table.SetCellText(row.row, kDischargeColumn, row.discharge);
+        table.SetCurrentCell(row.row, kBottomWidthColumn);
         CalculateCurrentRow(context, row.discharge == nullptr);
     }
 }
@@ -88,7 +91,7 @@ int main(int argc, char** argv) {
     Copy(table, clipboard);
     // The first two bytes are the row and column the paste starts at.
     ok &= Write(pastes, "whole-table", "\x01\x01" + clipboard.text.toUtf8());
-    table.SetSelection(2, 1, 5, 5);
+    table.SetSelection(2, kBottomWidthColumn, 5, kBedSlopeColumn);
     Copy(table, clipboard);
     ok &= Write(pastes, "inputs", "\x02\x01" + clipboard.text.toUtf8());
 

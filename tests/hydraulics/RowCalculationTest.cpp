@@ -9,11 +9,13 @@
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
 namespace {
 
 namespace msg = calculation_messages;
+using namespace elements_table;  // the columns
 
 constexpr int kRow = 3;
 
@@ -32,18 +34,19 @@ class RowCalculationTest : public testing::Test {
         : context_{table_, record_, target_,
                    [this](const QString& text) { statuses_.push_back(text); }} {}
 
-    // Fills columns 1 to 11 of kRow; nullptr leaves a cell empty.
+    // Fills the value columns of kRow in order; nullptr leaves a cell empty.
     void FillRow(std::initializer_list<const char*> cells) {
-        int column = 1;
+        int column = kFirstValueColumn;
         for (const char* cell : cells) {
             if (cell != nullptr) table_.SetCellText(kRow, column, cell);
             ++column;
         }
-        table_.SetCurrentCell(kRow, 1);
+        table_.SetCurrentCell(kRow, kBottomWidthColumn);
     }
     QStringList RowTexts() const {
         QStringList texts;
-        for (int column = 1; column <= 11; ++column) texts << table_.GetCellText(kRow, column);
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
+            texts << table_.GetCellText(kRow, column);
         return texts;
     }
     QString Cell(int column) const { return table_.GetCellText(kRow, column); }
@@ -53,12 +56,13 @@ class RowCalculationTest : public testing::Test {
     }
     QStringList Results() const {
         QStringList numbers;
-        for (int column = 6; column <= 11; ++column) numbers << Number(column);
+        for (int column = kAreaColumn; column <= kVelocityColumn; ++column)
+            numbers << Number(column);
         return numbers;
     }
     QStringList Inputs() const { return RowTexts().mid(0, 5); }
 
-    ElementsTable table_{11, 12, 1, 1};
+    ElementsTable table_{kRows, kColumns, kFixedRows, kFixedColumns};
     ChannelElements record_;
     float target_ = 0;
     QStringList statuses_;
@@ -66,12 +70,12 @@ class RowCalculationTest : public testing::Test {
 };
 
 TEST_F(RowCalculationTest, NoCurrentCellChangesNothing) {
-    table_.SetCellText(kRow, 1, "2");
+    table_.SetCellText(kRow, kBottomWidthColumn, "2");
     for (bool depthKnown : {true, false}) {
         CalculateCurrentRow(context_, depthKnown);
         EXPECT_TRUE(statuses_.isEmpty());
         EXPECT_EQ(table_.CurrentRow(), -1);
-        EXPECT_EQ(Cell(6), QString());
+        EXPECT_EQ(Cell(kAreaColumn), QString());
     }
 }
 
@@ -81,15 +85,15 @@ TEST_F(RowCalculationTest, PromptsForFirstMissingInputAndMovesThere) {
         const char* prompt;
         int column;
     } const cases[] = {
-        {{nullptr, nullptr, "1", "0.025", "0.0005"}, msg::kEnterBottomWidth, 1},
-        {{"2", nullptr, "1", "0.025", "0.0005"}, msg::kEnterSideSlope, 2},
+        {{nullptr, nullptr, "1", "0.025", "0.0005"}, kEnterBottomWidth, kBottomWidthColumn},
+        {{"2", nullptr, "1", "0.025", "0.0005"}, kEnterSideSlope, kSideSlopeColumn},
         // The depth prompt comes only after the four inputs are present.
-        {{"2", "1.5", nullptr, nullptr, "0.0005"}, msg::kEnterRoughness, 4},
-        {{"2", "1.5", "1", "0.025", nullptr}, msg::kEnterBedSlope, 5},
+        {{"2", "1.5", nullptr, nullptr, "0.0005"}, kEnterRoughness, kRoughnessColumn},
+        {{"2", "1.5", "1", "0.025", nullptr}, kEnterBedSlope, kBedSlopeColumn},
     };
     for (const Case& c : cases) {
         for (bool depthKnown : {true, false}) {
-            table_.ClearCells(kRow, 1, kRow, 11);
+            table_.ClearCells(kRow, kFirstValueColumn, kRow, kLastValueColumn);
             statuses_.clear();
             FillRow(c.cells);
             const QStringList before = RowTexts();
@@ -128,10 +132,10 @@ TEST_F(RowCalculationTest, DischargeKnownFindsDepthAndReplacesTarget) {
     // The typed depth 5 plays no part and is overwritten.
     FillRow({"2", "1.5", "5", "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr, "2"});
     CalculateCurrentRow(context_, false);
-    EXPECT_EQ(Number(3), "0.9399994");
+    EXPECT_EQ(Number(kDepthColumn), "0.9399994");
     EXPECT_EQ(Results(), (QStringList{"3.205397", "5.389216", "0.5947798", "36.68197", "2.027672",
                                       "0.6325805"}));
-    EXPECT_EQ(Inputs(), (QStringList{"2", "1.5", Cell(3), "0.025", "0.0005"}));
+    EXPECT_EQ(Inputs(), (QStringList{"2", "1.5", Cell(kDepthColumn), "0.025", "0.0005"}));
     EXPECT_EQ(statuses_, QStringList{Text(msg::kWelcome)});
     EXPECT_EQ(target_, 2.0f);
 }
@@ -139,15 +143,15 @@ TEST_F(RowCalculationTest, DischargeKnownFindsDepthAndReplacesTarget) {
 TEST_F(RowCalculationTest, DepthKnownWithoutDepthGoesThroughTheScan) {
     FillRow({"3", "0", nullptr, "0.014", "0.001", nullptr, nullptr, nullptr, nullptr, "6.20555"});
     CalculateCurrentRow(context_, true);
-    EXPECT_EQ(Number(3), "1.209999");
-    EXPECT_EQ(Number(10), "6.276484");
+    EXPECT_EQ(Number(kDepthColumn), "1.209999");
+    EXPECT_EQ(Number(kDischargeColumn), "6.276484");
     EXPECT_EQ(statuses_, (QStringList{Text(msg::kEnterDepth), Text(msg::kWelcome)}));
-    EXPECT_EQ(table_.CurrentColumn(), 1);
+    EXPECT_EQ(table_.CurrentColumn(), kBottomWidthColumn);
 }
 
 TEST_F(RowCalculationTest, RowWithoutDepthOrDischargeIsLeftAlone) {
     for (bool depthKnown : {true, false}) {
-        table_.ClearCells(kRow, 1, kRow, 11);
+        table_.ClearCells(kRow, kFirstValueColumn, kRow, kLastValueColumn);
         statuses_.clear();
         FillRow({"2", "1.5", nullptr, "0.025", "0.0005"});
         CalculateCurrentRow(context_, depthKnown);
@@ -157,7 +161,7 @@ TEST_F(RowCalculationTest, RowWithoutDepthOrDischargeIsLeftAlone) {
         EXPECT_EQ(statuses_, expected);
         EXPECT_EQ(RowTexts(),
                   (QStringList{"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "", ""}));
-        EXPECT_EQ(table_.CurrentColumn(), 1);
+        EXPECT_EQ(table_.CurrentColumn(), kBottomWidthColumn);
     }
 }
 
@@ -176,7 +180,7 @@ TEST_F(RowCalculationTest, UnusableTargetLeavesRowUnchanged) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
-        table_.ClearCells(kRow, 1, kRow, 11);
+        table_.ClearCells(kRow, kFirstValueColumn, kRow, kLastValueColumn);
         statuses_.clear();
         FillRow({"2", "1.5", "0.7", "0.025", c.slope, "old", nullptr, nullptr, nullptr, c.target});
         const QStringList before = RowTexts();
@@ -207,12 +211,13 @@ TEST_F(RowCalculationTest, NonFiniteResultsAreWrittenButNotWelcomed) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        table_.ClearCells(kRow, 1, kRow, 11);
+        table_.ClearCells(kRow, kFirstValueColumn, kRow, kLastValueColumn);
         statuses_.clear();
         FillRow(c.cells);
         CalculateCurrentRow(context_, c.depthKnown);
-        EXPECT_EQ(Cell(3), c.depthText);
-        for (int column = 6; column <= 11; ++column) EXPECT_FALSE(Cell(column).isEmpty());
+        EXPECT_EQ(Cell(kDepthColumn), c.depthText);
+        for (int column = kAreaColumn; column <= kVelocityColumn; ++column)
+            EXPECT_FALSE(Cell(column).isEmpty());
         EXPECT_EQ(statuses_.size(), 1);
         EXPECT_EQ(statuses_.value(0), Text(msg::kResultInvalid));
     }
@@ -221,7 +226,7 @@ TEST_F(RowCalculationTest, NonFiniteResultsAreWrittenButNotWelcomed) {
 TEST_F(RowCalculationTest, FullWidthDigitsAreRead) {
     FillRow({"\uFF12", "\uFF11\uFF0E\uFF15", "\uFF11", "0.025", "0.0005"});
     CalculateCurrentRow(context_, true);
-    EXPECT_EQ(Number(10), "2.286895");
+    EXPECT_EQ(Number(kDischargeColumn), "2.286895");
 }
 
 TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
@@ -259,29 +264,32 @@ TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << &c - cases);
-        table_.ClearCells(kRow, 1, kRow, 11);
+        table_.ClearCells(kRow, kFirstValueColumn, kRow, kLastValueColumn);
         statuses_.clear();
         FillRow(c.cells);
         const QStringList inputs = Inputs();
         CalculateCurrentRow(context_, c.depthKnown);
         EXPECT_EQ(statuses_.value(statuses_.size() - 1), c.status);
-        EXPECT_TRUE(!c.discharge || Number(10) == c.discharge) << Number(10).toStdString();
+        EXPECT_TRUE(!c.discharge || Number(kDischargeColumn) == c.discharge)
+            << Number(kDischargeColumn).toStdString();
         EXPECT_TRUE(!c.depthKnown || Inputs() == inputs) << "the typed texts stay";
     }
 }
 
 // What a fresh row with the design discharge typed gives at roughness n.
 QStringList FreshRowWithTarget(const char* n, const char* target) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     ChannelElements record;
     float targetDischarge = 0;
     CalculationContext context{table, record, targetDischarge, {}};
     const char* cells[] = {"2", "1.5", "", n, "0.0005", "", "", "", "", target, ""};
-    for (int column = 1; column <= 11; ++column) table.SetCellText(kRow, column, cells[column - 1]);
-    table.SetCurrentCell(kRow, 4);
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
+        table.SetCellText(kRow, column, cells[column - kFirstValueColumn]);
+    table.SetCurrentCell(kRow, kRoughnessColumn);
     CalculateCurrentRow(context, false);
     QStringList texts;
-    for (int column = 1; column <= 11; ++column) texts << table.GetCellText(kRow, column);
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
+        texts << table.GetCellText(kRow, column);
     return texts;
 }
 
@@ -291,14 +299,14 @@ TEST_F(RowCalculationTest, RoughnessEditsDoNotDriftFromTheDesignDischarge) {
     FillRow({"2", "1.5", nullptr, "0.03", "0.0005", nullptr, nullptr, nullptr, nullptr, "2"});
     for (const char* n : {"0.03", "0.025", "0.02", "0.025", "0.03", "0.025"}) {
         SCOPED_TRACE(n);
-        table_.SetCellText(kRow, 4, n);
+        table_.SetCellText(kRow, kRoughnessColumn, n);
         CalculateCurrentRow(context_, false);
         EXPECT_EQ(RowTexts(), FreshRowWithTarget(n, "2"));
         EXPECT_EQ(table_.DesignDischarge(kRow), "2");
         EXPECT_EQ(target_, 2.0f);
     }
-    EXPECT_EQ(Number(3), "0.9399994");
-    EXPECT_EQ(Number(10), "2.027672");
+    EXPECT_EQ(Number(kDepthColumn), "0.9399994");
+    EXPECT_EQ(Number(kDischargeColumn), "2.027672");
 }
 
 TEST_F(RowCalculationTest, TargetIsTheDesignDischargeWhileThereIsOne) {
@@ -315,17 +323,17 @@ TEST_F(RowCalculationTest, TargetIsTheDesignDischargeWhileThereIsOne) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        table_.ClearCells(kRow, 1, kRow, 11);
+        table_.ClearCells(kRow, kFirstValueColumn, kRow, kLastValueColumn);
         FillRow({"2", "1.5", "1", "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr,
                  c.typedDischarge});
         CalculateCurrentRow(context_, true);
-        EXPECT_EQ(Number(10), "2.286895");
+        EXPECT_EQ(Number(kDischargeColumn), "2.286895");
         CalculateCurrentRow(context_, false);
-        EXPECT_EQ(Number(3), c.depth);
+        EXPECT_EQ(Number(kDepthColumn), c.depth);
     }
 
     // Clearing the discharge cell leaves no target at all.
-    table_.ClearCells(kRow, 10, kRow, 10);
+    table_.ClearCells(kRow, kDischargeColumn, kRow, kDischargeColumn);
     statuses_.clear();
     const QStringList before = RowTexts();
     CalculateCurrentRow(context_, false);

@@ -2,11 +2,12 @@
 
 #include <QSignalSpy>
 
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
 namespace {
 
-constexpr int kQ = ElementsTable::kDischargeColumn;
+constexpr int kQ = elements_table::kDischargeColumn;
 
 class DesignDischargeTest : public testing::Test {
   protected:

@@ -1,0 +1,12 @@
+#include "table/ElementsLayout.h"
+
+namespace elements_table {
+
+std::string StartupCellText(int row, int column) {
+    if (row < 0 || row >= kRows || column < 0 || column >= kColumns) return {};
+    if (row == kHeadingRow) return kHeadings[column];
+    if (column == kItemColumn) return std::to_string(row);
+    return {};
+}
+
+}  // namespace elements_table
