@@ -13,8 +13,8 @@
 
 #include "hydraulics/ChannelElements.h"
 #include "hydraulics/DepthScan.h"
-#include "hydraulics/DepthScanReference.h"
 #include "hydraulics/FlowAnalysis.h"
+#include "tests/hydraulics/PlainReference.h"
 
 namespace {
 

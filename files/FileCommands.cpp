@@ -56,12 +56,12 @@ void OpenTable(FileCommandContext& context) {
     context.document.modified = 0;
 }
 
-void SaveTable(FileCommandContext& context) {
-    if (!context.document.currentFileName.isEmpty()) {
-        if (WriteTable(context, context.document.currentFileName)) context.document.modified = 0;
-        return;
-    }
-    if (SaveWithDialog(context)) context.document.modified = 0;
+bool SaveTable(FileCommandContext& context) {
+    const bool written = context.document.currentFileName.isEmpty()
+                             ? SaveWithDialog(context)
+                             : WriteTable(context, context.document.currentFileName);
+    if (written) context.document.modified = 0;
+    return written;
 }
 
 void SaveTableAs(FileCommandContext& context) {

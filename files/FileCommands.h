@@ -51,8 +51,9 @@ void NewTable(FileCommandContext& context);
 // 文件 → 打开: after the unsaved-changes question, loads a chosen file.
 void OpenTable(FileCommandContext& context);
 // 文件 → 保存: writes to the current file, asking for a name only when
-// there is none.
-void SaveTable(FileCommandContext& context);
+// there is none. true: written, and `modified` cleared; false: nothing was
+// written (dismissed or failed) and `modified` is as it was.
+bool SaveTable(FileCommandContext& context);
 // 文件 → 另存为: writes to a chosen file; leaves `modified` as it was.
 void SaveTableAs(FileCommandContext& context);
 // Asks whether to save typed changes. true: stop what was about to happen;

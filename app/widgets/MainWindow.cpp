@@ -137,7 +137,8 @@ void MainWindow::BuildControls() {
         RefreshCaption();
     });
     connect(tableView_, &TableControl::editorTextEdited, this, [this] {
-        state_.document.modified = 1;
+        EditContext edits = Edits();
+        OnCellEditorTextEdited(edits);
         RefreshCaption();
     });
     connect(tableView_, &TableControl::rightButtonPressed, this, &MainWindow::OnTableRightButtonDown);
@@ -307,6 +308,10 @@ FileCommandContext MainWindow::Files() {
                               }};
 }
 
+EditContext MainWindow::Edits() {
+    return EditContext{*table_, *seams_.clipboard, state_.document.modified, Calculation()};
+}
+
 CalculationContext MainWindow::Calculation() {
     return CalculationContext{*table_, state_.workingRecord, state_.targetDischarge,
                               [this](const QString& text) { ShowStatus(text); }};
@@ -341,17 +346,7 @@ void MainWindow::OpenTable() {
 }
 
 void MainWindow::SaveTable() {
-    // 保存 clears `modified` exactly when it has written the file, so a 1
-    // going in tells a written file from a failed or dismissed save.
-    const int modified = state_.document.modified;
-    state_.document.modified = 1;
-    RunFileCommand(::SaveTable);
-    if (state_.document.modified == 0) {
-        history_->MarkSaved();
-    } else {
-        state_.document.modified = modified;
-        RefreshCaption();
-    }
+    if (RunFileCommand(::SaveTable)) history_->MarkSaved();
 }
 
 void MainWindow::SaveTableAs() {
@@ -395,21 +390,17 @@ void MainWindow::CopyCells() {
 void MainWindow::PasteCells() {
     tableView_->CommitPendingEdit();
     const TableHistory::Step step(*history_, QStringLiteral("粘贴"));
-    const QStringList before = table_->Cells();
-    if (Paste(*table_, *seams_.clipboard) == 0) return;
-    state_.document.modified = 1;
-    CalculationContext context = Calculation();
-    RecalculateChangedRows(context, before, DepthKnownMode());
+    EditContext edits = Edits();
+    PasteIntoTable(edits, DepthKnownMode());
+    RefreshCaption();
 }
 
 void MainWindow::ClearCells() {
     tableView_->CommitPendingEdit();
     const TableHistory::Step step(*history_, QStringLiteral("清除"));
-    const int firstRow = table_->SelectionFirstRow();
-    const int firstColumn = table_->SelectionFirstColumn();
-    const int lastRow = table_->SelectionLastRow();
-    const int lastColumn = table_->SelectionLastColumn();
-    if (table_->ClearCells(firstRow, firstColumn, lastRow, lastColumn) > 0) state_.document.modified = 1;
+    EditContext edits = Edits();
+    ClearSelectedCells(edits);
+    RefreshCaption();
 }
 
 void MainWindow::Undo() {
@@ -428,9 +419,8 @@ void MainWindow::Redo() {
 }
 
 void MainWindow::AfterUndoOrRedo() {
-    // Undo is a change like any other, except when it leads back to the
-    // table as 保存 last wrote it.
-    state_.document.modified = history_->AwayFromSaved() ? 1 : 0;
+    EditContext edits = Edits();
+    OnUndoOrRedo(edits, history_->AwayFromSaved());
     RefreshCaption();
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/core/EditHandlers.h"
 #include "app/core/ShellHandlers.h"
 #include "app/music/TunePlayer.h"
 #include "files/FileCommands.h"
@@ -110,6 +111,7 @@ private:
     CadExportSeams CadSeams();
     ShellContext Shell();
     CalculationContext Calculation();
+    EditContext Edits();
     bool DepthKnownMode() const;
     FileCommandContext Files();
     template <typename Command>

@@ -218,6 +218,27 @@ TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSave
     EXPECT_EQ(window.Table().GetCellText(2, 1), "1");
 }
 
+// Only a written file moves the saved point of the history.
+TEST_F(HistoryAndShortcutsTest, AFailedSaveLeavesTheMarkAndTheSavedPointAlone) {
+    ClickCell(2, 1);
+    TypeIntoTable("1");
+    FinishEditWithEnter();
+    doubles.dialogs->saveAnswers = {dir.filePath("渠道.efs")};
+    window.SaveTable();
+    ClickCell(3, 1);
+    TypeIntoTable("2");
+    FinishEditWithEnter();
+
+    state.document.currentFileName = dir.filePath("gone/渠道.efs");
+    window.SaveTable();
+    EXPECT_EQ(doubles.messages->errors.size(), 1u);
+    EXPECT_EQ(state.document.modified, 1);
+    Keys(Qt::Key_Z);
+    EXPECT_EQ(state.document.modified, 0) << "back to what the written file holds";
+    Keys(Qt::Key_Y);
+    EXPECT_EQ(state.document.modified, 1);
+}
+
 TEST_F(HistoryAndShortcutsTest, UndoInsideAnOpenEditorUndoesTheTyping) {
     window.Table().SetCellText(2, 1, "4");
     ClickCell(2, 1);

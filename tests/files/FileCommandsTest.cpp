@@ -172,6 +172,39 @@ TEST_F(FileCommandsTest, FailedSaveToTheCurrentFileKeepsTheFlagAndName) {
     EXPECT_EQ(h_.document.currentFileName, Path("gone/current.efs"));
 }
 
+// 保存 says whether it wrote the file, whatever the flag was: the window marks
+// its undo history saved on that answer alone.
+TEST_F(FileCommandsTest, SaveReportsWhetherItWroteAndOnlyAWriteClearsTheFlag) {
+    enum class Way { kCurrentFile, kChosenName, kDismissed, kUnwritable };
+    struct Case {
+        const char* name;
+        Way way;
+        bool written;
+    } const cases[] = {
+        {"to the current file", Way::kCurrentFile, true},
+        {"to a chosen name", Way::kChosenName, true},
+        {"dialog dismissed", Way::kDismissed, false},
+        {"current file cannot be written", Way::kUnwritable, false},
+    };
+    for (const Case& c : cases) {
+        for (int modifiedBefore : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << c.name << ", modified " << modifiedBefore);
+            h_.document.currentFileName.clear();
+            if (c.way == Way::kCurrentFile) h_.document.currentFileName = Path("current.efs");
+            if (c.way == Way::kUnwritable) h_.document.currentFileName = Path("gone/current.efs");
+            if (c.way == Way::kChosenName) h_.dialogs.saveAnswers = {Path("chosen.efs")};
+            if (c.way == Way::kDismissed) h_.dialogs.saveAnswers = {std::nullopt};
+            h_.document.modified = modifiedBefore;
+            h_.messages.errors.clear();
+
+            EXPECT_EQ(SaveTable(h_.context), c.written);
+            EXPECT_EQ(h_.document.modified, c.written ? 0 : modifiedBefore);
+            EXPECT_EQ(h_.messages.errors.size(), c.way == Way::kUnwritable ? 1u : 0u);
+            EXPECT_TRUE(h_.dialogs.saveAnswers.empty());
+        }
+    }
+}
+
 // --- 打开 -----------------------------------------------------------------
 
 TEST_F(FileCommandsTest, OpenLoadsTheFileAndAdoptsItsName) {

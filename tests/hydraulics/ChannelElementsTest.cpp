@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "PlainReference.h"
 #include "SevenDigits.h"
 #include "hydraulics/ChannelElements.h"
 
@@ -82,6 +83,33 @@ TEST(ChannelElementsTest, OutOfRangeInputsGiveNonFiniteResultsUnchecked) {
     ComputeChannelElements(empty);
     EXPECT_TRUE(std::isnan(empty.hydraulicRadius));
     EXPECT_TRUE(std::isnan(empty.discharge));
+}
+
+// The evaluation forms the bank length once per section; every element must
+// still come out as the plain step-by-step evaluation gives it, to the bit,
+// in and out of range.
+TEST(ChannelElementsTest, MatchesThePlainEvaluationBitForBit) {
+    const ChannelElements sections[] = {
+        Section(2, 1.5f, 0, 0.025f, 0.0005f),    Section(3, 0, 0, 0.014f, 0.001f),
+        Section(0, 1, 0, 0.02f, 0.001f),         Section(0.3f, 0.75f, 0, 0.0125f, 0.02f),
+        Section(25, 3, 0, 0.035f, 0.0001f),      Section(2, -0.5f, 0, 0.025f, 0.0005f),
+        Section(2, 1.5f, 0, 0.025f, -0.0005f),   Section(2, 1.5f, 0, 0, 0.0005f),
+        Section(1e30f, 1e20f, 0, 1e-30f, 1e30f),
+    };
+    const float depths[] = {0, 1e-12f, 0.01f, 0.9399994f, 1, 1.2f, 37.5f, 1000, -1, 1e30f};
+    for (const ChannelElements& section : sections) {
+        for (float depth : depths) {
+            SCOPED_TRACE(testing::Message()
+                         << "b=" << section.bottomWidth << " m=" << section.sideSlope << " n="
+                         << section.roughness << " i=" << section.bedSlope << " h=" << depth);
+            ChannelElements library = section;
+            library.depth = depth;
+            ChannelElements plain = library;
+            ComputeChannelElements(library);
+            PlainChannelElements(plain);
+            EXPECT_TRUE(SameBits(library, plain));
+        }
+    }
 }
 
 }  // namespace

@@ -3,12 +3,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
+#include "PlainReference.h"
 #include "SevenDigits.h"
 #include "hydraulics/DepthScan.h"
-#include "hydraulics/DepthScanReference.h"
 
 namespace {
 
@@ -76,12 +75,6 @@ TEST(DepthScanTest, TargetTwoLeavesElementsOfTheSolutionDepth) {
     const ElementTexts expected{"3.205397", "5.389216", "0.5947798",
                                 "36.68197", "2.027672", "0.6325805"};
     EXPECT_EQ(SevenDigitElements(r), expected);
-}
-
-TEST(DepthScanTest, TrialDepthsDriftBelowExactMultiples) {
-    EXPECT_EQ(SevenDigits(TrialDepth(100)), "0.9999993");
-    EXPECT_EQ(SevenDigits(TrialDepth(120)), "1.199999");
-    EXPECT_EQ(SevenDigits(DischargeAt(kRectangle, TrialDepth(120))), "6.205544");
 }
 
 TEST(DepthScanTest, TargetNotAboveToleranceMakesNoTrial) {
@@ -156,13 +149,6 @@ TEST(DepthScanTest, LastAllowedTrialStillCounts) {
 
 std::uint32_t Bits(float f) {
     return std::bit_cast<std::uint32_t>(f);
-}
-
-// Field by field would be longer and say the same: the record is eleven
-// floats with no padding, and NaNs must compare by their bits.
-bool SameBits(const ChannelElements& a, const ChannelElements& b) {
-    static_assert(sizeof(ChannelElements) == 11 * sizeof(float));
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 TEST(DepthScanTest, MatchesFullRecomputationBitForBit) {
