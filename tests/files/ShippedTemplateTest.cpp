@@ -18,6 +18,6 @@ TEST(ShippedTemplate, LoadsToTheStartupTable) {
 // so a changed heading cannot leave the template behind.
 TEST(ShippedTemplate, HoldsTheProgramsStartupCells) {
     ElementsTable table(kRows, kColumns, 1, 1);
-    ASSERT_TRUE(LoadFromFile(table, QStringLiteral(SHIPPED_TEMPLATE_PATH)).ok);
+    ASSERT_TRUE(LoadFromFile(table, QStringLiteral(SHIPPED_TEMPLATE_PATH)).ok());
     EXPECT_EQ(table.Cells(), StartupTableCells());
 }
