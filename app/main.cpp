@@ -5,6 +5,8 @@
 #include "app/core/QtChineseTexts.h"
 #include "app/widgets/MainWindow.h"
 
+using namespace channel;
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("梯形渠道水利计算"));

@@ -16,6 +16,8 @@
 #include "hydraulics/FlowAnalysis.h"
 #include "tests/hydraulics/PlainReference.h"
 
+namespace channel {
+
 namespace {
 
 const ChannelElements kTrapezoid{
@@ -193,3 +195,5 @@ void BM_AnalyseFlowPerElementsCall(benchmark::State& state) {
 BENCHMARK(BM_AnalyseFlowPerElementsCall);
 
 }  // namespace
+
+}  // namespace channel

@@ -10,6 +10,8 @@
 
 #include "app/core/InstructionsText.h"
 
+namespace channel {
+
 namespace {
 
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes,
@@ -59,3 +61,5 @@ void BM_LoadOneMegabyteGbk(benchmark::State& state) {
 BENCHMARK(BM_LoadOneMegabyteGbk)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace channel

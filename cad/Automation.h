@@ -7,6 +7,8 @@
 #include <string_view>
 #include <variant>
 
+namespace channel {
+
 // The narrow, late-bound automation interface the CAD connection is written
 // against. Members are addressed by name, as text; a backend resolves them
 // (COM through IDispatch, our own DXF server, a test recorder).
@@ -79,3 +81,5 @@ inline bool SameAutomationName(std::string_view a, std::string_view b) {
     }
     return true;
 }
+
+}  // namespace channel

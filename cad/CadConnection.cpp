@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+namespace channel {
+
 namespace {
 
 constexpr int kPointLength = 3;
@@ -91,3 +93,5 @@ void CadSession::PlaceText(const std::string& utf8Text, double x, double y, int 
     Note(automation_.SetProperty(connection_.cadLastText, "TextAlignmentPoint",
                                  std::cref(connection_.textPoint)));
 }
+
+}  // namespace channel

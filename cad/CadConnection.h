@@ -4,6 +4,8 @@
 
 #include "cad/Automation.h"
 
+namespace channel {
+
 // The program-wide link to the CAD application: five object slots and three
 // point buffers. It lives for the whole run, starts empty, is refilled by every
 // export and released once at exit. Each slot owns what it holds, whichever
@@ -58,3 +60,5 @@ private:
     Automation& automation_;
     bool allCallsSucceeded_ = true;
 };
+
+}  // namespace channel

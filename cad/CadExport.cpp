@@ -9,6 +9,8 @@
 #include "cad/PlatformAutomation.h"
 #include "cad/TableDrawing.h"
 
+namespace channel {
+
 namespace {
 
 QString Message(const char* utf8) {
@@ -103,3 +105,5 @@ void ExportSectionToCad(CadConnection& connection, const SectionDimensions& sect
     };
     Export(connection, draw, kSectionMessages, seams, autoCad);
 }
+
+}  // namespace channel

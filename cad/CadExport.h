@@ -9,6 +9,8 @@
 #include "cad/CellTextSource.h"
 #include "cad/SectionDrawing.h"
 
+namespace channel {
+
 // What the export needs from the window: the save dialog and the status line.
 struct CadExportSeams {
     std::function<std::optional<QString>()> askDxfPath;  // save dialog; nullopt = cancelled
@@ -34,3 +36,5 @@ void ExportSectionToCad(CadConnection& connection, const SectionDimensions& sect
                         CadExportSeams& seams);
 void ExportSectionToCad(CadConnection& connection, const SectionDimensions& section,
                         CadExportSeams& seams, Automation* autoCad);
+
+}  // namespace channel

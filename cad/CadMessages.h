@@ -1,5 +1,7 @@
 #pragma once
 
+namespace channel {
+
 // Status-line texts of the CAD export, UTF-8, and the save dialog's filter.
 // "%1" is replaced by a file path or a failure reason.
 namespace cad_messages {
@@ -23,3 +25,5 @@ inline constexpr char kDxfLibraryWithoutR12[] = "DXF库不能写R12格式";
 inline constexpr char kDxfFileFilter[] = "DXF 图形(*.dxf)";
 
 }  // namespace cad_messages
+
+}  // namespace channel

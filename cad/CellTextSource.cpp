@@ -4,6 +4,8 @@
 
 #include "table/CellText.h"
 
+namespace channel {
+
 std::optional<double> CellNumber(const QString& text) {
     double value = 0;
     return cell_text::ParsePlainNumber(text, &value) ? std::optional<double>(value) : std::nullopt;
@@ -16,3 +18,5 @@ TableCellSource DrawingCells(CellTextSource cells) {
                          CellNumber(texts.text)};
     };
 }
+
+}  // namespace channel

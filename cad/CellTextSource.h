@@ -6,6 +6,8 @@
 
 #include "cad/TableCells.h"
 
+namespace channel {
+
 // What the export reads of one cell of the elements table: the text it holds
 // and the text the table shows for it.
 struct CellTexts {
@@ -22,3 +24,5 @@ std::optional<double> CellNumber(const QString& text);
 
 // The cells as the table drawing reads them.
 TableCellSource DrawingCells(CellTextSource cells);
+
+}  // namespace channel

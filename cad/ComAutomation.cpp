@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace channel {
+
 namespace {
 
 // Keeps COM initialised on this thread. An apartment that somebody else has
@@ -251,3 +253,5 @@ class ComAutomation : public Automation {
 std::unique_ptr<Automation> MakeComAutomation() {
     return std::make_unique<ComAutomation>();
 }
+
+}  // namespace channel

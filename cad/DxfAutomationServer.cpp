@@ -6,6 +6,8 @@
 
 #include "cad/CadConnection.h"
 
+namespace channel {
+
 namespace {
 
 enum class Kind { Application, Document, ModelSpace, TextStyle, Line, Text };
@@ -196,3 +198,5 @@ bool DxfAutomationServer::SetArrayElement(PointBuffer& buffer, double value, int
     array->values[static_cast<std::size_t>(index) - 1] = value;
     return true;
 }
+
+}  // namespace channel

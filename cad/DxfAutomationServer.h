@@ -5,6 +5,8 @@
 #include "cad/Automation.h"
 #include "cad/DxfDrawing.h"
 
+namespace channel {
+
 // An in-process stand-in for AutoCAD that answers "autocad.Application" with
 // just the members the CAD connection uses, and draws into a DxfDrawing:
 //   application: Visible (put), ActiveDocument (get)
@@ -35,3 +37,5 @@ public:
 private:
     std::shared_ptr<DxfDrawing> drawing_;
 };
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 #include <variant>
 #include <vector>
 
+namespace channel {
+
 // What our own automation server draws: the content of one DXF file.
 // Texts are kept as UTF-8 here; the file writer encodes them.
 
@@ -45,3 +47,5 @@ struct DxfDrawing {
     DxfTextStyle textStyle;          // the drawing's one, active, text style
     std::vector<DxfEntity> entities;  // model space, in the order drawn
 };
+
+}  // namespace channel

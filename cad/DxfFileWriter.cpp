@@ -13,6 +13,8 @@
 #include "cad/DxfTextEncoding.h"
 #include "io/AtomicFileWrite.h"
 
+namespace channel {
+
 namespace {
 
 constexpr char kChineseCodePage[] = "ANSI_936";
@@ -144,3 +146,5 @@ Outcome<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path) 
     if (!written.ok()) return Outcome<QString>::Failure(written.reason().reason);
     return Outcome<QString>::Success();
 }
+
+}  // namespace channel

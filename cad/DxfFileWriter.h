@@ -6,6 +6,8 @@
 #include "cad/DxfDrawing.h"
 #include "io/Outcome.h"
 
+namespace channel {
+
 // The drawing as an AutoCAD R12 DXF file in code page ANSI_936: texts in GBK,
 // the text style with its big-font file, lines and texts in model space.
 // R12 because it is the version whose STYLE table keeps the big font and that
@@ -17,3 +19,5 @@ Result<QByteArray, QString> DxfFileBytes(const DxfDrawing& drawing);
 // after every byte has been written and is left untouched by a failure,
 // which says why in Chinese.
 Outcome<QString> SaveDxfDrawing(const DxfDrawing& drawing, const QString& path);
+
+}  // namespace channel

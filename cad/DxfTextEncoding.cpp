@@ -2,6 +2,8 @@
 
 #include <QStringEncoder>
 
+namespace channel {
+
 namespace {
 
 constexpr char32_t kReplacementMark = 0xFFFD;
@@ -88,3 +90,5 @@ QByteArray EncodeDxfText(QStringView text) {
     }
     return bytes;
 }
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QStringView>
 
+namespace channel {
+
 // The bytes of a text for a DXF file whose code page is ANSI_936 (GBK).
 // Always one line of printable bytes, so the file's structure holds:
 // - line breaks and other control characters become spaces;
@@ -13,3 +15,5 @@
 // - a backslash that would start an escape of its own (\U+ or \M+) is
 //   written as \U+005C, so the text reads back as typed.
 QByteArray EncodeDxfText(QStringView text);
+
+}  // namespace channel

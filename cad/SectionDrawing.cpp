@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace channel {
+
 // The drawing, with X(x) = kSectionCentreX + scale·x and Y(y) = kSectionBedY
 // + scale·y for a point x metres from the bed's centre and y above the bed,
 // and w(d) = b/2 + m·d the half width at depth d, H the bank height:
@@ -231,3 +233,5 @@ DrawingOutcome DrawSection(CadConnection& connection, Automation& automation,
     plot.PlaceTexts();
     return session.AllCallsSucceeded() ? DrawingOutcome::Drawn : DrawingOutcome::Incomplete;
 }
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 #include "cad/DrawingOutcome.h"
 #include "io/Outcome.h"
 
+namespace channel {
+
 // One row's trapezoidal cross-section, in metres. A depth that does not exist
 // (no uniform flow, no discharge) is NaN or not above zero; its line is left
 // out.
@@ -46,3 +48,5 @@ double SectionScale(const SectionDimensions& section);
 // and the scale. Lines first, then the texts, as the table drawing does.
 DrawingOutcome DrawSection(CadConnection& connection, Automation& automation,
                            const SectionDimensions& section);
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace channel {
+
 // One cell of the elements table as the drawing reads it. Plain C++ with UTF-8
 // texts: the table drawing is built without Qt (also for Windows, with the
 // COM backend); the window's side fills these in.
@@ -14,3 +16,5 @@ struct TableCell {
 };
 
 using TableCellSource = std::function<TableCell(int row, int column)>;
+
+}  // namespace channel

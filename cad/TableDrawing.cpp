@@ -5,6 +5,8 @@
 #include "cad/ValueFormatting.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 namespace {
 
 using elements_table::kFirstSectionRow;
@@ -111,3 +113,5 @@ DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automati
     DrawValues(session, cells, computedRows);
     return session.AllCallsSucceeded() ? DrawingOutcome::Drawn : DrawingOutcome::Incomplete;
 }
+
+}  // namespace channel

@@ -5,6 +5,8 @@
 #include "cad/DrawingOutcome.h"
 #include "cad/TableCells.h"
 
+namespace channel {
+
 // Draws the elements table into the active drawing of the application that
 // `automation` reaches: the ruled grid of every column but the item column,
 // their headings, the title and every computed row (one whose velocity cell
@@ -13,3 +15,5 @@
 // number, and otherwise as the table shows the cell.
 DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
                                  const TableCellSource& cells);
+
+}  // namespace channel

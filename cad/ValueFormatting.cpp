@@ -7,6 +7,8 @@
 
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 namespace {
 
 using elements_table::kBedSlopeColumn;
@@ -79,3 +81,5 @@ std::string FormatDrawnValue(double value, int column) {
     DropSignOfZero(text);
     return text;
 }
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace channel {
+
 // The text a table value of `column` is drawn as: a fixed-point decimal, no
 // digit grouping, independent of the process locale. Roughness and slope are
 // small numbers: at least 3 digits after the point, and as many more as it
@@ -11,3 +13,5 @@
 // as the table shows it. `value` must be finite, and within single precision
 // for those columns.
 std::string FormatDrawnValue(double value, int column);
+
+}  // namespace channel

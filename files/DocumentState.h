@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace channel {
+
 // The program-wide record of what the table holds relative to disk.
 // `modified` is 1 once characters have been typed since the last completed
 // 保存; `currentFileName` is the element file that 保存 writes without asking
@@ -10,3 +12,5 @@ struct DocumentState {
     int modified = 0;
     QString currentFileName;
 };
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 #include "files/ElementFileFormat.h"
 #include "io/AtomicFileWrite.h"
 
+namespace channel {
+
 namespace {
 
 using FileOutcome = Outcome<QString>;
@@ -86,3 +88,5 @@ FileOutcome LoadFromFile(ElementsTable& table, const QString& path) {
                           decoded.value().designDischarges);
     return FileOutcome::Success();
 }
+
+}  // namespace channel

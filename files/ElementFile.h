@@ -5,6 +5,8 @@
 #include "io/Outcome.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 // Both operations give the reason of a failure as a Chinese sentence for the
 // user.
 
@@ -16,3 +18,5 @@ Outcome<QString> SaveToFile(const ElementsTable& table, const QString& path);
 // The file must have the table's present shape. On failure the table is not
 // touched.
 Outcome<QString> LoadFromFile(ElementsTable& table, const QString& path);
+
+}  // namespace channel

@@ -12,6 +12,8 @@
 #include <optional>
 #include <utility>
 
+namespace channel {
+
 namespace element_file {
 namespace {
 
@@ -195,3 +197,5 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
 }
 
 }  // namespace element_file
+
+}  // namespace channel

@@ -6,6 +6,8 @@
 
 #include "io/Outcome.h"
 
+namespace channel {
+
 // The bytes of an element file: UTF-8 JSON that names its format and
 // version, followed by the table's shape and its cells row by row, one row
 // per line so that a diff shows which row changed. When a row's design
@@ -51,3 +53,5 @@ struct Contents {
 Result<Contents, QString> Decode(const QByteArray& bytes, int expectedRows, int expectedColumns);
 
 }  // namespace element_file
+
+}  // namespace channel

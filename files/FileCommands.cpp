@@ -4,6 +4,8 @@
 
 #include "files/ElementFile.h"
 
+namespace channel {
+
 namespace {
 
 // A confirmed dialog that has no name to give counts as not confirmed.
@@ -96,3 +98,5 @@ void ExitProgram(FileCommandContext& context) {
     if (CheckUnsavedChanges(context)) return;
     if (context.closeMainWindow) context.closeMainWindow();
 }
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 #include "files/DocumentState.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 // The open and save dialogs of the main window. The window layer provides
 // QFileDialog-based ones; tests script the answers.
 class FileDialogs {
@@ -63,3 +65,5 @@ bool CheckUnsavedChanges(FileCommandContext& context);
 bool SaveWithDialog(FileCommandContext& context);
 // 文件 → 退出: closes the main window unless the question stops it.
 void ExitProgram(FileCommandContext& context);
+
+}  // namespace channel

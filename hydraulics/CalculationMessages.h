@@ -1,5 +1,7 @@
 #pragma once
 
+namespace channel {
+
 // Status-line texts of the row calculations, UTF-8. The window code and the
 // tests use these constants so the texts exist once. The prompts for the four
 // inputs every row needs belong to the table's layout (table/ElementsLayout.h).
@@ -33,3 +35,5 @@ inline constexpr char kRecalculatedWithProblems[] = "已重算%1行，%2行有�
 inline constexpr char kNothingToRecalculate[] = "没有可计算的行，请先输入底宽、边坡、糙率和纵坡！";
 
 }  // namespace calculation_messages
+
+}  // namespace channel

@@ -2,7 +2,11 @@
 
 #include "hydraulics/SectionElements.h"
 
+namespace channel {
+
 void ComputeChannelElements(ChannelElements& record) {
     SectionElements(record).At(record.depth, record);
     SectionElements::SetVelocity(record);
 }
+
+}  // namespace channel

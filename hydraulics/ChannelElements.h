@@ -1,5 +1,7 @@
 #pragma once
 
+namespace channel {
+
 // One trapezoidal channel section: five inputs and six hydraulic elements,
 // in the order of the elements table's columns 1 to 11. Single precision
 // throughout; that precision is part of the results the user sees.
@@ -23,3 +25,5 @@ void ComputeChannelElements(ChannelElements& record);
 // for hydraulic radii far from 1 (R = 1e-12 gives C = 0.4000001 with n =
 // 0.025, not 0.4).
 inline constexpr double kChezyExponent = 0.16666666;
+
+}  // namespace channel

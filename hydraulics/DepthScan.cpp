@@ -4,6 +4,8 @@
 
 #include "hydraulics/SectionElements.h"
 
+namespace channel {
+
 namespace {
 
 bool FallsShort(double target, float discharge) {
@@ -44,3 +46,5 @@ ScanEnd ClassifyScanEnd(bool hitBound, int trials, float targetDischarge, float 
         return ScanEnd::kNotANumber;
     return ScanEnd::kReachedTarget;
 }
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include "hydraulics/ChannelElements.h"
 
+namespace channel {
+
 // The search for the depth that carries a given discharge: an upward scan
 // over trial depths 0.01, 0.02, ... accumulated in single precision, which
 // stops at the first trial whose discharge is within 1e-7 of the target or
@@ -41,3 +43,5 @@ ScanEnd ClassifyScanEnd(bool hitBound, int trials, float targetDischarge, float 
 // scan would have tried. The result is bit-identical to calling
 // ComputeChannelElements once per trial depth.
 DepthScanResult ScanForDepth(ChannelElements& record, float targetDischarge);
+
+}  // namespace channel

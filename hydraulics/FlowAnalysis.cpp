@@ -7,6 +7,8 @@
 #include "hydraulics/ChannelElements.h"
 #include "hydraulics/FlowAnalysisMessages.h"
 
+namespace channel {
+
 namespace {
 
 namespace msg = flow_messages;
@@ -339,3 +341,5 @@ const char* SlopeClassName(SlopeClass slopeClass) {
     static constexpr const char* kNames[] = {"", "缓坡", "临界坡", "陡坡", "平坡", "逆坡"};
     return kNames[static_cast<int>(slopeClass)];
 }
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <limits>
 #include <string>
 
+namespace channel {
+
 // Uniform and critical flow of a trapezoidal section, solved exactly in
 // double precision (SI units: m, s, m³/s). The conveyance relation is the
 // table's own, C = R^kChezyExponent / n and Q = A·C·√(R·i), so the exact
@@ -68,3 +70,5 @@ double DischargeAtDepth(double bottomWidth, double sideSlope, double roughness, 
 // empty for kUndetermined.
 const char* RegimeName(FlowRegime regime);
 const char* SlopeClassName(SlopeClass slopeClass);
+
+}  // namespace channel

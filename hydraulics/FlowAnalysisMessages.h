@@ -1,5 +1,7 @@
 #pragma once
 
+namespace channel {
+
 // Why a section has no uniform flow, UTF-8. AnalyseFlow reports the first
 // that applies, in this order: section, discharge, roughness, bed slope.
 namespace flow_messages {
@@ -15,3 +17,5 @@ inline constexpr char kSlopeAdverse[] = "纵坡为负（逆坡），不能形成
 inline constexpr char kOutOfRange[] = "数值超出可计算的范围，请检查输入数据。";
 
 }  // namespace flow_messages
+
+}  // namespace channel

@@ -10,6 +10,8 @@
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 using namespace elements_table;  // the columns
 
 namespace {
@@ -50,3 +52,5 @@ QString NotANumberMessage(const ElementsTable& table, int row, std::span<const i
     }
     return {};
 }
+
+}  // namespace channel

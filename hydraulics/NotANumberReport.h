@@ -3,6 +3,8 @@
 #include <QString>
 #include <span>
 
+namespace channel {
+
 class ElementsTable;
 
 // The status text that names the first of `columns` (in the order given) in
@@ -10,3 +12,5 @@ class ElementsTable;
 // took from it, e.g. "第3行“底宽”不是数字，按 0 计算！". Empty when every one
 // of them is a number. Columns are the five inputs and the discharge.
 QString NotANumberMessage(const ElementsTable& table, int row, std::span<const int> columns);
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 #include <string>
 #include <system_error>
 
+namespace channel {
+
 namespace {
 
 // One code point decoded from UTF-8. Malformed bytes decode as U+FFFD with a
@@ -297,3 +299,5 @@ double ReadDecimal(std::string_view utf8Text) {
 float ReadCellNumber(std::string_view utf8Text) {
     return static_cast<float>(ReadDecimal(utf8Text));
 }
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+namespace channel {
+
 // The one reading of a cell's text as a number, shared by every reader of
 // the table: the calculations, the table's display and the CAD export. What
 // the table shows as a number is therefore the number the calculation uses.
@@ -38,3 +40,5 @@ double ReadDecimal(std::string_view utf8Text);
 
 // The cell value as the working record stores it: the double rounded to float.
 float ReadCellNumber(std::string_view utf8Text);
+
+}  // namespace channel

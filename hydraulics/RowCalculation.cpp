@@ -10,6 +10,8 @@
 #include "hydraulics/NumberReading.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 using namespace elements_table;  // the columns
 
 namespace {
@@ -156,3 +158,5 @@ void CalculateRow(CalculationContext& context, int row, bool depthKnownMode) {
     WriteElements(table, row, record);
     ReportWrittenResults(context, notANumber, record);
 }
+
+}  // namespace channel

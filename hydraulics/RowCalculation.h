@@ -6,6 +6,8 @@
 #include "hydraulics/ChannelElements.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 // What a row calculation works on: the table, the program-wide working
 // record and target discharge (both keep their values between runs), and
 // the status line.
@@ -42,3 +44,5 @@ QString TargetDischargeText(const ElementsTable& table, int row);
 // cannot be reached within the depth bound, the row is left unchanged and the
 // status line says why.
 void FindDepthForDischarge(CalculationContext& context);
+
+}  // namespace channel

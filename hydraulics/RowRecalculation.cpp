@@ -3,6 +3,8 @@
 #include "hydraulics/CalculationMessages.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 namespace {
 
 namespace msg = calculation_messages;
@@ -85,3 +87,5 @@ void RecalculateChangedRows(CalculationContext& context, const QStringList& cell
     }
     if (!changed.empty()) RecalculateRows(context, changed, depthKnownMode);
 }
+
+}  // namespace channel

@@ -5,6 +5,8 @@
 
 #include "hydraulics/RowCalculation.h"
 
+namespace channel {
+
 // Recalculating many rows at once, each by CalculateRow, with one summary on
 // the status line instead of each row's own message: how many rows were
 // calculated, and each that did not end in a plain result with its reason
@@ -24,3 +26,5 @@ void RecalculateAllRows(CalculationContext& context, bool depthKnownMode);
 // no such row.
 void RecalculateChangedRows(CalculationContext& context, const QStringList& cellsBefore,
                             bool depthKnownMode);
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 
 #include "hydraulics/ChannelElements.h"
 
+namespace channel {
+
 // The Manning-Chezy steps for one section, at any depth. What does not depend
 // on the depth (the inputs widened to double, the bank length per unit of
 // depth) is formed once, so that a scan over many depths pays for it once.
@@ -51,3 +53,5 @@ class SectionElements {
     double bedSlope_;
     double bankLengthPerDepth_;
 };
+
+}  // namespace channel

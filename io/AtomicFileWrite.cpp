@@ -6,6 +6,8 @@
 
 #include "io/SystemErrorText.h"
 
+namespace channel {
+
 namespace {
 
 FileWriteOutcome Failed(FileWriteStep step, const QString& reason) {
@@ -52,3 +54,5 @@ FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& byte
     if (!file.commit()) return Failed(FileWriteStep::Commit, Reason(errno, file));
     return FileWriteOutcome::Success();
 }
+
+}  // namespace channel

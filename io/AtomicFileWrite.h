@@ -5,6 +5,8 @@
 
 #include "io/Outcome.h"
 
+namespace channel {
+
 // The step at which writing a whole file stopped.
 enum class FileWriteStep {
     Create,  // no temporary file could be made beside the target
@@ -26,3 +28,5 @@ using FileWriteOutcome = Outcome<FileWriteFailure>;
 // pipe) is refused at the Create step: renaming over it would replace the node
 // itself. A link is followed and the file it names is replaced.
 FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+}  // namespace channel

@@ -5,6 +5,8 @@
 #include <utility>
 #include <variant>
 
+namespace channel {
+
 // What an operation that can fail gives back: on success its value (none for
 // Outcome), on failure the reason why. There is no default: success and
 // failure are made only by Success() and Failure(), so a result that nobody
@@ -58,3 +60,5 @@ class [[nodiscard]] Result<void, Reason> {
 
 template <typename Reason>
 using Outcome = Result<void, Reason>;
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+namespace channel {
+
 namespace {
 
 struct ErrorPhrase {
@@ -44,3 +46,5 @@ QString SystemErrorText(int errorCode) {
     }
     return QStringLiteral("系统错误，错误码 %1").arg(errorCode);
 }
+
+}  // namespace channel

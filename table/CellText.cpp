@@ -7,6 +7,8 @@
 
 #include "hydraulics/NumberReading.h"
 
+namespace channel {
+
 namespace cell_text {
 
 QString FromFloat(float value) {
@@ -53,3 +55,5 @@ QString Rounded(const QString& text, int decimals) {
 }
 
 }  // namespace cell_text
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace channel {
+
 // Text forms of cell values. Kept apart from the model so the element
 // files, the printout and the view render numbers the same way.
 namespace cell_text {
@@ -26,3 +28,5 @@ QString Rounded(const QString& text, int decimals);
 QString NonFiniteMarker(const QString& text);
 
 }  // namespace cell_text
+
+}  // namespace channel

@@ -1,5 +1,7 @@
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 namespace elements_table {
 
 std::string StartupCellText(int row, int column) {
@@ -10,3 +12,5 @@ std::string StartupCellText(int row, int column) {
 }
 
 }  // namespace elements_table
+
+}  // namespace channel

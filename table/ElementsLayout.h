@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace channel {
+
 // The layout of the elements table, known here and nowhere else: its shape,
 // what each column holds, the headings, the formats the columns show their
 // values in, the inputs a row needs before it can be calculated with their
@@ -126,3 +128,5 @@ constexpr std::optional<RequiredInput> FirstMissingInput(IsEmpty&& isEmpty) {
 std::string StartupCellText(int row, int column);
 
 }  // namespace elements_table
+
+}  // namespace channel

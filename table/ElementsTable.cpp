@@ -5,6 +5,8 @@
 #include "table/CellText.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 using elements_table::kDischargeColumn;
 
 ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColumns,
@@ -247,3 +249,5 @@ Qt::ItemFlags ElementsTable::flags(const QModelIndex& index) const {
     if (IsFixed(index.row(), index.column())) return Qt::ItemIsEnabled;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
+
+}  // namespace channel

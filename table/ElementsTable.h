@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <vector>
 
+namespace channel {
+
 // The cells, shape, column formats, current cell and selection of a grid
 // control. It holds no widget code: the view adapter (TableControl) shows it,
 // and every handler can work on it directly in tests.
@@ -144,3 +146,5 @@ class ElementsTable : public QAbstractTableModel {
     bool hasSelection_ = false;
     int selFirstRow_ = -1, selFirstColumn_ = -1, selLastRow_ = -1, selLastColumn_ = -1;
 };
+
+}  // namespace channel

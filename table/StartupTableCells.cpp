@@ -2,6 +2,8 @@
 
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 QStringList StartupTableCells() {
     namespace layout = elements_table;
     QStringList cells;
@@ -14,3 +16,5 @@ QStringList StartupTableCells() {
     }
     return cells;
 }
+
+}  // namespace channel

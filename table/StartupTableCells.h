@@ -2,7 +2,11 @@
 
 #include <QStringList>
 
+namespace channel {
+
 // The cells of the elements table as start-up and 新建 leave it
 // (elements_table::StartupCellText), row-major as ElementsTable::Cells()
 // holds them; an empty cell is a null string, as in a table never written.
 QStringList StartupTableCells();
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include "hydraulics/RowRecalculation.h"
 #include "table/clipboard/TableClipboard.h"
 
+namespace channel {
+
 void OnCellEditorTextEdited(EditContext& context) {
     context.modified = 1;
 }
@@ -24,3 +26,5 @@ void ClearSelectedCells(EditContext& context) {
 void OnUndoOrRedo(EditContext& context, bool awayFromSaved) {
     context.modified = awayFromSaved ? 1 : 0;
 }
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 #include "table/ElementsTable.h"
 #include "table/clipboard/Clipboard.h"
 
+namespace channel {
+
 // What the edit commands need of the main window, so they run the same in a
 // test as behind the menu, the keys and the cell editor. `modified` is the
 // document's mark of changes not yet saved.
@@ -29,3 +31,5 @@ void ClearSelectedCells(EditContext& context);
 // After an undo or a redo: the table differs from the file unless the step
 // led back to the table as 保存 last wrote it (`awayFromSaved` false).
 void OnUndoOrRedo(EditContext& context, bool awayFromSaved);
+
+}  // namespace channel

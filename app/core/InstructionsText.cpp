@@ -6,6 +6,8 @@
 
 #include "app/core/ShellTexts.h"
 
+namespace channel {
+
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
@@ -176,3 +178,5 @@ QString LoadInstructionsText(const QString& path) {
     if (cut) text += shell_text::kInstructionsCut.arg(kMaxInstructionsBytes / (1024 * 1024));
     return text;
 }
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace channel {
+
 // Largest part of the instructions file that is read and shown. A manual of
 // any sensible length fits; a stray huge file is not read into memory.
 inline constexpr qint64 kMaxInstructionsBytes = 1024 * 1024;
@@ -21,3 +23,5 @@ QString LoadInstructionsText(const QString& path);
 // of the file: a character the cut splits at their end is dropped, not
 // marked, and does not decide the encoding.
 QString DecodeInstructionsBytes(QByteArrayView bytes, bool cut);
+
+}  // namespace channel

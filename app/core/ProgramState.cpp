@@ -2,6 +2,8 @@
 
 #include <memory>
 
+namespace channel {
+
 namespace {
 std::unique_ptr<ProgramState> globals;
 }
@@ -19,3 +21,5 @@ void ReleaseGlobals() {
     ReleaseCadConnection(globals->cadConnection);
     globals.reset();
 }
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 #include "files/DocumentState.h"
 #include "hydraulics/ChannelElements.h"
 
+namespace channel {
+
 // Everything the program keeps for the whole run. Created by InitGlobals
 // before the main window, released by ReleaseGlobals when the application
 // ends.
@@ -20,3 +22,5 @@ ProgramState& InitGlobals();
 // order. Safe to call more than once.
 void ReleaseGlobals();
 ProgramState& Globals();
+
+}  // namespace channel

@@ -5,6 +5,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace channel {
+
 bool InstallQtChineseTexts(QCoreApplication& application) {
     const QString folders[] = {
         QLibraryInfo::path(QLibraryInfo::TranslationsPath),
@@ -18,3 +20,5 @@ bool InstallQtChineseTexts(QCoreApplication& application) {
     delete translator;
     return false;
 }
+
+}  // namespace channel

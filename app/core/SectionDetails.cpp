@@ -14,6 +14,8 @@
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 using namespace elements_table;  // the columns
 
 namespace {
@@ -198,3 +200,5 @@ QList<QPointF> RatingCurve(const SectionDetails& details, int points) {
     }
     return curve;
 }
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 #include "hydraulics/FlowAnalysis.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 class ElementsTable;
 
 // What the section-details window shows for one row of the elements table:
@@ -58,3 +60,5 @@ QString DetailsText(const SectionDetails& details);
 // Points (discharge, depth) of Q(h) from depth 0 to DepthScale(); empty
 // without uniform flow.
 QList<QPointF> RatingCurve(const SectionDetails& details, int points);
+
+}  // namespace channel

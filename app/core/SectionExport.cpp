@@ -2,6 +2,8 @@
 
 #include "app/core/SectionDetails.h"
 
+namespace channel {
+
 Result<SectionDimensions, QString> SectionToDraw(const ElementsTable& table, int row) {
     using Section = Result<SectionDimensions, QString>;
     const SectionDetails details = DescribeRow(table, row);
@@ -18,3 +20,5 @@ Result<SectionDimensions, QString> SectionToDraw(const ElementsTable& table, int
         return Section::Failure(QString::fromStdString(drawable.reason()));
     return Section::Success(section);
 }
+
+}  // namespace channel

@@ -5,6 +5,8 @@
 #include "cad/SectionDrawing.h"
 #include "io/Outcome.h"
 
+namespace channel {
+
 class ElementsTable;
 
 // The cross-section of `row` as 断面图转入cad draws it: b, m and the table's
@@ -12,3 +14,5 @@ class ElementsTable;
 // discharge. Or, for no row, an incomplete row, a row without a depth or a
 // section that is no section, why nothing can be drawn (in Chinese).
 Result<SectionDimensions, QString> SectionToDraw(const ElementsTable& table, int row);
+
+}  // namespace channel

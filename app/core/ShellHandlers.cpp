@@ -4,6 +4,8 @@
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 namespace layout = elements_table;
 
 void OnCurrentCellChanged(ShellContext& context) {
@@ -38,3 +40,5 @@ TrayMenu TrayMenuForAction(int actionCode) {
             return TrayMenu::None;
     }
 }
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+namespace channel {
+
 class ElementsTable;
 
 // What the table's handlers need of the main window, so they run the same
@@ -24,3 +26,5 @@ void OnTableCharTyped(ShellContext& context, QChar character);
 // Which menu a notification-area action pops up.
 enum class TrayMenu { None, About, File };
 TrayMenu TrayMenuForAction(int actionCode);
+
+}  // namespace channel

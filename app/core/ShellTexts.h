@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace channel {
+
 // Fixed texts of the main window and its companions. The table's headings
 // and input prompts belong to its layout (table/ElementsLayout.h).
 namespace shell_text {
@@ -18,3 +20,5 @@ inline const QString kInstructionsCut =
 inline const QString kTrayIconFile = QStringLiteral("circle_f1.ico");
 
 }  // namespace shell_text
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include "table/ElementsTable.h"
 #include "table/StartupTableCells.h"
 
+namespace channel {
+
 namespace layout = elements_table;
 
 void SetUpElementsTable(ElementsTable& table) {
@@ -24,3 +26,5 @@ void SetUpElementsTable(ElementsTable& table) {
 void ResetToStartupTable(ElementsTable& table) {
     table.ReplaceContents(layout::kRows, layout::kColumns, StartupTableCells());
 }
+
+}  // namespace channel

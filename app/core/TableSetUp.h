@@ -2,6 +2,8 @@
 
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 class ElementsTable;
 
 // Writes the start-up cells (the heading row and the item numbers) and the
@@ -11,3 +13,5 @@ void SetUpElementsTable(ElementsTable& table);
 
 // Puts the heading row and item numbers back and empties every other cell.
 void ResetToStartupTable(ElementsTable& table);
+
+}  // namespace channel

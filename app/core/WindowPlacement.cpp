@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace channel {
+
 QPoint PlaceBeside(const QRect& main, const QSize& size, const QRect& screen, int gap) {
     const int right = main.right() + 1 + gap;
     const int left = main.left() - gap - size.width();
@@ -20,3 +22,5 @@ QPoint PlaceBeside(const QRect& main, const QSize& size, const QRect& screen, in
     const int y = std::max(screen.top(), std::min(main.top(), screen.bottom() + 1 - size.height()));
     return {x, y};
 }
+
+}  // namespace channel

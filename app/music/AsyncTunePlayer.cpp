@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace channel {
+
 AsyncTunePlayer::AsyncTunePlayer(MakePlayer makePlayer)
     : makePlayer_(std::move(makePlayer)), worker_(new QObject) {
     thread_.setObjectName(QStringLiteral("tune"));
@@ -48,3 +50,5 @@ void AsyncTunePlayer::Post(std::function<void(TunePlayer&)> command) {
         --pending_;
     });
 }
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 
 #include "app/music/TunePlayer.h"
 
+namespace channel {
+
 // Runs a tune player on a thread of its own, so that loading a SoundFont and
 // opening the audio device never hold up the window. The thread starts and
 // the player is made on it, by `makePlayer`, when the first command arrives; Start and
@@ -40,3 +42,5 @@ class AsyncTunePlayer final : public TunePlayer {
     std::atomic<int> pending_{0};
     std::atomic<bool> playing_{false};
 };
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+namespace channel {
+
 BackgroundMusic::BackgroundMusic(std::unique_ptr<TunePlayer> player, QByteArray tune)
     : player_(std::move(player)), tune_(std::move(tune)) {}
 
@@ -15,3 +17,5 @@ void BackgroundMusic::MusicOff() {
     on_ = false;
     if (player_) player_->Stop();
 }
+
+}  // namespace channel

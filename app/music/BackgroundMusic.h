@@ -6,6 +6,8 @@
 #include "app/music/EmbeddedTune.h"
 #include "app/music/TunePlayer.h"
 
+namespace channel {
+
 // The main window's play mode for its background tune. The mode is off until
 // the window switches it on when it opens; only MusicOn and MusicOff change
 // it. The mode follows the commands even when the player cannot make a sound.
@@ -22,3 +24,5 @@ class BackgroundMusic {
     QByteArray tune_;
     bool on_ = false;
 };
+
+}  // namespace channel

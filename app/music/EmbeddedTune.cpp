@@ -10,6 +10,8 @@ static void RegisterTuneResource() {
     Q_INIT_RESOURCE(tune);
 }
 
+namespace channel {
+
 QByteArray EmbeddedTune() {
     static const bool registered = (RegisterTuneResource(), true);
     (void)registered;
@@ -17,3 +19,5 @@ QByteArray EmbeddedTune() {
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.readAll();
 }
+
+}  // namespace channel

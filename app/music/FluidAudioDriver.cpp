@@ -6,6 +6,8 @@
 #include <string>
 #include <system_error>
 
+namespace channel {
+
 namespace {
 
 // alsa-lib reports a missing card on stderr by itself, whatever FluidSynth's
@@ -40,3 +42,5 @@ FluidAudioDriver OpenFluidAudioDriver(fluid_settings_t* settings, fluid_synth_t*
     if (HasAlsaPlaybackDevice()) return TryDriver(settings, synth, "alsa");
     return nullptr;
 }
+
+}  // namespace channel

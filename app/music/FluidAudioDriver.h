@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace channel {
+
 struct FluidAudioDriverCloser {
     void operator()(fluid_audio_driver_t* driver) const;
 };
@@ -13,3 +15,5 @@ using FluidAudioDriver = std::unique_ptr<fluid_audio_driver_t, FluidAudioDriverC
 // Opens an audio driver that plays `synth` on its own thread, or returns null
 // when no audio output is available. It prints nothing either way.
 FluidAudioDriver OpenFluidAudioDriver(fluid_settings_t* settings, fluid_synth_t* synth);
+
+}  // namespace channel

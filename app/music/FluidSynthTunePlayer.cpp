@@ -1,5 +1,7 @@
 #include "app/music/FluidSynthTunePlayer.h"
 
+namespace channel {
+
 FluidSynthTunePlayer::FluidSynthTunePlayer(const std::string& soundFontPath)
     : synth_(soundFontPath) {}
 
@@ -24,3 +26,5 @@ void FluidSynthTunePlayer::Stop() {
 bool FluidSynthTunePlayer::IsPlaying() const {
     return driver_ != nullptr && synth_.IsPlaying();
 }
+
+}  // namespace channel

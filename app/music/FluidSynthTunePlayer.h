@@ -6,6 +6,8 @@
 #include "app/music/FluidTuneSynth.h"
 #include "app/music/TunePlayer.h"
 
+namespace channel {
+
 // Plays the tune through FluidSynth and the first audio output that opens.
 // The audio driver exists only while the tune plays: closing it is what
 // silences the tune at once, and with no driver running the player may be
@@ -25,3 +27,5 @@ class FluidSynthTunePlayer final : public TunePlayer {
     FluidTuneSynth synth_;
     FluidAudioDriver driver_;
 };
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include <fluidsynth.h>
 
+namespace channel {
+
 namespace {
 
 void DiscardLogMessage(int, const char*, void*) {}
@@ -87,3 +89,5 @@ void FluidTuneSynth::Render(float* left, float* right, int frames) {
     }
     fluid_synth_write_float(synth_, frames, left, 0, 1, right, 0, 1);
 }
+
+}  // namespace channel

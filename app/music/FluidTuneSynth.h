@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <string>
 
+namespace channel {
+
 // A FluidSynth synthesizer with a General MIDI SoundFont and a MIDI file
 // player for one looping tune. It makes sound only when something pulls
 // samples from it: an audio driver on the synth, or Render().
@@ -45,3 +47,5 @@ class FluidTuneSynth {
     fluid_player_t* player_ = nullptr;
     int soundFont_ = -1;
 };
+
+}  // namespace channel

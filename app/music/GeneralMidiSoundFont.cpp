@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace channel {
+
 std::string FindGeneralMidiSoundFont() {
     // default-GM.sf2 is the Debian alternatives link to whichever GM font the
     // user chose; TimGM6mb is the small font the program depends on.
@@ -17,3 +19,5 @@ std::string FindGeneralMidiSoundFont() {
     }
     return {};
 }
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <memory>
 
+namespace channel {
+
 // Plays one Standard MIDI File in the background through the platform's MIDI
 // facilities. Playing never reports an error: without a synthesizer or an
 // audio device a player stays silent and IsPlaying() stays false.
@@ -17,3 +19,5 @@ class TunePlayer {
 // FluidSynth here, the Windows multimedia sequencer on Windows; the build
 // compiles exactly one of the two definitions.
 std::unique_ptr<TunePlayer> MakePlatformTunePlayer();
+
+}  // namespace channel

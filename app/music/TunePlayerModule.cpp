@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QLibrary>
 
+namespace channel {
+
 std::unique_ptr<TunePlayer> LoadTunePlayerModule(const QString& path) {
     // The module stays loaded for the rest of the run: the player's code
     // lives in it.
@@ -17,3 +19,5 @@ std::unique_ptr<TunePlayer> MakePlatformTunePlayer() {
     const QString folder = QCoreApplication::applicationDirPath();
     return LoadTunePlayerModule(QDir(folder).filePath(QString::fromLatin1(kTunePlayerModuleName)));
 }
+
+}  // namespace channel

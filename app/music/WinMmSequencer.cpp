@@ -4,6 +4,8 @@
 // mmsystem.h needs the types windows.h declares.
 #include <mmsystem.h>
 
+namespace channel {
+
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"ChannelTuneNotifyWindow";
@@ -100,3 +102,5 @@ bool WinMmSequencer::PlayFromStart() {
 void WinMmSequencer::OnTuneEnded() {
     if (playing_) playing_ = PlayFromStart();
 }
+
+}  // namespace channel

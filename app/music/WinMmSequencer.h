@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace channel {
+
 // Plays one Standard MIDI File through the Windows multimedia (MCI) sequencer
 // from a temporary file, looping: a hidden message-only window hears when the
 // tune reaches its end and starts it again from the beginning. Without a MIDI
@@ -31,3 +33,5 @@ class WinMmSequencer {
     bool open_ = false;
     bool playing_ = false;
 };
+
+}  // namespace channel

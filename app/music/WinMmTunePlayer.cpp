@@ -5,6 +5,8 @@
 #include "app/music/TunePlayer.h"
 #include "app/music/WinMmSequencer.h"
 
+namespace channel {
+
 namespace {
 
 class WinMmTunePlayer final : public TunePlayer {
@@ -24,3 +26,5 @@ class WinMmTunePlayer final : public TunePlayer {
 std::unique_ptr<TunePlayer> MakePlatformTunePlayer() {
     return std::make_unique<WinMmTunePlayer>();
 }
+
+}  // namespace channel

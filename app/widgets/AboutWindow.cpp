@@ -6,6 +6,8 @@
 
 #include "app/widgets/WindowGeometry.h"
 
+namespace channel {
+
 namespace {
 // The author's contact is not published, so the link opens an empty message.
 const QString kContactTarget = QStringLiteral("mailto:");
@@ -62,3 +64,5 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     return QDialog::eventFilter(watched, event);
 }
+
+}  // namespace channel

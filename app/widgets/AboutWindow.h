@@ -4,6 +4,8 @@
 
 class QLabel;
 
+namespace channel {
+
 // The about window: a blue panel with two labels and a "联系我！" link. A left
 // click on the panel or on either label closes it; a click on the link opens
 // the link's target and leaves the window open.
@@ -21,3 +23,5 @@ private:
     QLabel* contactLabel_;
     QLabel* link_;
 };
+
+}  // namespace channel

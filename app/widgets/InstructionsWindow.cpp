@@ -4,6 +4,8 @@
 
 #include "app/core/InstructionsText.h"
 
+namespace channel {
+
 InstructionsWindow::InstructionsWindow(const QString& instructionsPath, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("说明"));
@@ -21,3 +23,5 @@ InstructionsWindow::InstructionsWindow(const QString& instructionsPath, QWidget*
 }
 
 QString InstructionsWindow::Text() const { return textBox_->toPlainText(); }
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 
 class QPlainTextEdit;
 
+namespace channel {
+
 // Shows the instructions file. The text is read each time a window is
 // created, so every opening shows the file as it is at that moment.
 class InstructionsWindow : public QDialog {
@@ -15,3 +17,5 @@ public:
 private:
     QPlainTextEdit* textBox_;
 };
+
+}  // namespace channel

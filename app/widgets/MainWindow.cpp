@@ -38,6 +38,8 @@
 // by name or the linker drops them.
 static void InitShellResources() { Q_INIT_RESOURCE(resources); }
 
+namespace channel {
+
 namespace {
 constexpr int kClientWidth = 704;
 constexpr int kClientHeight = 312;
@@ -323,41 +325,41 @@ bool MainWindow::DepthKnownMode() const {
 
 void MainWindow::CalculateCurrentRow() {
     CalculationContext context = Calculation();
-    ::CalculateCurrentRow(context, DepthKnownMode());
+    channel::CalculateCurrentRow(context, DepthKnownMode());
 }
 
 void MainWindow::RecalculateAllRows() {
     tableView_->CommitPendingEdit();
     const TableHistory::Step step(*history_, QStringLiteral("全部重算"));
     CalculationContext context = Calculation();
-    ::RecalculateAllRows(context, DepthKnownMode());
+    channel::RecalculateAllRows(context, DepthKnownMode());
 }
 
 void MainWindow::NewTable() {
     const int resets = tableResets_;
-    RunFileCommand(::NewTable);
+    RunFileCommand(channel::NewTable);
     if (tableResets_ != resets) history_->Clear();
 }
 
 void MainWindow::OpenTable() {
     const int resets = tableResets_;
-    RunFileCommand(::OpenTable);
+    RunFileCommand(channel::OpenTable);
     if (tableResets_ != resets) history_->Clear();
 }
 
 void MainWindow::SaveTable() {
-    if (RunFileCommand(::SaveTable)) history_->MarkSaved();
+    if (RunFileCommand(channel::SaveTable)) history_->MarkSaved();
 }
 
 void MainWindow::SaveTableAs() {
-    RunFileCommand(::SaveTableAs);
+    RunFileCommand(channel::SaveTableAs);
     // The current file may now hold this table, not the one 保存 last wrote:
     // no state in the history matches a file any more, so undo never clears
     // the mark until the next 保存.
     history_->ForgetSaved();
 }
 
-void MainWindow::ExitProgram() { RunFileCommand(::ExitProgram); }
+void MainWindow::ExitProgram() { RunFileCommand(channel::ExitProgram); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closeApproved_) {
@@ -374,12 +376,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::PrintPreview() {
     tableView_->CommitPendingEdit();
-    ::PrintPreview(*table_, *seams_.printDialogs);
+    channel::PrintPreview(*table_, *seams_.printDialogs);
 }
 
 void MainWindow::PrintTable() {
     tableView_->CommitPendingEdit();
-    ::Print(*table_, *seams_.printDialogs);
+    channel::Print(*table_, *seams_.printDialogs);
 }
 
 void MainWindow::CopyCells() {
@@ -507,3 +509,5 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     }
     return QMainWindow::eventFilter(watched, event);
 }
+
+}  // namespace channel

@@ -14,14 +14,17 @@
 #include "table/clipboard/Clipboard.h"
 #include "table/print/PrintDialogs.h"
 
-class AboutWindow;
-class BackgroundMusic;
-class ElementsTable;
-class InstructionsWindow;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+
+namespace channel {
+
+class AboutWindow;
+class BackgroundMusic;
+class ElementsTable;
+class InstructionsWindow;
 class SectionDetailsWindow;
 class TableControl;
 class TableHistory;
@@ -141,3 +144,5 @@ private:
     bool closeApproved_ = false;
     bool firstFrameShown_ = false;
 };
+
+}  // namespace channel

@@ -16,6 +16,8 @@
 #include "table/ElementsTable.h"
 #include "table/clipboard/Clipboard.h"
 
+namespace channel {
+
 namespace {
 
 constexpr int kCurvePoints = 81;
@@ -167,3 +169,5 @@ void SectionDetailsWindow::ShowRatingCurve() {
     dischargeAxis_->applyNiceNumbers();
     depthAxis_->applyNiceNumbers();
 }
+
+}  // namespace channel

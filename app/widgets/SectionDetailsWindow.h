@@ -5,14 +5,17 @@
 
 #include "app/core/SectionDetails.h"
 
-class Clipboard;
-class ElementsTable;
 class QChart;
 class QChartView;
 class QLabel;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
+
+namespace channel {
+
+class Clipboard;
+class ElementsTable;
 class SectionView;
 
 // 断面详情: a window beside the main window with the current row's section
@@ -53,3 +56,5 @@ class SectionDetailsWindow : public QWidget {
     QValueAxis* dischargeAxis_ = nullptr;
     QValueAxis* depthAxis_ = nullptr;
 };
+
+}  // namespace channel

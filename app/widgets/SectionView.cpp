@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace channel {
+
 namespace {
 
 constexpr double kLeftMargin = 24;
@@ -250,3 +252,5 @@ void SectionView::paintEvent(QPaintEvent*) {
 
     DrawLegend(p, std::isfinite(d.flow.normalDepth), std::isfinite(d.flow.criticalDepth));
 }
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 
 #include "app/core/SectionDetails.h"
 
+namespace channel {
+
 // The channel section drawn to scale: bed, banks and the ground around them,
 // the water at the table's depth (or at the normal depth when the table has
 // none) with its depth h and top width B, the normal depth h0 dashed and the
@@ -22,3 +24,5 @@ class SectionView : public QWidget {
   private:
     SectionDetails details_;
 };
+
+}  // namespace channel

@@ -14,6 +14,8 @@
 #include "table/clipboard/Clipboard.h"
 #include "table/print/TablePrinter.h"
 
+namespace channel {
+
 namespace {
 
 // Asks where the DXF drawing goes, starting from the folder and name chosen
@@ -57,3 +59,5 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent) {
         };
     }
 }
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include <QUndoCommand>
 
+namespace channel {
+
 class SnapshotStep : public QUndoCommand {
   public:
     SnapshotStep(TableHistory& history, const QString& text, ElementsTable::Snapshot before,
@@ -48,3 +50,5 @@ void TableHistory::Restore(const ElementsTable::Snapshot& snapshot) {
     }
     table_.RestoreSnapshot(target);
 }
+
+}  // namespace channel

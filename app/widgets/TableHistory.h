@@ -6,6 +6,8 @@
 
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 // The undo history of the user's changes to the elements table. Every step
 // holds the whole table before and after one user command (a committed edit
 // with the calculation it started, a paste, a clear), so whatever the
@@ -62,3 +64,5 @@ class TableHistory : public QObject {
     ElementsTable& table_;
     QUndoStack stack_;
 };
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 #include "table/ElementsLayout.h"
 #include "table/StartupTableCells.h"
 
+using namespace channel;
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QTableWidget table(elements_table::kRows, elements_table::kColumns);

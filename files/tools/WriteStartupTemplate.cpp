@@ -8,7 +8,13 @@
 #include "table/ElementsTable.h"
 #include "table/StartupTableCells.h"
 
+namespace channel {
+
 namespace layout = elements_table;
+
+}  // namespace channel
+
+using namespace channel;
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);

@@ -1,5 +1,7 @@
 #include "files/widgets/QtFileDialogs.h"
 
+namespace channel {
+
 namespace {
 
 std::unique_ptr<QFileDialog> CreateElementFileDialog(QWidget* parent) {
@@ -50,3 +52,5 @@ std::optional<QString> QtFileDialogs::AskSavePath() {
     auto dialog = CreateSaveDialog(parent_);
     return RunDialog(*dialog);
 }
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 
 #include "files/FileCommands.h"
 
+namespace channel {
+
 // The filters of both element-file dialogs; the first is selected on opening.
 QStringList ElementFileNameFilters();
 
@@ -26,3 +28,5 @@ class QtFileDialogs : public FileDialogs {
   private:
     QWidget* parent_;
 };
+
+}  // namespace channel

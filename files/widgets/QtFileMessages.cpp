@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+namespace channel {
+
 std::unique_ptr<QMessageBox> CreateSaveChangesBox(QWidget* parent) {
     auto box = std::make_unique<QMessageBox>(parent);
     box->setIcon(QMessageBox::Question);
@@ -44,3 +46,5 @@ void QtFileMessages::ShowFileError(const QString& path, const QString& reason) {
     auto box = CreateFileErrorBox(parent_, path, reason);
     box->exec();
 }
+
+}  // namespace channel

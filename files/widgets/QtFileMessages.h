@@ -7,6 +7,8 @@
 
 #include "files/FileCommands.h"
 
+namespace channel {
+
 // The unsaved-changes question: "文件已经被修改，是否保存？", caption "询问",
 // question icon, Yes / No / Cancel with Escape and the close button meaning
 // Cancel. Built but not shown, so a test can check it.
@@ -30,3 +32,5 @@ class QtFileMessages : public FileMessages {
   private:
     QWidget* parent_;
 };
+
+}  // namespace channel

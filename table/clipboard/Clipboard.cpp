@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+namespace channel {
+
 QString SystemClipboard::Text() const {
     return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
 }
@@ -10,3 +12,5 @@ QString SystemClipboard::Text() const {
 void SystemClipboard::SetText(const QString& text) {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
 }
+
+}  // namespace channel

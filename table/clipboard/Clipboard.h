@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace channel {
+
 // The system clipboard as the table's copy and paste see it: plain text in,
 // plain text out. Handlers take this interface so they can be driven by a
 // double as well as by the real clipboard.
@@ -18,3 +20,5 @@ class SystemClipboard : public Clipboard {
     QString Text() const override;
     void SetText(const QString& text) override;
 };
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 
 #include "table/clipboard/TabularText.h"
 
+namespace channel {
+
 void Copy(const ElementsTable& table, Clipboard& clipboard) {
     const int top = std::max(0, table.SelectionFirstRow());
     const int left = std::max(0, table.SelectionFirstColumn());
@@ -41,3 +43,5 @@ int Paste(ElementsTable& table, Clipboard& clipboard) {
     }
     return changed;
 }
+
+}  // namespace channel

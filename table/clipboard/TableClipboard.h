@@ -3,6 +3,8 @@
 #include "table/ElementsTable.h"
 #include "table/clipboard/Clipboard.h"
 
+namespace channel {
+
 // Puts the cells of the table's selection (the current cell when no range is
 // selected) on the clipboard as tab-separated text. The cells' stored texts
 // go out, not their rounded display, so nothing is lost on the way to a
@@ -16,3 +18,5 @@ void Copy(const ElementsTable& table, Clipboard& clipboard);
 // keep their relative positions. Returns the number of cells whose text
 // changed.
 int Paste(ElementsTable& table, Clipboard& clipboard);
+
+}  // namespace channel

@@ -1,5 +1,7 @@
 #include "table/clipboard/TabularText.h"
 
+namespace channel {
+
 namespace {
 
 constexpr QChar kTab = u'\t';
@@ -96,3 +98,5 @@ QList<QStringList> ParseTabularText(const QString& text) {
     rows.append(row);
     return rows;
 }
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace channel {
+
 // The tab-separated text that spreadsheets (LibreOffice Calc, WPS, Excel)
 // put on and take from the clipboard: cells separated by tabs, rows ended by
 // a line end. A cell that holds a tab, a line end or a double quote is
@@ -20,3 +22,5 @@ QString ToTabularText(const QList<QStringList>& rows);
 // the number of cells they have, so the result may be ragged. "" gives no
 // rows.
 QList<QStringList> ParseTabularText(const QString& text);
+
+}  // namespace channel

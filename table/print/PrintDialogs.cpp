@@ -4,6 +4,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+namespace channel {
+
 QtPrintDialogs::QtPrintDialogs(QWidget* parent) : parent_(parent) {}
 
 bool QtPrintDialogs::ConfirmPrint(QPrinter& printer) {
@@ -17,3 +19,5 @@ void QtPrintDialogs::ShowPreview(QPrinter& printer, const std::function<void(QPr
                      [&paint](QPrinter* target) { paint(*target); });
     dialog.exec();
 }
+
+}  // namespace channel

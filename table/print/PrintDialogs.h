@@ -6,6 +6,8 @@
 
 class QPrinter;
 
+namespace channel {
+
 // The two dialogs that printing goes through, behind an interface so that
 // the print commands can be driven without a modal dialog.
 class PrintDialogs {
@@ -28,3 +30,5 @@ class QtPrintDialogs : public PrintDialogs {
   private:
     QPointer<QWidget> parent_;
 };
+
+}  // namespace channel

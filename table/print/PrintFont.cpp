@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 
+namespace channel {
+
 QString PrintFontFamily() {
     static const QString kPreferred = QStringLiteral("WenQuanYi Micro Hei");
     if (QFontDatabase::hasFamily(kPreferred)) return kPreferred;
@@ -16,3 +18,5 @@ QFont PrintFont(qreal points, bool bold) {
     font.setStyleStrategy(QFont::PreferOutline);
     return font;
 }
+
+}  // namespace channel

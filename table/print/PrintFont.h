@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+namespace channel {
+
 // The font family the printout uses: "WenQuanYi Micro Hei" where it is
 // installed, because it carries every Chinese glyph of the table and embeds
 // cleanly in PDF files; otherwise the application's default family, and Qt
@@ -10,3 +12,5 @@ QString PrintFontFamily();
 
 // A font of the print family at `points`, bold or not.
 QFont PrintFont(qreal points, bool bold);
+
+}  // namespace channel

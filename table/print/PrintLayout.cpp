@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace channel {
+
 namespace {
 
 // Widens the columns to `total` by lifting the narrowest ones to one common
@@ -60,3 +62,5 @@ PrintLayout LayOutPrint(const PrintLayoutInput& input) {
         BreakPages(input.naturalRowHeights, input.titleHeight, input.area.height() / layout.scale);
     return layout;
 }
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QSizeF>
 
+namespace channel {
+
 // Where the printed table goes, worked out from the sizes its contents need.
 // Pure geometry, so the fitting and the page breaks can be checked without
 // painting anything.
@@ -36,3 +38,5 @@ struct PrintLayout {
 // title go on further pages, each headed by row 0; every page takes at
 // least one row.
 PrintLayout LayOutPrint(const PrintLayoutInput& input);
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 #include "table/print/PrintFont.h"
 #include "table/print/PrintLayout.h"
 
+namespace channel {
+
 namespace {
 
 const QString kTitle = QStringLiteral("水利要素表");
@@ -185,3 +187,5 @@ void PrintPreview(const ElementsTable& table, PrintDialogs& dialogs) {
     SetUpPrinter(printer);
     dialogs.ShowPreview(printer, [&table](QPrinter& target) { RenderTable(table, target); });
 }
+
+}  // namespace channel

@@ -5,6 +5,8 @@
 
 class QPrinter;
 
+namespace channel {
+
 // Paints the table on `printer`'s page(s): the title "水利要素表", the
 // heading row and every row below it as the table displays them, ruled as a
 // grid and fitted to the page width. Keeps at least a small margin even when
@@ -18,3 +20,5 @@ void Print(const ElementsTable& table, PrintDialogs& dialogs);
 
 // Shows the print preview of the table through `dialogs`.
 void PrintPreview(const ElementsTable& table, PrintDialogs& dialogs);
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 QWidget* TableCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) const {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
@@ -24,3 +26,5 @@ void TableCellDelegate::initStyleOption(QStyleOptionViewItem* option,
     option->palette.setColor(QPalette::Text, QColor(0x1d, 0x3a, 0x5f));
     if (index.row() < table->FixedRows()) option->font.setBold(true);
 }
+
+}  // namespace channel

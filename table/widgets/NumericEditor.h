@@ -2,6 +2,8 @@
 
 #include <QStyledItemDelegate>
 
+namespace channel {
+
 // Editors and cell looks for the table. The editor takes every character the
 // user types, in every column: a text that is not a number stays as typed
 // and the calculation says so, which is safer than dropping characters and
@@ -20,3 +22,5 @@ class TableCellDelegate : public QStyledItemDelegate {
   signals:
     void editorCreated(QWidget* editor) const;
 };
+
+}  // namespace channel

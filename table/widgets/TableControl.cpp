@@ -10,6 +10,8 @@
 #include "table/ElementsTable.h"
 #include "table/widgets/NumericEditor.h"
 
+namespace channel {
+
 TableControl::TableControl(ElementsTable* table, QWidget* parent)
     : QTableView(parent), table_(table) {
     setModel(table_);
@@ -238,3 +240,5 @@ bool TableControl::ShowToolTipIfClipped(const QPoint& position, const QPoint& gl
     QToolTip::showText(globalPosition, text, viewport(), option.rect);
     return true;
 }
+
+}  // namespace channel

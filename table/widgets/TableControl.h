@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+namespace channel {
+
 class ElementsTable;
 
 // The view adapter of the elements table. It shows an ElementsTable, keeps
@@ -76,3 +78,5 @@ class TableControl : public QTableView {
     bool syncing_ = false;
     bool modelMovedCurrent_ = false;
 };
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 
 #include "tests/app/MainWindowFixture.h"
 
+namespace channel {
+
 namespace {
 
 class DesktopConventionsTest : public MainWindowTest {
@@ -201,3 +203,5 @@ TEST(MainWindowStartTest, IconsAndTuneWaitForTheFirstFrame) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 #include "app/core/TableSetUp.h"
 #include "tests/app/ShellDoubles.h"
 
+namespace channel {
+
 namespace {
 
 // A paste writes only the cells whose text differs; one that writes none has
@@ -50,3 +52,5 @@ TEST(EditHandlersTest, PasteThatChangesNoCellLeavesTableAndMarkAsTheyWere) {
 }
 
 }  // namespace
+
+}  // namespace channel

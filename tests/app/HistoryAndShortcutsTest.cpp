@@ -10,6 +10,8 @@
 #include "files/ElementFile.h"
 #include "tests/app/MainWindowFixture.h"
 
+namespace channel {
+
 namespace {
 
 class HistoryAndShortcutsTest : public MainWindowTest {
@@ -280,3 +282,5 @@ TEST_F(HistoryAndShortcutsTest, CaptionNamesTheFileAndMarksUnsavedChanges) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 #include "app/core/InstructionsText.h"
 #include "app/core/ShellTexts.h"
 
+namespace channel {
+
 namespace {
 
 const QChar kReplacement(0xFFFD);
@@ -152,3 +154,5 @@ TEST_F(InstructionsFileTest, TheCapInsideAGbkCharacterDropsIt) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 #include "app/core/ShellTexts.h"
 #include "app/widgets/InstructionsWindow.h"
 
+namespace channel {
+
 namespace {
 
 // A file past the cap: the box holds its beginning and, at the end, the
@@ -28,3 +30,5 @@ TEST(InstructionsWindowTest, TheBoxSaysWhenTheFileWasCut) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -15,6 +15,8 @@
 #include "table/widgets/TableControl.h"
 #include "tests/app/ShellDoubles.h"
 
+namespace channel {
+
 // A shown main window wired to doubles, with helpers that click and type on
 // the real widgets.
 class MainWindowTest : public ::testing::Test {
@@ -78,3 +80,5 @@ class MainWindowTest : public ::testing::Test {
     ProgramState& state;
     MainWindow window;
 };
+
+}  // namespace channel

@@ -15,6 +15,8 @@
 
 #include "tests/app/MainWindowFixture.h"
 
+namespace channel {
+
 namespace {
 
 TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
@@ -408,3 +410,5 @@ TEST_F(MainWindowTest, CadButtonRunsTheExport) {
 }
 
 }  // namespace
+
+}  // namespace channel

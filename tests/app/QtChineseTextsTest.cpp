@@ -16,6 +16,8 @@
 #include "support/QStringPrinter.h"
 #include "table/print/PrintDialogs.h"
 
+namespace channel {
+
 namespace {
 
 // Runs `inspect` on the modal dialog that `open` shows, then closes it.
@@ -111,3 +113,5 @@ TEST_F(QtChineseTextsTest, PrintPreviewSpeaksChinese) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -11,6 +11,8 @@
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 namespace {
 
 using namespace elements_table;  // the columns
@@ -193,3 +195,5 @@ TEST_F(SectionDetailsTest, RatingCurveRunsThroughTheDesignPoint) {
 }
 
 }  // namespace
+
+}  // namespace channel

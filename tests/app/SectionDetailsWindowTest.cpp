@@ -16,6 +16,8 @@
 #include "table/widgets/TableControl.h"
 #include "tests/app/ShellDoubles.h"
 
+namespace channel {
+
 namespace {
 
 class SectionDetailsWindowTest : public ::testing::Test {
@@ -195,3 +197,5 @@ TEST_F(SectionDetailsWindowTest, CtrlCCopiesTheValuesAsText) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 #include "hydraulics/FlowAnalysis.h"
 #include "tests/app/MainWindowFixture.h"
 
+namespace channel {
+
 namespace {
 
 class SectionExportTest : public MainWindowTest {
@@ -133,3 +135,5 @@ TEST(SectionExportSystemTest, WithoutAutoCadTheSectionGoesToTheDxfFileAskedFor) 
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -14,6 +14,8 @@
 #include "support/RecordingTunePlayer.h"
 #include "support/ScriptedAnswers.h"
 
+namespace channel {
+
 // A main window wired to doubles for everything it reaches outside the
 // process, with pointers kept to inspect them.
 struct DoubledSeams {
@@ -58,3 +60,5 @@ struct DoubledSeams {
         return seams;
     }
 };
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 using namespace elements_table;  // the columns
 
 namespace {
@@ -160,3 +162,5 @@ TEST_F(ShellFixture, TypingSetsModified) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include "app/core/WindowPlacement.h"
 
+namespace channel {
+
 namespace {
 
 TEST(WindowPlacementTest, BesideTheMainWindowAndOnTheScreen) {
@@ -34,3 +36,5 @@ TEST(WindowPlacementTest, BesideTheMainWindowAndOnTheScreen) {
 }
 
 }  // namespace
+
+}  // namespace channel

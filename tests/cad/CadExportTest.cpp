@@ -16,6 +16,8 @@
 #include "support/ScriptedAnswers.h"
 #include "support/WriteFaults.h"
 
+namespace channel {
+
 namespace {
 
 QString Text(const char* utf8) {
@@ -202,3 +204,5 @@ TEST_F(CadExportTest, SlotsFromAnEarlierBackendAreReleasedWhenADxfExportReplaces
 }
 
 }  // namespace
+
+}  // namespace channel

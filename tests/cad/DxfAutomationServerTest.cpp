@@ -8,6 +8,8 @@
 #include "RecordingAutomation.h"
 #include "cad/CadConnection.h"
 
+namespace channel {
+
 namespace {
 
 class DxfAutomationServerTest : public testing::Test {
@@ -122,3 +124,5 @@ TEST_F(DxfAutomationServerTest, ObjectsKeepTheirDrawingAfterTheServerIsGone) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -18,6 +18,8 @@
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
 
+namespace channel {
+
 namespace {
 
 // Prints the status line and tells whether it reports a saved file.
@@ -40,6 +42,10 @@ int ExportSection(char** argv) {
 }
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 int main(int argc, char** argv) {
     if (argc == 9 && std::string_view(argv[1]) == "section") return ExportSection(argv);

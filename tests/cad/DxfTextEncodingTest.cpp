@@ -4,6 +4,8 @@
 
 #include "cad/DxfTextEncoding.h"
 
+namespace channel {
+
 namespace {
 
 struct EncodingCase {
@@ -54,3 +56,5 @@ TEST(EncodeDxfTextTest, WritesUnpairedSurrogatesAndNulAsMarksAndSpaces) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -2,6 +2,8 @@
 
 #include "RecordingAutomation.h"
 
+namespace channel {
+
 namespace {
 
 std::string Numbered(const std::string& origin, int number) {
@@ -99,3 +101,5 @@ void ExpectedCalls::ReleaseAtExit() {
     application_ = document_ = modelSpace_ = textStyle_ = lastText_ = "";
     lineStart_ = lineEnd_ = textPoint_ = "";
 }
+
+}  // namespace channel

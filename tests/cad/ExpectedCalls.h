@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace channel {
+
 // The calls the CAD connection should make, written the way RecordingAutomation
 // records them. Object and array numbers continue across exports as the
 // recorder's do, and a replaced reference is released right after its
@@ -34,3 +36,5 @@ private:
     std::string application_, document_, modelSpace_, textStyle_, lastText_;
     std::string lineStart_, lineEnd_, textPoint_;
 };
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+namespace channel {
+
 namespace {
 
 using CallLog = std::vector<std::string>;
@@ -135,3 +137,5 @@ bool RecordingAutomation::SetArrayElement(PointBuffer& buffer, double value, int
            std::to_string(index) + "] = " + RecordedNumber(value) + (succeeded ? "" : " failed"));
     return succeeded;
 }
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 
 #include "cad/Automation.h"
 
+namespace channel {
+
 // A test double that records every automation call, in order, as one line:
 //   AttachRunning autocad.Application -> autocad.Application#1
 //   GetObjectProperty autocad.Application#1.ActiveDocument -> ActiveDocument#1
@@ -74,3 +76,5 @@ private:
 
 // How the recorder writes a number: the shortest text that reads back exactly.
 std::string RecordedNumber(double value);
+
+}  // namespace channel

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace channel {
+
 // Reports the first differing call instead of two walls of text.
 inline void ExpectSameCalls(const std::vector<std::string>& actual,
                             const std::vector<std::string>& expected) {
@@ -17,3 +19,5 @@ inline void ExpectSameCalls(const std::vector<std::string>& actual,
                   << ")\n  actual:   " << (a != actual.end() ? *a : "<end>")
                   << "\n  expected: " << (e != expected.end() ? *e : "<end>");
 }
+
+}  // namespace channel

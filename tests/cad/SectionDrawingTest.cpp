@@ -16,6 +16,8 @@
 #include "cad/CadMessages.h"
 #include "cad/SectionDrawing.h"
 
+namespace channel {
+
 namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
@@ -283,3 +285,5 @@ TEST(SectionDrawingTest, ExportTellsWhereTheSectionWent) {
 }
 
 }  // namespace
+
+}  // namespace channel

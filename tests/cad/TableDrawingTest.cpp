@@ -12,6 +12,8 @@
 #include "cad/TableDrawing.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 namespace {
 
 using namespace elements_table;  // the columns
@@ -287,3 +289,5 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 }  // namespace
+
+}  // namespace channel

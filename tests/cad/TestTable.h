@@ -8,6 +8,8 @@
 #include "cad/CellTextSource.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 // An elements table of text cells as the window sets it up: headings in the
 // heading row, item numbers in the item column.
 class TestTable {
@@ -53,3 +55,5 @@ class TestTable {
     Cells cells_;
     Cells shown_;
 };
+
+}  // namespace channel

@@ -11,6 +11,8 @@
 #include "table/CellText.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 using namespace elements_table;  // the columns
 
 namespace {
@@ -110,3 +112,5 @@ TEST(FormatDrawnValueAgreement, TwoDigitColumnsDrawWhatTheTableShows) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 #include "files/ElementFileFormat.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 using namespace files_test;
 
 namespace {
@@ -105,3 +107,5 @@ TEST_F(DesignDischargeFileTest, RefusedFileLeavesTheDesigns) {
 }
 
 }  // namespace
+
+}  // namespace channel

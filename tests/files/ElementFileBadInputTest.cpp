@@ -14,6 +14,8 @@
 #include "files/ElementFile.h"
 #include "files/ElementFileFormat.h"
 
+namespace channel {
+
 using namespace files_test;
 
 namespace {
@@ -281,3 +283,5 @@ TEST(BadInputPaths, ThingsThatAreNotFilesAreRefused) {
 }
 
 }  // namespace
+
+}  // namespace channel

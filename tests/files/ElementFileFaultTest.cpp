@@ -13,6 +13,8 @@
 #include "io/SystemErrorText.h"
 #include "support/WriteFaults.h"
 
+namespace channel {
+
 using namespace files_test;
 
 namespace {
@@ -152,3 +154,5 @@ TEST_F(SaveFault, TableTooLargeForAnElementFile) {
 }
 
 }  // namespace
+
+}  // namespace channel

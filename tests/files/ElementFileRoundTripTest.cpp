@@ -6,6 +6,8 @@
 #include "TestSupport.h"
 #include "files/ElementFile.h"
 
+namespace channel {
+
 using namespace files_test;
 
 namespace {
@@ -109,3 +111,5 @@ TEST(ElementFileText, IsReadableUtf8ThatNamesItsFormatAndVersion) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 #include "files/ElementFile.h"
 #include "files/FileCommands.h"
 
+namespace channel {
+
 using namespace files_test;
 
 namespace {
@@ -320,3 +322,5 @@ TEST_F(FileCommandsTest, NewAfterTypingAsksAndCancelKeepsEverything) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 #include "files/widgets/QtFileDialogs.h"
 #include "files/widgets/QtFileMessages.h"
 
+namespace channel {
+
 namespace {
 
 const QStringList kFilters = {"水利要素文件(*.efs)", "所有文件(*.*)"};
@@ -91,3 +93,5 @@ TEST(ElementFileDialogs, TypedNameWithoutExtensionGetsEfs) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 #include "files/ElementFile.h"
 #include "table/StartupTableCells.h"
 
+namespace channel {
+
 using namespace files_test;
 
 TEST(ShippedTemplate, LoadsToTheStartupTable) {
@@ -21,3 +23,5 @@ TEST(ShippedTemplate, HoldsTheProgramsStartupCells) {
     ASSERT_TRUE(LoadFromFile(table, QStringLiteral(SHIPPED_TEMPLATE_PATH)).ok());
     EXPECT_EQ(table.Cells(), StartupTableCells());
 }
+
+}  // namespace channel

@@ -11,6 +11,8 @@
 #include "support/QStringPrinter.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 namespace files_test {
 
 inline constexpr int kRows = 11;
@@ -60,7 +62,9 @@ struct CommandHarness {
                                [this] { ++closes; }};
 
     // Every scripted answer was asked for.
-    void ExpectScriptsUsed() const { ::ExpectScriptsUsed(dialogs, messages); }
+    void ExpectScriptsUsed() const { channel::ExpectScriptsUsed(dialogs, messages); }
 };
 
 }  // namespace files_test
+
+}  // namespace channel

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace channel {
+
 // A broken property is a finding: say which and abort, so libFuzzer keeps
 // the input as a crash artifact.
 #define FUZZ_CHECK(condition)                                                                     \
@@ -12,3 +14,5 @@
             std::abort();                                                                         \
         }                                                                                         \
     } while (false)
+
+}  // namespace channel

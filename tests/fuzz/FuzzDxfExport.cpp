@@ -23,6 +23,8 @@
 #include "cad/TableDrawing.h"
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 namespace {
 
 using elements_table::kColumns;
@@ -134,6 +136,10 @@ std::vector<std::string_view> TextsOf(const std::vector<Tag>& tags) {
 }
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);

@@ -14,6 +14,8 @@
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 namespace {
 
 using elements_table::kColumns;
@@ -37,6 +39,10 @@ QString TemporaryFolderTemplate() {
 }
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir directory(TemporaryFolderTemplate());

@@ -9,6 +9,8 @@
 #include "FuzzCheck.h"
 #include "app/core/InstructionsText.h"
 
+namespace channel {
+
 namespace {
 
 bool IsDisplayable(const QString& text) {
@@ -36,6 +38,10 @@ QString Shown(QString text) {
 }
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Four bytes say where to cut, the rest is the file.

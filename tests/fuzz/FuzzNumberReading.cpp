@@ -18,6 +18,8 @@
 #include "hydraulics/NumberReading.h"
 #include "table/CellText.h"
 
+namespace channel {
+
 namespace {
 
 bool SameValue(double a, double b) {
@@ -31,6 +33,10 @@ bool SameValue(float a, float b) {
 }
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -11,6 +11,8 @@
 #include "table/clipboard/TableClipboard.h"
 #include "table/clipboard/TabularText.h"
 
+namespace channel {
+
 namespace {
 
 using elements_table::kColumns;
@@ -19,6 +21,10 @@ using elements_table::kFixedRows;
 using elements_table::kRows;
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Two bytes place the paste (one past the table's edge included), the

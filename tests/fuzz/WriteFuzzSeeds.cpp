@@ -18,6 +18,8 @@
 #include "table/ElementsTable.h"
 #include "table/clipboard/TableClipboard.h"
 
+namespace channel {
+
 using namespace elements_table;  // the columns
 
 namespace {
@@ -60,6 +62,10 @@ QByteArray AsProviderStrings(const QStringList& cells) {
 }
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 int main(int argc, char** argv) {
     if (argc != 3) {

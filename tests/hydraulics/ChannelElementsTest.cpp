@@ -6,6 +6,8 @@
 #include "SevenDigits.h"
 #include "hydraulics/ChannelElements.h"
 
+namespace channel {
+
 namespace {
 
 ChannelElements Section(float b, float m, float h, float n, float i) {
@@ -113,3 +115,5 @@ TEST(ChannelElementsTest, MatchesThePlainEvaluationBitForBit) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -9,6 +9,8 @@
 #include "SevenDigits.h"
 #include "hydraulics/DepthScan.h"
 
+namespace channel {
+
 namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
@@ -184,3 +186,5 @@ TEST(DepthScanTest, MatchesFullRecomputationBitForBit) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -11,6 +11,8 @@
 #include "hydraulics/FlowAnalysis.h"
 #include "hydraulics/FlowAnalysisMessages.h"
 
+namespace channel {
+
 namespace {
 
 namespace msg = flow_messages;
@@ -332,3 +334,5 @@ TEST(FlowAnalysisTest, DischargeAtDepthIsTheTablesRelationInDouble) {
 }
 
 }  // namespace
+
+}  // namespace channel

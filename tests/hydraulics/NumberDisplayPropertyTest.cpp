@@ -13,6 +13,8 @@
 #include "table/CellText.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 // For random cell texts, whatever the table shows as a number must be the
 // number the calculation works with, in every numeric column format.
 
@@ -122,3 +124,5 @@ TEST(NumberDisplayPropertyTest, InputsAndResultsShowTheValuesTheCalculationUses)
 }
 
 }  // namespace
+
+}  // namespace channel

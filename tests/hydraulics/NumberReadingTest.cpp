@@ -10,6 +10,8 @@
 
 #include "hydraulics/NumberReading.h"
 
+namespace channel {
+
 namespace {
 
 struct Reading {
@@ -187,3 +189,5 @@ TEST(NumberReadingTest, DecimalCommaLocaleGivesTheSameResults) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -6,6 +6,8 @@
 #include "hydraulics/ChannelElements.h"
 #include "hydraulics/DepthScan.h"
 
+namespace channel {
+
 // The channel elements written out the plain way, every step from the record
 // itself and nothing formed ahead: what the library's evaluation must give,
 // bit for bit, however it arranges the work.
@@ -51,3 +53,5 @@ inline DepthScanResult ScanForDepthReference(ChannelElements& record, float targ
     result.end = ClassifyScanEnd(hitBound, result.trials, targetDischarge, record.discharge);
     return result;
 }
+
+}  // namespace channel

@@ -12,6 +12,8 @@
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 namespace {
 
 namespace msg = calculation_messages;
@@ -343,3 +345,5 @@ TEST_F(RowCalculationTest, TargetIsTheDesignDischargeWhileThereIsOne) {
 }
 
 }  // namespace
+
+}  // namespace channel

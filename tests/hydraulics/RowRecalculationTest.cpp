@@ -7,6 +7,8 @@
 #include "hydraulics/RowRecalculation.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 namespace {
 
 // A table shaped like the main window's, with a recording status line. Rows
@@ -107,3 +109,5 @@ TEST(RowRecalculationTest, OnlyCompleteRowsWithChangedReadableCellsAreRecalculat
 }
 
 }  // namespace
+
+}  // namespace channel

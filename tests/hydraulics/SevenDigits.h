@@ -6,6 +6,8 @@
 
 #include "hydraulics/ChannelElements.h"
 
+namespace channel {
+
 // A float rounded to seven significant digits, the form in which the
 // expected results are known ("5.605551", "0.9399994"). Comparing this text
 // exactly catches a wrong last digit; the float nearest the seven-digit
@@ -36,3 +38,5 @@ inline void PrintTo(const ElementTexts& e, std::ostream* os) {
     *os << "{A=" << e.area << " X=" << e.wettedPerimeter << " R=" << e.hydraulicRadius
         << " C=" << e.chezyCoefficient << " Q=" << e.discharge << " v=" << e.velocity << '}';
 }
+
+}  // namespace channel

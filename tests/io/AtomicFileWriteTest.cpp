@@ -12,6 +12,8 @@
 #include "support/FileBytes.h"
 #include "support/WriteFaults.h"
 
+namespace channel {
+
 namespace {
 
 // Content whose every part differs, so a mix of old and new shows.
@@ -150,3 +152,5 @@ TEST(SystemErrorTextTest, NamesTheCommonCausesInChineseAndOthersByNumber) {
 }
 
 }  // namespace
+
+}  // namespace channel

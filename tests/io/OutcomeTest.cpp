@@ -7,6 +7,8 @@
 #include "io/AtomicFileWrite.h"
 #include "io/Outcome.h"
 
+namespace channel {
+
 namespace {
 
 // A result nobody filled in must not exist, or it could pass for success.
@@ -42,3 +44,5 @@ TEST(OutcomeTest, ReadingTheMissingSideThrows) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QString>
 
+namespace channel {
+
 // A file's bytes; empty when it cannot be read.
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
@@ -15,3 +17,5 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
+
+}  // namespace channel

@@ -10,6 +10,8 @@
 #include "files/FileCommands.h"
 #include "support/ScriptedAnswers.h"
 
+namespace channel {
+
 // The open and save dialogs, answered from scripts; each counts how often
 // it was shown.
 struct ScriptedFileDialogs : FileDialogs {
@@ -53,3 +55,5 @@ inline void ExpectScriptsUsed(const ScriptedFileDialogs& dialogs,
     EXPECT_TRUE(dialogs.saveAnswers.empty()) << "save dialog not shown";
     EXPECT_TRUE(messages.answers.empty()) << "unsaved-changes question not asked";
 }
+
+}  // namespace channel

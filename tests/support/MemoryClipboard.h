@@ -4,6 +4,8 @@
 
 #include "table/clipboard/Clipboard.h"
 
+namespace channel {
+
 // A clipboard that is one string the test can set and read.
 struct MemoryClipboard : Clipboard {
     QString text;
@@ -11,3 +13,5 @@ struct MemoryClipboard : Clipboard {
     QString Text() const override { return text; }
     void SetText(const QString& newText) override { text = newText; }
 };
+
+}  // namespace channel

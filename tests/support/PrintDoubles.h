@@ -8,6 +8,8 @@
 #include "support/ScriptedAnswers.h"
 #include "table/print/PrintDialogs.h"
 
+namespace channel {
+
 // The print dialog answered from a script, the preview counted. With a PDF
 // file set, what is printed goes to that file and a preview paints it there
 // too; without one nothing is painted.
@@ -34,3 +36,5 @@ struct ScriptedPrintDialogs : PrintDialogs {
         printer.setOutputFileName(pdfFile);
     }
 };
+
+}  // namespace channel

@@ -4,6 +4,8 @@
 
 #include "app/music/TunePlayer.h"
 
+namespace channel {
+
 // A player that records what it was asked. With `canSound` false it behaves
 // as on a machine without an audio device: it starts, but never plays.
 struct RecordingTunePlayer : TunePlayer {
@@ -23,3 +25,5 @@ struct RecordingTunePlayer : TunePlayer {
     }
     bool IsPlaying() const override { return playing; }
 };
+
+}  // namespace channel

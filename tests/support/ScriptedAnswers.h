@@ -5,6 +5,8 @@
 #include <deque>
 #include <utility>
 
+namespace channel {
+
 // The next scripted answer to `question`. A question nobody scripted an
 // answer for fails the test, then gets `dismissed` (what a user who closes
 // the dialog would answer) so the test can run to its end.
@@ -18,3 +20,5 @@ Answer NextScriptedAnswer(std::deque<Answer>& answers, const char* question, Ans
     answers.pop_front();
     return answer;
 }
+
+}  // namespace channel

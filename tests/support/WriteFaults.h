@@ -7,6 +7,8 @@
 #include <QString>
 #include <csignal>
 
+namespace channel {
+
 // What the tests of every file the program writes use to make writing fail.
 
 // True when `path`, links followed, is a character device such as /dev/full.
@@ -40,3 +42,5 @@ class FileSizeLimit {
     void (*savedHandler_)(int) = SIG_DFL;
     bool active_ = false;
 };
+
+}  // namespace channel

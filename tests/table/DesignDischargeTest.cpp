@@ -5,6 +5,8 @@
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 namespace {
 
 constexpr int kQ = elements_table::kDischargeColumn;
@@ -132,3 +134,5 @@ TEST_F(DesignDischargeTest, ChangesComeWithTheCellsSignals) {
 }
 
 }  // namespace
+
+}  // namespace channel

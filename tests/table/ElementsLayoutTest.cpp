@@ -7,6 +7,8 @@
 
 #include "table/ElementsLayout.h"
 
+namespace channel {
+
 namespace {
 
 using namespace elements_table;  // the columns
@@ -65,3 +67,5 @@ TEST(StartupCellTextTest, HeadingsAndItemNumbersOnly) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -8,6 +8,8 @@
 #include "table/CellText.h"
 #include "table/ElementsTable.h"
 
+namespace channel {
+
 namespace {
 
 void Format(ElementsTable& table) {
@@ -193,3 +195,5 @@ TEST(ElementsTableSnapshotTest, ASnapshotOfAnotherShapeReplacesTheShape) {
 }
 
 }  // namespace
+
+}  // namespace channel

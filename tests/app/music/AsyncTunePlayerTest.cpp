@@ -11,6 +11,8 @@
 
 #include "app/music/AsyncTunePlayer.h"
 
+namespace channel {
+
 namespace {
 
 // What happened to the players the factory made, from any thread.
@@ -116,3 +118,5 @@ TEST_F(AsyncTunePlayerTest, EndsWithoutMakingAPlayerNobodyAskedFor) {
 }
 
 }  // namespace
+
+}  // namespace channel

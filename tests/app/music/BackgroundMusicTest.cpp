@@ -8,6 +8,8 @@
 #include "app/music/BackgroundMusic.h"
 #include "support/RecordingTunePlayer.h"
 
+namespace channel {
+
 namespace {
 
 enum class Command { On, Off };
@@ -88,3 +90,5 @@ TEST(BackgroundMusic, ModeSwitchesWhenThePlayerCannotSound) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 #include "SmfReader.h"
 #include "app/music/EmbeddedTune.h"
 
+namespace channel {
+
 namespace {
 
 constexpr int kConductor = 0;
@@ -98,3 +100,5 @@ TEST(EmbeddedTune, InstrumentTracksEachOwnAChannelAndReleaseEveryNote) {
 }
 
 }  // namespace
+
+}  // namespace channel

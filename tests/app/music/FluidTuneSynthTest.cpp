@@ -10,6 +10,8 @@
 #include "app/music/FluidTuneSynth.h"
 #include "app/music/GeneralMidiSoundFont.h"
 
+namespace channel {
+
 namespace {
 
 // Offline rendering through the real FluidSynth and the installed SoundFont.
@@ -140,3 +142,5 @@ TEST(FluidTuneSynth, WithoutASoundFontStaysSilentAndQuiet) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -6,6 +6,8 @@
 #include "app/music/FluidSynthTunePlayer.h"
 #include "app/music/TunePlayerModule.h"
 
+namespace channel {
+
 namespace {
 
 // The build machines have no sound card: the program's own player must let
@@ -45,3 +47,5 @@ TEST(PlatformTunePlayer, WithoutASoundFontNeverPlays) {
 }
 
 }  // namespace
+
+}  // namespace channel

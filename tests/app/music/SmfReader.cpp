@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+namespace channel {
+
 namespace {
 
 class ByteCursor {
@@ -170,3 +172,5 @@ double DurationSeconds(const SmfFile& file) {
     }
     return seconds + double(endTick - tick) * tempo / 1e6 / file.division;
 }
+
+}  // namespace channel

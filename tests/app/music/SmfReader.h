@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace channel {
+
 // A small, strict reader of Standard MIDI Files, independent of the code
 // under test, so the tests can check the tune's structure and timing.
 struct SmfEvent {
@@ -39,3 +41,5 @@ SmfFile ReadSmf(const QByteArray& bytes);
 // Seconds from the start to the latest End-of-Track, following the tempo
 // events of all tracks (500000 us per quarter note until the first one).
 double DurationSeconds(const SmfFile& file);
+
+}  // namespace channel

@@ -13,6 +13,8 @@
 
 #include "app/music/WinMmSequencer.h"
 
+namespace channel {
+
 namespace {
 
 void PumpMessages(int milliseconds) {
@@ -46,6 +48,10 @@ void Expect(bool condition, const char* what) {
 }
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);

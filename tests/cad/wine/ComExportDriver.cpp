@@ -30,6 +30,8 @@
 #include "cad/SectionDrawing.h"
 #include "cad/TableDrawing.h"
 
+namespace channel {
+
 namespace {
 
 constexpr wchar_t kReadyEvent[] = L"RecordingCadServerReady";
@@ -424,6 +426,10 @@ int Run(const std::string& scenario, const std::string& server, const std::strin
 }
 
 }  // namespace
+
+}  // namespace channel
+
+using namespace channel;
 
 int main(int argc, char** argv) {
     // Unbuffered, so a step that hangs and is killed has said how far it got.

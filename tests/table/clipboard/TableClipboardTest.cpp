@@ -3,6 +3,8 @@
 #include "support/MemoryClipboard.h"
 #include "table/clipboard/TableClipboard.h"
 
+namespace channel {
+
 namespace {
 
 const QStringList kHeadings = {"项目", "底宽", "边坡",     "水深",     "糙率", "纵坡1\\I",
@@ -96,3 +98,5 @@ TEST(SystemClipboardTest, CopyAndPasteGoThroughTheDesktopClipboard) {
 }
 
 }  // namespace
+
+}  // namespace channel

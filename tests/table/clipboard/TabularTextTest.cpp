@@ -2,6 +2,8 @@
 
 #include "table/clipboard/TabularText.h"
 
+namespace channel {
+
 using Rows = QList<QStringList>;
 
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -37,3 +39,5 @@ TEST(TabularTextTest, QuotesOnlyCellsWithTabLineEndOrQuoteAndReadsThemBack) {
 }
 
 }  // namespace
+
+}  // namespace channel

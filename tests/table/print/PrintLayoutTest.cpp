@@ -2,6 +2,8 @@
 
 #include "table/print/PrintLayout.h"
 
+namespace channel {
+
 namespace {
 
 TEST(PrintLayoutTest, TableIsFittedToThePageWidth) {
@@ -34,3 +36,5 @@ TEST(PrintLayoutTest, RowsThatDoNotFitGoOnFurtherPagesUnderTheHeading) {
 }
 
 }  // namespace
+
+}  // namespace channel

@@ -7,6 +7,8 @@
 
 #include "table/print/PrintDialogs.h"
 
+namespace channel {
+
 namespace {
 
 // The real dialogs, each closed as soon as its event loop runs.
@@ -27,3 +29,5 @@ TEST(QtPrintDialogsTest, CancelIsReportedAndThePreviewPaintsOnTheGivenPrinter) {
 }
 
 }  // namespace
+
+}  // namespace channel

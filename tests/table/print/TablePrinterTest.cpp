@@ -10,6 +10,8 @@
 #include "support/PrintDoubles.h"
 #include "table/print/TablePrinter.h"
 
+namespace channel {
+
 namespace {
 
 const QStringList kHeadings = {"项目", "底宽", "边坡",     "水深",     "糙率", "纵坡1\\I",
@@ -120,3 +122,5 @@ TEST_F(TablePrinterTest, PrintAndPreviewGoThroughTheDialogs) {
 }
 
 }  // namespace
+
+}  // namespace channel
