@@ -19,14 +19,14 @@ namespace channel {
 // the reference, so a slot can be emptied without knowing which backend filled
 // it, also after that backend object is gone.
 class AutomationObject {
-public:
+  public:
     virtual ~AutomationObject() = default;
 };
 
 // The contents of a point buffer: a one-dimensional array of doubles in the
 // form the backend passes points in. Destroying it frees the array.
 class AutomationArray {
-public:
+  public:
     virtual ~AutomationArray() = default;
 };
 
@@ -41,7 +41,7 @@ using PointArgument = std::reference_wrapper<const PointBuffer>;
 using AutomationValue = std::variant<bool, int, double, std::string, PointArgument>;
 
 class Automation {
-public:
+  public:
     virtual ~Automation() = default;
 
     // Binds `slot` to an already running instance of the class registered

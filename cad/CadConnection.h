@@ -31,7 +31,7 @@ inline constexpr char kCadProgId[] = "autocad.Application";
 // early on a failed call (a failed call leaves its slot empty and later calls
 // on it fail too); they only keep count, so the export can tell the user.
 class CadSession {
-public:
+  public:
     CadSession(CadConnection& connection, Automation& automation)
         : connection_(connection), automation_(automation) {}
 
@@ -49,7 +49,7 @@ public:
 
     bool AllCallsSucceeded() const { return allCallsSucceeded_; }
 
-private:
+  private:
     void Note(bool callSucceeded) { allCallsSucceeded_ = allCallsSucceeded_ && callSucceeded; }
     // Stores `fresh` in `slot`: the new object is obtained before the old one
     // is released, so a failed read leaves the slot empty, never stale.

@@ -19,7 +19,7 @@ constexpr int kAlignmentMiddle = 4;
 // An object of the server. It keeps the drawing alive, so a slot may outlive
 // the server that filled it.
 class DxfObject : public AutomationObject {
-public:
+  public:
     DxfObject(std::shared_ptr<DxfDrawing> drawing, Kind kind, std::size_t entity = 0)
         : drawing_(std::move(drawing)), kind_(kind), entity_(entity) {}
 
@@ -28,14 +28,14 @@ public:
     Kind GetKind() const { return kind_; }
     DxfText& Text() const { return std::get<DxfText>(drawing_->entities[entity_]); }
 
-private:
+  private:
     std::shared_ptr<DxfDrawing> drawing_;
     Kind kind_;
     std::size_t entity_;
 };
 
 class DxfArray : public AutomationArray {
-public:
+  public:
     explicit DxfArray(int length) : values(static_cast<std::size_t>(length), 0.0) {}
     std::vector<double> values;
 };
@@ -116,7 +116,8 @@ ObjectSlot DxfAutomationServer::GetObjectProperty(const ObjectSlot& object,
             }
             break;
         case Kind::Document:
-            if (SameAutomationName(member, "ModelSpace")) return MakeObject(*owner, Kind::ModelSpace);
+            if (SameAutomationName(member, "ModelSpace"))
+                return MakeObject(*owner, Kind::ModelSpace);
             if (SameAutomationName(member, "ActiveTextStyle")) {
                 return MakeObject(*owner, Kind::TextStyle);
             }

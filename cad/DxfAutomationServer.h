@@ -20,7 +20,7 @@ namespace channel {
 // Nothing of it runs before CreateInstance, so AttachRunning always answers
 // false and every export gets a fresh application drawing into `drawing`.
 class DxfAutomationServer : public Automation {
-public:
+  public:
     explicit DxfAutomationServer(std::shared_ptr<DxfDrawing> drawing)
         : drawing_(std::move(drawing)) {}
 
@@ -34,7 +34,7 @@ public:
     bool MakeDoubleArray(PointBuffer& buffer, int length) override;
     bool SetArrayElement(PointBuffer& buffer, double value, int index) override;
 
-private:
+  private:
     std::shared_ptr<DxfDrawing> drawing_;
 };
 

@@ -44,7 +44,7 @@ struct DxfTextStyle {
 using DxfEntity = std::variant<DxfLine, DxfText>;
 
 struct DxfDrawing {
-    DxfTextStyle textStyle;          // the drawing's one, active, text style
+    DxfTextStyle textStyle;           // the drawing's one, active, text style
     std::vector<DxfEntity> entities;  // model space, in the order drawn
 };
 

@@ -3,6 +3,8 @@
 
 namespace channel {
 
-std::unique_ptr<Automation> MakePlatformAutomation() { return MakeComAutomation(); }
+std::unique_ptr<Automation> MakePlatformAutomation() {
+    return MakeComAutomation();
+}
 
 }  // namespace channel

@@ -13,7 +13,9 @@ ProgramState& InitGlobals() {
     return *globals;
 }
 
-ProgramState& Globals() { return *globals; }
+ProgramState& Globals() {
+    return *globals;
+}
 
 void ReleaseGlobals() {
     if (!globals) return;

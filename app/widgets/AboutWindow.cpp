@@ -35,10 +35,12 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     auto* link = link_ = new QLabel(this);
     link->setObjectName(QStringLiteral("超级链接框"));
     link->setGeometry(176, 72, 104, 16);
-    link->setText(QStringLiteral("<a href=\"%1\" style=\"color:#ffff80\">联系我！</a>").arg(kContactTarget));
+    link->setText(
+        QStringLiteral("<a href=\"%1\" style=\"color:#ffff80\">联系我！</a>").arg(kContactTarget));
     link->setTextFormat(Qt::RichText);
     link->setOpenExternalLinks(true);
-    if (QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(QStringLiteral("SimSun"))) {
+    if (QFontDatabase::families(QFontDatabase::SimplifiedChinese)
+            .contains(QStringLiteral("SimSun"))) {
         QFont font(QStringLiteral("SimSun"));
         font.setPixelSize(14);
         font.setWeight(QFont::Normal);

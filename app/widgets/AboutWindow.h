@@ -11,14 +11,14 @@ namespace channel {
 // the link's target and leaves the window open.
 class AboutWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AboutWindow(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QLabel* hopeLabel_;
     QLabel* contactLabel_;
     QLabel* link_;

@@ -22,6 +22,8 @@ InstructionsWindow::InstructionsWindow(const QString& instructionsPath, QWidget*
     textBox_->setPlainText(LoadInstructionsText(instructionsPath));
 }
 
-QString InstructionsWindow::Text() const { return textBox_->toPlainText(); }
+QString InstructionsWindow::Text() const {
+    return textBox_->toPlainText();
+}
 
 }  // namespace channel

@@ -10,11 +10,11 @@ namespace channel {
 // created, so every opening shows the file as it is at that moment.
 class InstructionsWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     InstructionsWindow(const QString& instructionsPath, QWidget* parent = nullptr);
     QString Text() const;
 
-private:
+  private:
     QPlainTextEdit* textBox_;
 };
 

@@ -36,7 +36,9 @@
 
 // The icons live in this static library; its resources must be registered
 // by name or the linker drops them.
-static void InitShellResources() { Q_INIT_RESOURCE(resources); }
+static void InitShellResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace channel {
 
@@ -126,7 +128,8 @@ void MainWindow::BuildControls() {
         ShellContext shell = Shell();
         OnCurrentCellChanged(shell);
     });
-    connect(tableView_, &TableControl::editorOpened, this, [this] { beforeEdit_ = table_->TakeSnapshot(); });
+    connect(tableView_, &TableControl::editorOpened, this,
+            [this] { beforeEdit_ = table_->TakeSnapshot(); });
     connect(tableView_, &TableControl::cellEditFinished, this, [this] {
         CalculateCurrentRow();
         // The edit and the calculation it started are one step.
@@ -143,7 +146,8 @@ void MainWindow::BuildControls() {
         OnCellEditorTextEdited(edits);
         RefreshCaption();
     });
-    connect(tableView_, &TableControl::rightButtonPressed, this, &MainWindow::OnTableRightButtonDown);
+    connect(tableView_, &TableControl::rightButtonPressed, this,
+            &MainWindow::OnTableRightButtonDown);
     connect(tableView_, &TableControl::copyRequested, this, &MainWindow::CopyCells);
     connect(tableView_, &TableControl::pasteRequested, this, &MainWindow::PasteCells);
     connect(tableView_, &TableControl::clearRequested, this, &MainWindow::ClearCells);
@@ -155,7 +159,8 @@ void MainWindow::BuildControls() {
     // Choosing a mode is not a place to type: the keyboard goes back to the
     // table's current cell.
     for (QRadioButton* mode : {depthKnownButton_, dischargeKnownButton_})
-        connect(mode, &QRadioButton::clicked, tableView_, [this] { tableView_->setFocus(Qt::OtherFocusReason); });
+        connect(mode, &QRadioButton::clicked, tableView_,
+                [this] { tableView_->setFocus(Qt::OtherFocusReason); });
     connect(cadButton_, &QPushButton::clicked, this, &MainWindow::ExportToCad);
     connect(instructionsButton_, &QPushButton::clicked, this, &MainWindow::OpenInstructions);
 }
@@ -189,21 +194,28 @@ void MainWindow::BuildMenus() {
     const auto ctrl = [](Qt::Key key, Qt::KeyboardModifiers more = {}) {
         return QKeySequence(QKeyCombination(Qt::ControlModifier | more, key));
     };
-    fileMenu_ = addMenu(QStringLiteral("文件"),
-                        {{QStringLiteral("新建"), &MainWindow::NewTable, {}, {ctrl(Qt::Key_N)}},
-                         {QStringLiteral("打开"), &MainWindow::OpenTable, {}, {ctrl(Qt::Key_O)}},
-                         {QStringLiteral("保存"), &MainWindow::SaveTable, {}, {ctrl(Qt::Key_S)}},
-                         {QStringLiteral("另存为"), &MainWindow::SaveTableAs, {}, {ctrl(Qt::Key_S, Qt::ShiftModifier)}},
-                         {QStringLiteral("打印预览"), &MainWindow::PrintPreview, {}},
-                         {QStringLiteral("打印"), &MainWindow::PrintTable, {}, {ctrl(Qt::Key_P)}},
-                         {QStringLiteral("退出"), &MainWindow::ExitProgram, {}, {ctrl(Qt::Key_Q)}}});
-    editMenu_ = addMenu(QStringLiteral("编辑"),
-                        {{QStringLiteral("复制"), &MainWindow::CopyCells, QKeySequence::Copy},
-                         {QStringLiteral("粘贴"), &MainWindow::PasteCells, QKeySequence::Paste},
-                         {QStringLiteral("清除"), &MainWindow::ClearCells, QKeySequence(Qt::Key_Delete)},
-                         {QStringLiteral("撤销"), &MainWindow::Undo, {}, {ctrl(Qt::Key_Z)}},
-                         {QStringLiteral("重做"), &MainWindow::Redo, {},
-                          {ctrl(Qt::Key_Y), ctrl(Qt::Key_Z, Qt::ShiftModifier)}}});
+    fileMenu_ =
+        addMenu(QStringLiteral("文件"),
+                {{QStringLiteral("新建"), &MainWindow::NewTable, {}, {ctrl(Qt::Key_N)}},
+                 {QStringLiteral("打开"), &MainWindow::OpenTable, {}, {ctrl(Qt::Key_O)}},
+                 {QStringLiteral("保存"), &MainWindow::SaveTable, {}, {ctrl(Qt::Key_S)}},
+                 {QStringLiteral("另存为"),
+                  &MainWindow::SaveTableAs,
+                  {},
+                  {ctrl(Qt::Key_S, Qt::ShiftModifier)}},
+                 {QStringLiteral("打印预览"), &MainWindow::PrintPreview, {}},
+                 {QStringLiteral("打印"), &MainWindow::PrintTable, {}, {ctrl(Qt::Key_P)}},
+                 {QStringLiteral("退出"), &MainWindow::ExitProgram, {}, {ctrl(Qt::Key_Q)}}});
+    editMenu_ =
+        addMenu(QStringLiteral("编辑"),
+                {{QStringLiteral("复制"), &MainWindow::CopyCells, QKeySequence::Copy},
+                 {QStringLiteral("粘贴"), &MainWindow::PasteCells, QKeySequence::Paste},
+                 {QStringLiteral("清除"), &MainWindow::ClearCells, QKeySequence(Qt::Key_Delete)},
+                 {QStringLiteral("撤销"), &MainWindow::Undo, {}, {ctrl(Qt::Key_Z)}},
+                 {QStringLiteral("重做"),
+                  &MainWindow::Redo,
+                  {},
+                  {ctrl(Qt::Key_Y), ctrl(Qt::Key_Z, Qt::ShiftModifier)}}});
     QAction* undo = editMenu_->findChild<QAction*>(QStringLiteral("撤销"));
     QAction* redo = editMenu_->findChild<QAction*>(QStringLiteral("重做"));
     undo->setEnabled(false);
@@ -211,7 +223,7 @@ void MainWindow::BuildMenus() {
     connect(&history_->Stack(), &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(&history_->Stack(), &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     addMenu(QStringLiteral("音乐"), {{QStringLiteral("关闭音乐"), &MainWindow::MusicOff, {}},
-                                                  {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
+                                     {QStringLiteral("开启音乐"), &MainWindow::MusicOn, {}}});
     toolsMenu_ = addMenu(QStringLiteral("工具"),
                          {{QStringLiteral("断面详情"), &MainWindow::ShowSectionDetails, {}},
                           {QStringLiteral("全部重算"), &MainWindow::RecalculateAllRows, {}},
@@ -230,14 +242,16 @@ void MainWindow::BuildMenus() {
 void MainWindow::BuildTrayIcon() {
     const QString localIcon = shell_text::kTrayIconFile;
     QIcon icon(QFileInfo::exists(localIcon) ? localIcon : QStringLiteral(":/icons/circle_f1.ico"));
-    if (icon.isNull() || icon.availableSizes().isEmpty()) icon = QIcon(QStringLiteral(":/icons/circle_f1.ico"));
+    if (icon.isNull() || icon.availableSizes().isEmpty())
+        icon = QIcon(QStringLiteral(":/icons/circle_f1.ico"));
     trayIcon_ = new QSystemTrayIcon(icon, this);
     trayIcon_->setObjectName(QStringLiteral("托盘图标"));
     trayIcon_->setToolTip(shell_text::kTrayTooltip);
-    connect(trayIcon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger) OnTrayIconEvent(1);
-        if (reason == QSystemTrayIcon::Context) OnTrayIconEvent(3);
-    });
+    connect(trayIcon_, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger) OnTrayIconEvent(1);
+                if (reason == QSystemTrayIcon::Context) OnTrayIconEvent(3);
+            });
     trayIcon_->show();
 }
 
@@ -257,14 +271,18 @@ void MainWindow::OnTrayIconEvent(int actionCode) {
     }
 }
 
-void MainWindow::OnTableRightButtonDown(int, int, int) { PopUp(editMenu_, QCursor::pos()); }
+void MainWindow::OnTableRightButtonDown(int, int, int) {
+    PopUp(editMenu_, QCursor::pos());
+}
 
 void MainWindow::PopUp(QMenu* menu, const QPoint& globalPosition) {
     lastPopup_ = menu;
     menu->popup(globalPosition);
 }
 
-QString MainWindow::StatusText() const { return statusLine_->text(); }
+QString MainWindow::StatusText() const {
+    return statusLine_->text();
+}
 
 void MainWindow::ShowStatus(const QString& text) {
     statusLine_->setText(text);
@@ -359,7 +377,9 @@ void MainWindow::SaveTableAs() {
     history_->ForgetSaved();
 }
 
-void MainWindow::ExitProgram() { RunFileCommand(channel::ExitProgram); }
+void MainWindow::ExitProgram() {
+    RunFileCommand(channel::ExitProgram);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closeApproved_) {
@@ -426,9 +446,13 @@ void MainWindow::AfterUndoOrRedo() {
     RefreshCaption();
 }
 
-void MainWindow::MusicOff() { music_->MusicOff(); }
+void MainWindow::MusicOff() {
+    music_->MusicOff();
+}
 
-void MainWindow::MusicOn() { music_->MusicOn(); }
+void MainWindow::MusicOn() {
+    music_->MusicOn();
+}
 
 AboutWindow* MainWindow::OpenAbout() {
     auto* about = new AboutWindow(this);

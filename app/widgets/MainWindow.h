@@ -51,7 +51,7 @@ struct MainWindowSeams {
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Missing seams are filled with the system's own.
     MainWindow(ProgramState& state, MainWindowSeams seams = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -95,12 +95,12 @@ public:
     void OnTrayIconEvent(int actionCode);
     void OnTableRightButtonDown(int x, int y, int keyState);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void SetUpMainWindow();
     void BuildControls();
     void BuildMenus();

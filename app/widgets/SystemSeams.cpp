@@ -21,14 +21,16 @@ namespace {
 // Asks where the DXF drawing goes, starting from the folder and name chosen
 // last in this run.
 std::function<std::optional<QString>()> MakeDxfPathDialog(QWidget* parent) {
-    auto lastPath = std::make_shared<QString>(QDir::current().filePath(QStringLiteral("水利要素表.dxf")));
+    auto lastPath =
+        std::make_shared<QString>(QDir::current().filePath(QStringLiteral("水利要素表.dxf")));
     return [parent, lastPath]() -> std::optional<QString> {
         QFileDialog dialog(parent);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilter(QString::fromUtf8(cad_messages::kDxfFileFilter));
         dialog.setDefaultSuffix(QStringLiteral("dxf"));
         dialog.selectFile(*lastPath);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
         *lastPath = dialog.selectedFiles().first();
         return *lastPath;
     };
@@ -42,7 +44,8 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent) {
     if (!seams.clipboard) seams.clipboard = std::make_unique<SystemClipboard>();
     if (!seams.printDialogs) seams.printDialogs = std::make_unique<QtPrintDialogs>(dialogParent);
     // The synthesizer and its SoundFont load on the player's own thread.
-    if (!seams.tunePlayer) seams.tunePlayer = std::make_unique<AsyncTunePlayer>(MakePlatformTunePlayer);
+    if (!seams.tunePlayer)
+        seams.tunePlayer = std::make_unique<AsyncTunePlayer>(MakePlatformTunePlayer);
     if (!seams.askDxfPath) seams.askDxfPath = MakeDxfPathDialog(dialogParent);
     if (!seams.exportTable) {
         seams.exportTable = [](ProgramState& state, ElementsTable& table, CadExportSeams& cad) {

@@ -85,7 +85,8 @@ TEST_F(MainWindowTest, ClickingACellMovesTheMarkerAndPrompts) {
     window.Table().SetCellText(4, 2, "1.5");
     ClickCell(4, 3);
     EXPECT_EQ(window.StatusText(), "请输入糙率数据！");
-    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, 4)) << "the view follows the prompt";
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, 4))
+        << "the view follows the prompt";
     EXPECT_EQ(window.Table().GetCellText(3, 0), "3");
 }
 
@@ -95,10 +96,12 @@ TEST_F(MainWindowTest, AnEditFinishesOnItsOwnRowBeforeTheClickMovesOn) {
     for (int c : {1, 2, 4, 5}) table.SetCellText(5, c, "1");
     ClickCell(3, 5);
     std::vector<std::pair<QString, int>> events;
-    QObject::connect(&window.TableView(), &TableControl::cellEditFinished,
-                     [&] { events.push_back({"finished", table.CurrentRow()}); });
-    QObject::connect(&table, &ElementsTable::currentCellMoved,
-                     [&] { events.push_back({"moved", table.CurrentRow()}); });
+    QObject::connect(&window.TableView(), &TableControl::cellEditFinished, [&] {
+        events.push_back({"finished", table.CurrentRow()});
+    });
+    QObject::connect(&table, &ElementsTable::currentCellMoved, [&] {
+        events.push_back({"moved", table.CurrentRow()});
+    });
 
     TypeIntoTable("0.0005");
     EXPECT_EQ(state.document.modified, 1) << "typing marks the table as changed";
@@ -126,7 +129,8 @@ TEST_F(MainWindowTest, EnterFinishesTheEditOnceAndTabMovesOn) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(finished, 2);
     EXPECT_EQ(window.Table().GetCellText(4, 1), "3");
-    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, 2)) << "Tab moves after the edit";
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, 2))
+        << "Tab moves after the edit";
 }
 
 TEST_F(MainWindowTest, DeletingInsideACellMarksTheTableChanged) {
@@ -357,7 +361,8 @@ TEST_F(MainWindowTest, InstructionsAreReadAgainOnEveryOpening) {
 }
 
 TEST_F(MainWindowTest, MusicStartsWithTheWindowAndFollowsTheMenu) {
-    EXPECT_TRUE(QTest::qWaitFor([&] { return doubles.tune->starts == 1; })) << "starts after the first frame";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return doubles.tune->starts == 1; }))
+        << "starts after the first frame";
     window.MusicOff();
     window.MusicOff();
     EXPECT_FALSE(doubles.tune->playing);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "app/core/ShellHandlers.h"
 #include "app/core/ShellTexts.h"
 #include "app/core/TableSetUp.h"

@@ -1,5 +1,3 @@
-#include "cad/DxfAutomationServer.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,13 +5,14 @@
 
 #include "RecordingAutomation.h"
 #include "cad/CadConnection.h"
+#include "cad/DxfAutomationServer.h"
 
 namespace channel {
 
 namespace {
 
 class DxfAutomationServerTest : public testing::Test {
-public:
+  public:
     void SetUp() override {
         server_.CreateInstance(application_, "AutoCAD.Application");
         ASSERT_NE(application_, nullptr);
@@ -48,7 +47,9 @@ struct RefusedCall {
     std::function<bool(DxfAutomationServerTest&)> succeeds;
 };
 
-void PrintTo(const RefusedCall& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const RefusedCall& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class RefusedCallTest : public DxfAutomationServerTest,
                         public testing::WithParamInterface<RefusedCall> {};
@@ -69,25 +70,26 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCall{"UnknownMethod",
                     [](auto& t) {
                         const std::array<AutomationValue, 1> point{std::cref(t.point_)};
-                        return t.server_.CallObjectMethod(t.modelSpace_, "AddPoint", point) != nullptr;
+                        return t.server_.CallObjectMethod(t.modelSpace_, "AddPoint", point) !=
+                               nullptr;
                     }},
         RefusedCall{"VisibleAsNumber",
                     [](auto& t) { return t.server_.SetProperty(t.application_, "Visible", 1); }},
-        RefusedCall{"LineFromAForeignBuffer",
-                    [](auto& t) {
-                        RecordingAutomation other;
-                        PointBuffer foreign;
-                        other.MakeDoubleArray(foreign, 3);
-                        const std::array<AutomationValue, 2> ends{std::cref(t.point_),
-                                                                  std::cref(foreign)};
-                        return t.server_.CallObjectMethod(t.modelSpace_, "addline", ends) != nullptr;
-                    }},
-        RefusedCall{"CallOnAnEmptySlot",
-                    [](auto& t) {
-                        const std::array<AutomationValue, 2> ends{std::cref(t.point_),
-                                                                  std::cref(t.point_)};
-                        return t.server_.CallObjectMethod(ObjectSlot(), "addline", ends) != nullptr;
-                    }},
+        RefusedCall{
+            "LineFromAForeignBuffer",
+            [](auto& t) {
+                RecordingAutomation other;
+                PointBuffer foreign;
+                other.MakeDoubleArray(foreign, 3);
+                const std::array<AutomationValue, 2> ends{std::cref(t.point_), std::cref(foreign)};
+                return t.server_.CallObjectMethod(t.modelSpace_, "addline", ends) != nullptr;
+            }},
+        RefusedCall{
+            "CallOnAnEmptySlot",
+            [](auto& t) {
+                const std::array<AutomationValue, 2> ends{std::cref(t.point_), std::cref(t.point_)};
+                return t.server_.CallObjectMethod(ObjectSlot(), "addline", ends) != nullptr;
+            }},
         RefusedCall{"ElementOutsideThePoint",
                     [](auto& t) { return t.server_.SetArrayElement(t.point_, 1.0, 4); }}),
     [](const testing::TestParamInfo<RefusedCall>& info) { return info.param.name; });

@@ -85,8 +85,8 @@ void ExpectedCalls::Text(const std::string& text, double x, double y, int height
     Replace(lastText_, entity);
     calls_.push_back("SetProperty " + lastText_ + ".scalefactor = double:0.7");
     calls_.push_back("SetProperty " + lastText_ + ".Alignment = int:4");
-    calls_.push_back("SetProperty " + lastText_ + ".TextAlignmentPoint = " +
-                     Point(textPoint_, x, y));
+    calls_.push_back("SetProperty " + lastText_ +
+                     ".TextAlignmentPoint = " + Point(textPoint_, x, y));
 }
 
 void ExpectedCalls::ReleaseAtExit() {

@@ -10,7 +10,7 @@ namespace channel {
 // recorder's do, and a replaced reference is released right after its
 // successor has been obtained.
 class ExpectedCalls {
-public:
+  public:
     // Attach (or, when nothing runs, attach then create), make visible, active
     // drawing, model space, the two line buffers.
     void Open(bool applicationRunning = true);
@@ -23,7 +23,7 @@ public:
 
     const std::vector<std::string>& Calls() const { return calls_; }
 
-private:
+  private:
     std::string Next(const std::string& origin);
     void Replace(std::string& slot, const std::string& fresh);
     void MakeArray(std::string& buffer);

@@ -10,25 +10,27 @@ namespace {
 using CallLog = std::vector<std::string>;
 
 class RecordedObject : public AutomationObject {
-public:
+  public:
     RecordedObject(std::string name, std::shared_ptr<CallLog> log)
         : name(std::move(name)), log_(std::move(log)) {}
     ~RecordedObject() override { log_->push_back("ReleaseObject " + name); }
     const std::string name;
 
-private:
+  private:
     std::shared_ptr<CallLog> log_;
 };
 
 class RecordedArray : public AutomationArray {
-public:
+  public:
     RecordedArray(std::string name, int length, std::shared_ptr<CallLog> log)
-        : name(std::move(name)), values(static_cast<std::size_t>(length), 0.0), log_(std::move(log)) {}
+        : name(std::move(name)),
+          values(static_cast<std::size_t>(length), 0.0),
+          log_(std::move(log)) {}
     ~RecordedArray() override { log_->push_back("ReleaseVariant " + name); }
     const std::string name;
     std::vector<double> values;
 
-private:
+  private:
     std::shared_ptr<CallLog> log_;
 };
 
@@ -57,7 +59,9 @@ std::string Describe(const AutomationValue& value) {
     return Describe(std::get<PointArgument>(value).get());
 }
 
-std::string Outcome(const ObjectSlot& result) { return " -> " + (result ? NameOf(result) : "none"); }
+std::string Outcome(const ObjectSlot& result) {
+    return " -> " + (result ? NameOf(result) : "none");
+}
 
 }  // namespace
 

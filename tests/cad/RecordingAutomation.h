@@ -46,7 +46,7 @@ inline RecordingBehaviour FailingMember(std::string member) {
 }
 
 class RecordingAutomation : public Automation {
-public:
+  public:
     using Behaviour = RecordingBehaviour;
 
     explicit RecordingAutomation(Behaviour behaviour = {});
@@ -64,7 +64,7 @@ public:
     bool MakeDoubleArray(PointBuffer& buffer, int length) override;
     bool SetArrayElement(PointBuffer& buffer, double value, int index) override;
 
-private:
+  private:
     ObjectSlot NewObject(std::string_view origin);
     bool Fails(std::string_view member) const;
     void Record(std::string line) { calls_->push_back(std::move(line)); }

@@ -3,6 +3,8 @@
 // nothing; a float written as the table writes it reads back exactly; and
 // whatever a numeric column shows as a number is the number the
 // calculation reads from the cell.
+#include <QByteArray>
+#include <QString>
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -10,9 +12,6 @@
 #include <cstring>
 #include <optional>
 #include <string>
-
-#include <QByteArray>
-#include <QString>
 
 #include "FuzzCheck.h"
 #include "hydraulics/NumberReading.h"
