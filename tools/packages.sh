@@ -11,7 +11,7 @@ TEST_PACKAGES=(
     python3 python3-ezdxf python3-matplotlib poppler-utils
     locales
     libxcb1-dev xvfb xauth
-    clang libclang-rt-14-dev clang-format
+    clang libclang-rt-14-dev clang-format clang-tidy
 )
 # Only for tools/check-wine.sh: the Windows cross compiler and Wine to run
 # what it builds.
