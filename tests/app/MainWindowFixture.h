@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <initializer_list>
 #include <vector>
 
 #include "app/core/ProgramState.h"
@@ -16,6 +17,16 @@
 #include "tests/app/ShellDoubles.h"
 
 namespace channel {
+
+// Sets a row's cells from the first input column on, as a loaded file would,
+// makes the row current and calculates it in the discharge-known mode.
+inline void FillAndCalculate(MainWindow& window, int row,
+                             std::initializer_list<const char*> cells) {
+    int column = 1;
+    for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
+    window.Table().SetCurrentCell(row, 1);
+    window.CalculateCurrentRow();
+}
 
 // A shown main window wired to doubles, with helpers that click and type on
 // the real widgets.
