@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     std::array<QStringList, 11> rows;
     const QJsonArray lines = QJsonDocument::fromJson(input.readAll()).array();
     for (int row = 0; row < 11 && row < lines.size(); ++row) {
-        for (const QJsonValue& cell : lines[row].toArray()) rows[row].append(cell.toString());
+        for (const auto& cell : lines[row].toArray()) rows[row].append(cell.toString());
     }
 
     const CellTextSource cells = [&rows](int row, int column) {
