@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(decoded.ok() || !decoded.reason().isEmpty());
     if (decoded.ok()) {
         const QStringList& cells = decoded.value().cells;
-        FUZZ_CHECK(cells.size() == kRows * kColumns);
+        FUZZ_CHECK(cells.size() == static_cast<qsizetype>(kRows) * kColumns);
         const QByteArray saved = element_file::Encode(kRows, kColumns, cells);
         const Decoded again = element_file::Decode(saved, kRows, kColumns);
         FUZZ_CHECK(again.ok() && again.value().cells == cells);
