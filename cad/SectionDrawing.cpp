@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "cad/ValueFormatting.h"
+
 namespace channel {
 
 // The drawing, with X(x) = kSectionCentreX + scale·x and Y(y) = kSectionBedY
@@ -51,23 +53,15 @@ bool Exists(double depth) {
     return std::isfinite(depth) && depth > 0;
 }
 
-std::string Fixed(double value, int digits) {
-    std::array<char, 64> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::fixed, digits)
-                         .ptr;
-    return std::string(text.data(), end);
-}
-
 // The shortest text that reads back as `value`: 1.5, 2, 0.75.
 std::string Shortest(double value) {
     std::array<char, 64> text{};
-    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    auto* const end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
     return std::string(text.data(), end);
 }
 
 std::string Metres(const char* symbol, double value, int digits) {
-    return std::string(symbol) + "=" + Fixed(value, digits) + " m";
+    return std::string(symbol) + "=" + FormatFixed(value, digits) + " m";
 }
 
 class SectionPlot {
@@ -126,14 +120,14 @@ class SectionPlot {
   private:
     double X(double metres) const { return kSectionCentreX + scale_ * metres; }
     double Y(double metres) const { return kSectionBedY + scale_ * metres; }
-    double HalfWidth(double depth) const { return s_.bottomWidth / 2 + s_.sideSlope * depth; }
+    double HalfWidth(double depth) const { return s_.Shape().HalfWidthAt(depth); }
     double WidthDimensionY() const { return Y(0) - kWidthDimensionDrop; }
     double DepthDimensionX() const { return X(-HalfWidth(bank_)) - kDepthDimensionOffset; }
     double TopDimensionY() const { return Y(bank_) + kTopDimensionRise; }
 
     // m to two decimals, without trailing zeros: 1.5, 2, 0.75.
     std::string SlopeNumber() const {
-        std::string text = Fixed(s_.sideSlope, 2);
+        std::string text = FormatFixed(s_.sideSlope, 2);
         while (text.back() == '0') text.pop_back();
         if (text.back() == '.') text.pop_back();
         return text;
@@ -190,14 +184,20 @@ class SectionPlot {
 
 }  // namespace
 
-Outcome<std::string> SectionDrawable(const SectionDimensions& s) {
+Outcome<std::string> ShapeDrawable(const SectionShape& shape) {
     using Drawable = Outcome<std::string>;
-    if (!std::isfinite(s.bottomWidth) || !std::isfinite(s.sideSlope) || s.bottomWidth < 0 ||
-        s.sideSlope < 0) {
+    if (!std::isfinite(shape.bottomWidth) || !std::isfinite(shape.sideSlope) ||
+        shape.bottomWidth < 0 || shape.sideSlope < 0) {
         return Drawable::Failure("底宽和边坡系数须为不小于零的数，无法绘制断面图。");
     }
-    if (s.bottomWidth == 0 && s.sideSlope == 0)
+    if (shape.bottomWidth == 0 && shape.sideSlope == 0)
         return Drawable::Failure("底宽和边坡系数都为零，没有断面可画。");
+    return Drawable::Success();
+}
+
+Outcome<std::string> SectionDrawable(const SectionDimensions& s) {
+    using Drawable = Outcome<std::string>;
+    if (Drawable shape = ShapeDrawable(s.Shape()); !shape.ok()) return shape;
     if (!Exists(s.depth)) return Drawable::Failure("本行没有水深，请先计算本行再绘制断面图。");
     return Drawable::Success();
 }
@@ -212,7 +212,7 @@ double SectionBankHeight(const SectionDimensions& s) {
 
 double SectionScale(const SectionDimensions& s) {
     const double bank = SectionBankHeight(s);
-    const double width = s.bottomWidth + 2 * s.sideSlope * bank;
+    const double width = s.Shape().WidthAt(bank);
     const double fits = std::min(kSectionMaxWidth / width, kSectionMaxHeight / bank);
     // Round scales only; the small allowance keeps 20 from reading as 19.99….
     const double decade = std::pow(10.0, std::floor(std::log10(fits) + 1e-12));

@@ -9,6 +9,21 @@
 
 namespace channel {
 
+// The outline of a trapezoidal section, in metres: what both the CAD drawing
+// and the section view of the details window draw.
+struct SectionShape {
+    double bottomWidth = 0;  // b
+    double sideSlope = 0;    // m: m units across per unit up
+    // Half the width at `depth` above the bed: b/2 + m·depth.
+    double HalfWidthAt(double depth) const { return bottomWidth / 2 + sideSlope * depth; }
+    // The width at `depth` above the bed: b + 2·m·depth.
+    double WidthAt(double depth) const { return bottomWidth + 2 * sideSlope * depth; }
+};
+
+// Whether `shape` outlines a section: b and m finite and not negative, and not
+// both zero. If not, why, in Chinese (UTF-8).
+Outcome<std::string> ShapeDrawable(const SectionShape& shape);
+
 // One row's trapezoidal cross-section, in metres. A depth that does not exist
 // (no uniform flow, no discharge) is NaN or not above zero; its line is left
 // out.
@@ -19,11 +34,12 @@ struct SectionDimensions {
     double depth = 0;          // h, the water depth in the table
     double normalDepth = 0;    // h0
     double criticalDepth = 0;  // hk
-    double TopWidth() const { return bottomWidth + 2 * sideSlope * depth; }  // B at h
+    SectionShape Shape() const { return {bottomWidth, sideSlope}; }
+    double TopWidth() const { return Shape().WidthAt(depth); }  // B at h
 };
 
-// Whether `section` can be drawn: b and m finite and not negative, not both
-// zero, and h finite and above zero. If not, why, in Chinese (UTF-8).
+// Whether `section` can be drawn: its shape outlines a section (ShapeDrawable)
+// and h is finite and above zero. If not, why, in Chinese (UTF-8).
 Outcome<std::string> SectionDrawable(const SectionDimensions& section);
 
 // Geometry of the drawing, in drawing units. The section is drawn at one

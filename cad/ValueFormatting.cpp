@@ -23,14 +23,6 @@ void DropSignOfZero(std::string& text) {
     }
 }
 
-std::string Fixed(double value, int digitsAfterPoint) {
-    // Enough for the largest double, or the smallest one, written out in full.
-    std::array<char, 400> digits{};
-    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                      std::chars_format::fixed, digitsAfterPoint);
-    return std::string(digits.data(), result.ptr);
-}
-
 // The table shows a value rounded half away from zero: an exact tie at two
 // decimals (a float such as 0.125, where 8 * value is an odd integer) goes
 // up in magnitude, every other value to the nearest.
@@ -38,9 +30,9 @@ std::string TwoDigits(float value) {
     const double exact = value;
     const double eighths = exact * 8;  // exact: a power-of-two scaling
     if (std::floor(eighths) == eighths && std::fmod(eighths, 2.0) != 0) {
-        return Fixed(std::copysign(std::ceil(std::fabs(exact * 100)), exact) / 100, kDigits);
+        return FormatFixed(std::copysign(std::ceil(std::fabs(exact * 100)), exact) / 100, kDigits);
     }
-    return Fixed(exact, kDigits);
+    return FormatFixed(exact, kDigits);
 }
 
 // Digits after the point that show `value` to two significant digits. The
@@ -61,13 +53,21 @@ int DigitsForTwoSignificant(double value) {
 
 std::string SmallValue(double value) {
     const int digits = std::max(kSmallValueDigits, DigitsForTwoSignificant(value));
-    std::string text = Fixed(value, digits);
+    std::string text = FormatFixed(value, digits);
     const std::size_t keep = text.find('.') + 1 + kSmallValueDigits;
     while (text.size() > keep && text.back() == '0') text.pop_back();
     return text;
 }
 
 }  // namespace
+
+std::string FormatFixed(double value, int digitsAfterPoint) {
+    // Enough for the largest double, or the smallest one, written out in full.
+    std::array<char, 400> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                      std::chars_format::fixed, digitsAfterPoint);
+    return std::string(digits.data(), result.ptr);
+}
 
 std::string FormatDrawnValue(double value, int column) {
     // The 2-digit columns are shown by the table as the single-precision

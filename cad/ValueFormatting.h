@@ -14,4 +14,9 @@ namespace channel {
 // for those columns.
 std::string FormatDrawnValue(double value, int column);
 
+// `value` in fixed point with `digitsAfterPoint` digits after the point and
+// every digit before it, independent of the process locale. `value` must be
+// finite.
+std::string FormatFixed(double value, int digitsAfterPoint);
+
 }  // namespace channel

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cad/SectionDrawing.h"
+
 namespace channel {
 
 namespace {
@@ -84,10 +86,12 @@ void DrawLabel(QPainter& p, const QPointF& anchor, const QString& text, Qt::Alig
     p.drawText(box, Qt::AlignCenter, text);
 }
 
+SectionShape ShapeOf(const SectionDetails& d) {
+    return {d.bottomWidth, d.sideSlope};
+}
+
 bool IsDrawable(const SectionDetails& d) {
-    return d.inputsRead && std::isfinite(d.bottomWidth) && std::isfinite(d.sideSlope) &&
-           d.bottomWidth >= 0 && d.sideSlope >= 0 && (d.bottomWidth > 0 || d.sideSlope > 0) &&
-           std::isfinite(d.DepthScale());
+    return d.inputsRead && ShapeDrawable(ShapeOf(d)).ok() && std::isfinite(d.DepthScale());
 }
 
 void DrawLegend(QPainter& p, bool normal, bool critical) {
@@ -138,16 +142,16 @@ void SectionView::paintEvent(QPaintEvent*) {
         return;
     }
 
-    const double b = d.bottomWidth;
-    const double m = d.sideSlope;
+    const SectionShape shape = ShapeOf(d);
+    const double b = shape.bottomWidth;
+    const double m = shape.sideSlope;
     const double bankHeight = d.DepthScale();
-    const double halfTop = b / 2 + m * bankHeight;
+    const double halfTop = shape.HalfWidthAt(bankHeight);
     const double width = this->width() - kLeftMargin - kRightMargin;
     const double height = this->height() - kTopMargin - kBottomMargin;
     const double scale = std::min(width / (2 * halfTop), height / bankHeight);
     const Frame frame{scale, kLeftMargin + width / 2,
                       kTopMargin + height / 2 + scale * bankHeight / 2};
-    const auto halfWidthAt = [&](double depth) { return b / 2 + m * depth; };
 
     // Ground around the channel, hatched.
     const double groundTop = frame.At(0, bankHeight).y();
@@ -169,12 +173,13 @@ void SectionView::paintEvent(QPaintEvent*) {
     const bool hasWater = std::isfinite(water) && water > 0;
     if (hasWater) {
         QPolygonF body;
-        body << frame.At(-halfWidthAt(water), water) << frame.At(-b / 2, 0) << frame.At(b / 2, 0)
-             << frame.At(halfWidthAt(water), water);
+        body << frame.At(-shape.HalfWidthAt(water), water) << frame.At(-b / 2, 0)
+             << frame.At(b / 2, 0) << frame.At(shape.HalfWidthAt(water), water);
         p.setBrush(kWater);
         p.drawPolygon(body);
         p.setPen(QPen(kSurface, 2));
-        p.drawLine(frame.At(-halfWidthAt(water), water), frame.At(halfWidthAt(water), water));
+        p.drawLine(frame.At(-shape.HalfWidthAt(water), water),
+                   frame.At(shape.HalfWidthAt(water), water));
     }
 
     // Bed and banks.
@@ -201,7 +206,7 @@ void SectionView::paintEvent(QPaintEvent*) {
     const double lineHeight = QFontMetricsF(small).height() + 2;
     for (const Level& level : levels) {
         if (!std::isfinite(level.depth) || level.depth <= 0) continue;
-        const QPointF left = frame.At(-halfWidthAt(level.depth), level.depth);
+        const QPointF left = frame.At(-shape.HalfWidthAt(level.depth), level.depth);
         const QPointF right(labelX - 2, left.y());
         p.setPen(level.pen);
         p.drawLine(left, right);
@@ -217,24 +222,26 @@ void SectionView::paintEvent(QPaintEvent*) {
     // Dimensions of the water drawn: depth h and top width B.
     p.setPen(QPen(Qt::black, 1));
     if (hasWater && tableDepth) {
-        const QPointF bed = frame.At(0, 0), surface = frame.At(0, water);
+        const QPointF bed = frame.At(0, 0);
+        const QPointF surface = frame.At(0, water);
         DrawDimension(p, bed, surface);
         DrawLabel(p, QPointF(bed.x() + 6, (bed.y() + surface.y()) / 2), Metres("h", water),
                   Qt::AlignLeft);
     }
     if (hasWater) {
         const double y = frame.At(0, water).y() - 14;
-        const QPointF left(frame.At(-halfWidthAt(water), 0).x(), y);
-        const QPointF right(frame.At(halfWidthAt(water), 0).x(), y);
+        const QPointF left(frame.At(-shape.HalfWidthAt(water), 0).x(), y);
+        const QPointF right(frame.At(shape.HalfWidthAt(water), 0).x(), y);
         DrawDimension(p, left, right);
-        DrawLabel(p, QPointF((left.x() + right.x()) / 2, y - 2), Metres("B", b + 2 * m * water),
+        DrawLabel(p, QPointF((left.x() + right.x()) / 2, y - 2), Metres("B", shape.WidthAt(water)),
                   Qt::AlignHCenter | Qt::AlignBottom);
     }
 
     // Bottom width below the ground strip, side slope beside a bank.
     if (b > 0) {
         const double y = groundBottom + 8;
-        const QPointF left(frame.At(-b / 2, 0).x(), y), right(frame.At(b / 2, 0).x(), y);
+        const QPointF left(frame.At(-b / 2, 0).x(), y);
+        const QPointF right(frame.At(b / 2, 0).x(), y);
         p.setPen(QPen(Qt::black, 1));
         p.drawLine(frame.At(-b / 2, 0), QPointF(left.x(), y + 4));
         p.drawLine(frame.At(b / 2, 0), QPointF(right.x(), y + 4));
@@ -244,7 +251,7 @@ void SectionView::paintEvent(QPaintEvent*) {
     }
     // The left bank carries no other label.
     const double slopeAt = bankHeight * 0.75;
-    const QPointF bankPoint = frame.At(-halfWidthAt(slopeAt), slopeAt);
+    const QPointF bankPoint = frame.At(-shape.HalfWidthAt(slopeAt), slopeAt);
     const QString slope =
         m > 0 ? QStringLiteral("1:%1").arg(m, 0, 'g', 4) : QStringLiteral("m = 0");
     p.setPen(Qt::black);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <initializer_list>
 #include <vector>
 
 #include "app/core/ProgramState.h"
@@ -16,6 +17,16 @@
 #include "tests/app/ShellDoubles.h"
 
 namespace channel {
+
+// Sets a row's cells from the first input column on, as a loaded file would,
+// makes the row current and calculates it in the discharge-known mode.
+inline void FillAndCalculate(MainWindow& window, int row,
+                             std::initializer_list<const char*> cells) {
+    int column = 1;
+    for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
+    window.Table().SetCurrentCell(row, 1);
+    window.CalculateCurrentRow();
+}
 
 // A shown main window wired to doubles, with helpers that click and type on
 // the real widgets.
@@ -63,12 +74,12 @@ class MainWindowTest : public ::testing::Test {
             QApplication::sendEvent(target, &release);
         }
     }
-    void FinishEditWithEnter() {
+    static void FinishEditWithEnter() {
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QApplication::processEvents();  // the commit on Enter is queued
     }
-    std::vector<AboutWindow*> OpenAboutWindows() {
+    static std::vector<AboutWindow*> OpenAboutWindows() {
         std::vector<AboutWindow*> found;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* about = qobject_cast<AboutWindow*>(w); about && about->isVisible())

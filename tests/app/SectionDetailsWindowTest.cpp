@@ -10,46 +10,29 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/core/ProgramState.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "files/ElementFile.h"
-#include "table/widgets/TableControl.h"
-#include "tests/app/ShellDoubles.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace channel {
 
 namespace {
 
-class SectionDetailsWindowTest : public ::testing::Test {
+class SectionDetailsWindowTest : public MainWindowTest {
   protected:
-    SectionDetailsWindowTest() : state(InitGlobals()), window(state, doubles.Make()) {
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    ~SectionDetailsWindowTest() override { ReleaseGlobals(); }
-
     SectionDetailsWindow* OpenWithF4() {
         QTest::keyClick(&window, Qt::Key_F4);
         return window.SectionDetails();
     }
     // The tool's own example calculated in `row`, shown in the window.
     SectionDetailsWindow* OpenOnExampleRow(int row) {
-        FillAndCalculate(row, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
+        FillAndCalculate(window, row, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
         SectionDetailsWindow* details = OpenWithF4();
         if (details && !Shown(details).contains("0.9334")) {
             ADD_FAILURE() << "the example row is not shown";
             return nullptr;
         }
         return details;
-    }
-    // Sets a row's cells directly, as a loaded file would, then makes it
-    // current and calculates it in the discharge-known mode.
-    void FillAndCalculate(int row, std::initializer_list<const char*> cells) {
-        int column = 1;
-        for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
-        window.Table().SetCurrentCell(row, 1);
-        window.CalculateCurrentRow();
     }
     // Opens the cell's editor, replaces its text and presses Enter, as a user
     // edits a cell; the edit ends with the row's calculation.
@@ -68,20 +51,16 @@ class SectionDetailsWindowTest : public ::testing::Test {
         QApplication::processEvents();
     }
     // What the window shows once the event loop has let it refresh.
-    QString Shown(SectionDetailsWindow* details) {
+    static QString Shown(SectionDetailsWindow* details) {
         QApplication::processEvents();
         return details->findChild<QLabel*>(QStringLiteral("数值"))->text();
     }
-    qsizetype CurvePoints(SectionDetailsWindow* details) {
+    static qsizetype CurvePoints(SectionDetailsWindow* details) {
         const auto* view = details->findChild<QChartView*>(QStringLiteral("水位流量关系"));
         const QList<QAbstractSeries*> series = view->chart()->series();
         const auto* curve = series.isEmpty() ? nullptr : qobject_cast<QLineSeries*>(series.first());
         return curve ? curve->count() : -1;
     }
-
-    DoubledSeams doubles;
-    ProgramState& state;
-    MainWindow window;
 };
 
 TEST_F(SectionDetailsWindowTest, F4OpensOneNonModalWindowBesideTheMainWindow) {
@@ -102,8 +81,8 @@ TEST_F(SectionDetailsWindowTest, F4OpensOneNonModalWindowBesideTheMainWindow) {
 }
 
 TEST_F(SectionDetailsWindowTest, FollowsTheCurrentRow) {
-    FillAndCalculate(2, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
-    FillAndCalculate(5, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});
+    FillAndCalculate(window, 2, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
+    FillAndCalculate(window, 5, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});
     SectionDetailsWindow* details = OpenWithF4();
     ASSERT_NE(details, nullptr);
 
@@ -175,7 +154,7 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     other.SetCellText(4, 5, "0.0008");
     other.SetCellText(4, 10, "126");
     ASSERT_TRUE(SaveToFile(other, path).ok());
-    doubles.dialogs->openAnswers.push_back(path);
+    doubles.dialogs->openAnswers.emplace_back(path);
     doubles.messages->answers.push_back(SaveChangesAnswer::No);  // the edits above
     window.OpenTable();
     EXPECT_TRUE(Shown(details).contains("3.2864"));

@@ -19,22 +19,14 @@ class SectionExportTest : public MainWindowTest {
         EXPECT_NE(item, nullptr);
         return item;
     }
-    // Sets a row's cells as a loaded file would, makes it current and
-    // calculates it in the discharge-known mode.
-    void FillAndCalculate(int row, std::initializer_list<const char*> cells) {
-        int column = 1;
-        for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
-        window.Table().SetCurrentCell(row, 1);
-        window.CalculateCurrentRow();
-    }
 };
 
 TEST_F(SectionExportTest, TheThirdToolsItemDrawsTheCurrentRowWithItsExactLevels) {
     ASSERT_EQ(window.ToolsMenu()->actions().size(), 3);
     EXPECT_EQ(window.ToolsMenu()->actions().at(2), SectionItem());
     EXPECT_EQ(SectionItem()->text(), "断面图转入cad");
-    FillAndCalculate(2, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});
-    FillAndCalculate(4, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
+    FillAndCalculate(window, 2, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});
+    FillAndCalculate(window, 4, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
     window.Table().SetCurrentCell(4, 3);
 
     SectionItem()->trigger();
@@ -55,7 +47,7 @@ TEST_F(SectionExportTest, TheThirdToolsItemDrawsTheCurrentRowWithItsExactLevels)
 
 // A flat bed has no uniform flow: the section is still drawn, without h0.
 TEST_F(SectionExportTest, AFlatBedIsDrawnWithoutTheNormalDepth) {
-    FillAndCalculate(3, {"2", "1.5", "1", "0.025", "0", "", "", "", "", "2"});
+    FillAndCalculate(window, 3, {"2", "1.5", "1", "0.025", "0", "", "", "", "", "2"});
     SectionItem()->trigger();
     ASSERT_EQ(doubles.sections.size(), 1u);
     EXPECT_TRUE(std::isnan(doubles.sections.front().normalDepth));
@@ -65,10 +57,10 @@ TEST_F(SectionExportTest, AFlatBedIsDrawnWithoutTheNormalDepth) {
 
 TEST_F(SectionExportTest, NothingIsDrawnForARowThatHoldsNoSection) {
     struct Case {
-        const char* name;
-        int row;  // -1: no current row
+        const char* name = nullptr;
+        int row = -1;  // -1: no current row
         std::initializer_list<const char*> cells;
-        const char* status;
+        const char* status = nullptr;
     };
     for (const Case& c : {
              Case{"no current row", -1, {}, "请在表格中选择一行。"},
@@ -114,11 +106,7 @@ TEST(SectionExportSystemTest, WithoutAutoCadTheSectionGoesToTheDxfFileAskedFor) 
     };
     {
         MainWindow window(state, std::move(seams));
-        const char* cells[] = {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"};
-        for (int column = 1; column <= 10; ++column)
-            window.Table().SetCellText(1, column, cells[column - 1]);
-        window.Table().SetCurrentCell(1, 1);
-        window.CalculateCurrentRow();
+        FillAndCalculate(window, 1, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
         window.ToolsMenu()->actions().at(2)->trigger();
 
         EXPECT_EQ(asked, 1);

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string_view>
 
 #include "cad/CadExport.h"
@@ -22,8 +23,17 @@ namespace channel {
 
 namespace {
 
-// Prints the status line and tells whether it reports a saved file.
-int Report(const QString& status, const char* savedMessage) {
+// Runs `exportTo` as the program does without AutoCAD, the save dialog
+// answering `path`; prints the status line and tells whether it reports a
+// saved file.
+int ExportToDxf(const char* path, const char* savedMessage,
+                const std::function<void(CadConnection&, CadExportSeams&)>& exportTo) {
+    QString status;
+    CadExportSeams seams{[&] { return std::optional<QString>(QString::fromLocal8Bit(path)); },
+                         [&](const QString& text) { status = text; }};
+    CadConnection connection;
+    exportTo(connection, seams);
+    ReleaseCadConnection(connection);
     std::printf("%s\n", status.toUtf8().constData());
     return status.startsWith(QString::fromUtf8(savedMessage).arg(QString())) ? 0 : 1;
 }
@@ -32,13 +42,10 @@ int ExportSection(char** argv) {
     const auto number = [](const char* text) { return std::strtod(text, nullptr); };
     const SectionDimensions section{std::atoi(argv[2]), number(argv[3]), number(argv[4]),
                                     number(argv[5]),    number(argv[6]), number(argv[7])};
-    QString status;
-    CadExportSeams seams{[&] { return std::optional<QString>(QString::fromLocal8Bit(argv[8])); },
-                         [&](const QString& text) { status = text; }};
-    CadConnection connection;
-    ExportSectionToCad(connection, section, seams, nullptr);
-    ReleaseCadConnection(connection);
-    return Report(status, cad_messages::kSectionSavedAsDxf);
+    return ExportToDxf(argv[8], cad_messages::kSectionSavedAsDxf,
+                       [&](CadConnection& connection, CadExportSeams& seams) {
+                           ExportSectionToCad(connection, section, seams, nullptr);
+                       });
 }
 
 }  // namespace
@@ -58,7 +65,7 @@ int main(int argc, char** argv) {
     std::array<QStringList, 11> rows;
     const QJsonArray lines = QJsonDocument::fromJson(input.readAll()).array();
     for (int row = 0; row < 11 && row < lines.size(); ++row) {
-        for (const QJsonValue& cell : lines[row].toArray()) rows[row].append(cell.toString());
+        for (const auto& cell : lines[row].toArray()) rows[row].append(cell.toString());
     }
 
     const CellTextSource cells = [&rows](int row, int column) {
@@ -66,12 +73,8 @@ int main(int argc, char** argv) {
         // No table to format the cells: each shows its text.
         return CellTexts{text, text};
     };
-    QString status;
-    CadExportSeams seams{[&] { return std::optional<QString>(QString::fromLocal8Bit(argv[2])); },
-                         [&](const QString& text) { status = text; }};
-    CadConnection connection;
-    ExportTableToCad(connection, cells, seams, nullptr);
-    ReleaseCadConnection(connection);
-
-    return Report(status, cad_messages::kSavedAsDxf);
+    return ExportToDxf(argv[2], cad_messages::kSavedAsDxf,
+                       [&](CadConnection& connection, CadExportSeams& seams) {
+                           ExportTableToCad(connection, cells, seams, nullptr);
+                       });
 }

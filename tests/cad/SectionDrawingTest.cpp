@@ -5,8 +5,12 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <map>
+#include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "ExpectedCalls.h"
@@ -14,6 +18,7 @@
 #include "SameCalls.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
+#include "cad/DxfAutomationServer.h"
 #include "cad/SectionDrawing.h"
 
 namespace channel {
@@ -54,9 +59,13 @@ class ExpectedSection {
 
     void Expect() {
         const SectionDimensions& s = c_.section;
-        const double leftTop = U(-b_ / 2 - m_ * bank_), rightTop = U(b_ / 2 + m_ * bank_);
-        const double bankY = V(bank_), bedY = V(0), waterY = V(s.depth);
-        const double waterLeft = U(-b_ / 2 - m_ * s.depth), waterRight = U(b_ / 2 + m_ * s.depth);
+        const double leftTop = U(-b_ / 2 - m_ * bank_);
+        const double rightTop = U(b_ / 2 + m_ * bank_);
+        const double bankY = V(bank_);
+        const double bedY = V(0);
+        const double waterY = V(s.depth);
+        const double waterLeft = U(-b_ / 2 - m_ * s.depth);
+        const double waterRight = U(b_ / 2 + m_ * s.depth);
         const double levelEnd = rightTop + 16;
 
         calls_.Open();
@@ -193,13 +202,45 @@ INSTANTIATE_TEST_SUITE_P(Sections, SectionLayoutTest,
                              return info.param.name;
                          });
 
+// Sizes far beyond any buffer a short number needs are still written digit
+// for digit, and each label reads back as the number drawn.
+TEST(SectionDrawingTest, HugeSizesAreWrittenOutInFull) {
+    const SectionDimensions section{6, 1e100, 1e80, 1, kNone, kNone};
+    const auto drawing = std::make_shared<DxfDrawing>();
+    DxfAutomationServer server(drawing);
+    CadConnection connection;
+    ASSERT_EQ(DrawSection(connection, server, section), DrawingOutcome::Drawn);
+    ReleaseCadConnection(connection);
+
+    std::map<std::string, std::string> numbers;  // by the label's text before it
+    for (const DxfEntity& entity : drawing->entities) {
+        const auto* text = std::get_if<DxfText>(&entity);
+        if (text == nullptr) continue;
+        const std::string& label = text->utf8Text;
+        for (const char* prefix : {"B=", "b=", "1:"}) {
+            if (!label.starts_with(prefix)) continue;
+            const std::string rest = label.substr(2);
+            numbers[prefix] = rest.ends_with(" m") ? rest.substr(0, rest.size() - 2) : rest;
+        }
+    }
+    const std::map<std::string, double> expected = {
+        {"B=", section.TopWidth()}, {"b=", 1e100}, {"1:", 1e80}};
+    for (const auto& [prefix, value] : expected) {
+        SCOPED_TRACE(prefix);
+        const std::string& number = numbers[prefix];
+        EXPECT_GT(number.size(), 80u);
+        EXPECT_EQ(number.find_first_not_of("0123456789."), std::string::npos) << number;
+        EXPECT_EQ(std::strtod(number.c_str(), nullptr), value);
+    }
+}
+
 // Whatever cannot be drawn draws nothing and asks for no file; the status
 // line gives the reason.
 TEST(SectionDrawingTest, ASectionThatCannotBeDrawnMakesNoCallAndSaysWhy) {
     struct Case {
-        const char* name;
+        const char* name = nullptr;
         SectionDimensions section;
-        const char* reason;
+        const char* reason = nullptr;
     };
     const char* kBadSection = "底宽和边坡系数须为不小于零的数，无法绘制断面图。";
     const char* kNoDepth = "本行没有水深，请先计算本行再绘制断面图。";
@@ -244,10 +285,10 @@ TEST(SectionDrawingTest, ExportTellsWhereTheSectionWent) {
     const SectionDimensions section{3, 2, 1.5, 0.94, 0.9334, 0.4183};
     const auto text = [](const char* utf8) { return QString::fromUtf8(utf8); };
     struct Case {
-        const char* name;
+        const char* name = nullptr;
         std::optional<RecordingBehaviour> autoCad;  // none: no AutoCAD on this platform
         QStringList statuses;
-        int dialogs;
+        int dialogs = 0;
     };
     const QString saved =
         text(cad_messages::kSectionSavedAsDxf).arg(QDir::toNativeSeparators(path));

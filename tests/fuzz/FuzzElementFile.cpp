@@ -8,26 +8,18 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "DistinctTable.h"
 #include "FuzzCheck.h"
 #include "files/ElementFile.h"
 #include "files/ElementFileFormat.h"
 #include "table/ElementsLayout.h"
-#include "table/ElementsTable.h"
 
 namespace channel {
 
 namespace {
 
 using elements_table::kColumns;
-using elements_table::kFixedColumns;
-using elements_table::kFixedRows;
 using elements_table::kRows;
-
-QStringList MarkedCells() {
-    QStringList cells;
-    for (int i = 0; i < kRows * kColumns; ++i) cells.append(QStringLiteral("原%1").arg(i));
-    return cells;
-}
 
 // The input goes through a real file; memory-backed where there is one, so
 // the run is not bound by the disk.
@@ -47,7 +39,6 @@ using namespace channel;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir directory(TemporaryFolderTemplate());
     static const QString path = directory.filePath(QStringLiteral("input.efs"));
-    static const QStringList before = MarkedCells();
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     using Decoded = Result<element_file::Contents, QString>;
@@ -56,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(decoded.ok() || !decoded.reason().isEmpty());
     if (decoded.ok()) {
         const QStringList& cells = decoded.value().cells;
-        FUZZ_CHECK(cells.size() == kRows * kColumns);
+        FUZZ_CHECK(cells.size() == static_cast<qsizetype>(kRows) * kColumns);
         const QByteArray saved = element_file::Encode(kRows, kColumns, cells);
         const Decoded again = element_file::Decode(saved, kRows, kColumns);
         FUZZ_CHECK(again.ok() && again.value().cells == cells);
@@ -71,12 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         FUZZ_CHECK(file.write(bytes) == bytes.size());
     }
-    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
-    table.ReplaceContents(kRows, kColumns, before);
-    const Outcome<QString> loaded = LoadFromFile(table, path);
+    DistinctTable marked(QStringLiteral("原"));
+    const Outcome<QString> loaded = LoadFromFile(marked.table, path);
     FUZZ_CHECK(loaded.ok() == decoded.ok());
     FUZZ_CHECK(loaded.ok() || !loaded.reason().isEmpty());
-    FUZZ_CHECK(table.RowCount() == kRows && table.ColumnCount() == kColumns);
-    FUZZ_CHECK(table.Cells() == (loaded.ok() ? decoded.value().cells : before));
+    FUZZ_CHECK(marked.table.RowCount() == kRows && marked.table.ColumnCount() == kColumns);
+    FUZZ_CHECK(marked.table.Cells() == (loaded.ok() ? decoded.value().cells : marked.cells));
     return 0;
 }

@@ -4,27 +4,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "DistinctTable.h"
 #include "FuzzCheck.h"
 #include "support/MemoryClipboard.h"
 #include "table/ElementsLayout.h"
-#include "table/ElementsTable.h"
 #include "table/clipboard/TableClipboard.h"
 #include "table/clipboard/TabularText.h"
 
-namespace channel {
-
-namespace {
-
-using elements_table::kColumns;
-using elements_table::kFixedColumns;
-using elements_table::kFixedRows;
-using elements_table::kRows;
-
-}  // namespace
-
-}  // namespace channel
-
 using namespace channel;
+using namespace channel::elements_table;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Two bytes place the paste (one past the table's edge included), the
@@ -39,20 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(text.isEmpty() == rows.isEmpty());
     FUZZ_CHECK(ParseTabularText(ToTabularText(rows)) == rows);
 
-    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
-    QStringList cells;
-    for (int i = 0; i < kRows * kColumns; ++i) cells.append(QString::number(i));
-    table.ReplaceContents(kRows, kColumns, cells);
-    table.SetCurrentCell(row, column);
+    DistinctTable marked{QString()};
+    marked.table.SetCurrentCell(row, column);
     MemoryClipboard clipboard;
     clipboard.text = text;
-    const int changed = Paste(table, clipboard);
+    const int changed = Paste(marked.table, clipboard);
 
-    const QStringList after = table.Cells();
-    FUZZ_CHECK(after.size() == cells.size());
+    const QStringList after = marked.table.Cells();
+    FUZZ_CHECK(after.size() == marked.cells.size());
     int differing = 0;
     for (int i = 0; i < kRows * kColumns; ++i) {
-        if (after[i] == cells[i]) continue;
+        if (after[i] == marked.cells[i]) continue;
         ++differing;
         FUZZ_CHECK(i / kColumns >= kFixedRows && i % kColumns >= kFixedColumns);
     }
