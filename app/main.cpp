@@ -9,10 +9,10 @@ using namespace channel;
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    application.setApplicationName(QStringLiteral("梯形渠道水利计算"));
+    QApplication::setApplicationName(QStringLiteral("梯形渠道水利计算"));
     // The tray icon keeps no window of its own; the program ends with the
     // main window.
-    application.setQuitOnLastWindowClosed(true);
+    QApplication::setQuitOnLastWindowClosed(true);
     InstallQtChineseTexts(application);
 
     ProgramState& state = InitGlobals();
@@ -20,5 +20,5 @@ int main(int argc, char* argv[]) {
 
     MainWindow window(state);
     window.show();
-    return application.exec();
+    return QApplication::exec();
 }

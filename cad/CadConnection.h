@@ -53,7 +53,7 @@ class CadSession {
     void Note(bool callSucceeded) { allCallsSucceeded_ = allCallsSucceeded_ && callSucceeded; }
     // Stores `fresh` in `slot`: the new object is obtained before the old one
     // is released, so a failed read leaves the slot empty, never stale.
-    void Replace(ObjectSlot& slot, ObjectSlot fresh);
+    static void Replace(ObjectSlot& slot, ObjectSlot fresh);
     void SetPoint(PointBuffer& buffer, double x, double y);
 
     CadConnection& connection_;

@@ -166,7 +166,7 @@ ObjectSlot DxfAutomationServer::CallObjectMethod(const ObjectSlot& object, std::
         return MakeObject(*owner, Kind::Line, entities.size() - 1);
     }
     if (SameAutomationName(member, "AddText") && arguments.size() == 3) {
-        const auto* text = std::get_if<std::string>(&arguments[0]);
+        const auto* text = std::get_if<std::string>(arguments.data());
         const std::optional<DxfPoint> point = PointOf(arguments[1]);
         const std::optional<double> height = NumberOf(arguments[2]);
         if (text == nullptr || !point || !height) return nullptr;

@@ -140,16 +140,16 @@ Solution SolveNormalDepth(const Trapezoid& section, const LogWidths& logs, doubl
     // bed dominates. A rectangle is bounded from below by both the wide bed
     // and the deep slot (K ≈ b·h·(b/2)^p).
     const double wide = (logConveyance - logs.bottomWidth) / (1 + p);
-    double start;
-    if (section.sideSlope == 0) {
-        const double slot = logConveyance - (1 + p) * logs.bottomWidth + p * std::log(2.0);
-        start = std::max(wide, slot);
-    } else {
+    const double start = [&] {
+        if (section.sideSlope == 0) {
+            const double slot = logConveyance - (1 + p) * logs.bottomWidth + p * std::log(2.0);
+            return std::max(wide, slot);
+        }
         const double triangle =
             (logConveyance - (1 + p) * logs.sideSlope + p * std::log(2 * section.bankPerDepth)) /
             (2 + p);
-        start = section.bottomWidth > 0 ? std::min(wide, triangle) : triangle;
-    }
+        return section.bottomWidth > 0 ? std::min(wide, triangle) : triangle;
+    }();
     const double depth = std::exp(start);
     const Trial first = equation(depth);
     if (!std::isfinite(first.value)) return {};

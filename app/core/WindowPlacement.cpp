@@ -9,7 +9,7 @@ QPoint PlaceBeside(const QRect& main, const QSize& size, const QRect& screen, in
     const int left = main.left() - gap - size.width();
     const int roomRight = screen.right() + 1 - right;
     const int roomLeft = left - screen.left();
-    int x;
+    int x = 0;
     if (roomRight >= size.width()) {
         x = right;
     } else if (roomLeft >= 0) {

@@ -11,7 +11,7 @@ namespace channel {
 class InstructionsWindow : public QDialog {
     Q_OBJECT
   public:
-    InstructionsWindow(const QString& instructionsPath, QWidget* parent = nullptr);
+    explicit InstructionsWindow(const QString& instructionsPath, QWidget* parent = nullptr);
     QString Text() const;
 
   private:

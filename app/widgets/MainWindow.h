@@ -53,7 +53,7 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // Missing seams are filled with the system's own.
-    MainWindow(ProgramState& state, MainWindowSeams seams = {}, QWidget* parent = nullptr);
+    explicit MainWindow(ProgramState& state, MainWindowSeams seams = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     ElementsTable& Table() { return *table_; }

@@ -134,8 +134,10 @@ void TableControl::FollowViewSelection() {
         table_->ClearSelection();
         return;
     }
-    int top = selected.first().row(), bottom = top;
-    int left = selected.first().column(), right = left;
+    int top = selected.first().row();
+    int bottom = top;
+    int left = selected.first().column();
+    int right = left;
     for (const QModelIndex& index : selected) {
         top = std::min(top, index.row());
         bottom = std::max(bottom, index.row());

@@ -27,7 +27,7 @@ class ElementsTable;
 class TableControl : public QTableView {
     Q_OBJECT
   public:
-    TableControl(ElementsTable* table, QWidget* parent = nullptr);
+    explicit TableControl(ElementsTable* table, QWidget* parent = nullptr);
     ElementsTable* Table() const { return table_; }
 
     // Sizes every row and column to the control's fixed geometry.

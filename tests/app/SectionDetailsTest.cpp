@@ -189,7 +189,8 @@ TEST_F(SectionDetailsTest, RatingCurveRunsThroughTheDesignPoint) {
     const auto above =
         std::find_if(curve.begin(), curve.end(), [](QPointF p) { return p.x() > 2; });
     ASSERT_NE(above, curve.begin());
-    const QPointF low = *(above - 1), high = *above;
+    const QPointF low = *(above - 1);
+    const QPointF high = *above;
     const double depthAtTwo = low.y() + (2 - low.x()) / (high.x() - low.x()) * (high.y() - low.y());
     EXPECT_NEAR(depthAtTwo, details.flow.normalDepth, 1e-3);
 }

@@ -43,7 +43,7 @@ void ExpectedCalls::Open(bool applicationRunning) {
     if (applicationRunning) {
         calls_.push_back("AttachRunning autocad.Application -> " + application);
     } else {
-        calls_.push_back("AttachRunning autocad.Application -> none");
+        calls_.emplace_back("AttachRunning autocad.Application -> none");
         calls_.push_back("CreateInstance autocad.Application -> " + application);
     }
     Replace(application_, application);

@@ -39,7 +39,8 @@ double CriticalExcess(const Section& s, double h) {
 
 // Root of an increasing function that is negative near 0.
 double Bisect(const std::function<double(double)>& f) {
-    double low = 0, high = 1;
+    double low = 0;
+    double high = 1;
     while (f(high) <= 0) high *= 2;
     for (int k = 0; k < 200 && high - low > 1e-15 * high; ++k) {
         const double mid = 0.5 * (low + high);
@@ -119,7 +120,8 @@ Section RandomSection(std::mt19937_64& random) {
 
 TEST(FlowAnalysisTest, AgreesWithBisectionOnRandomSections) {
     std::mt19937_64 random(20260901);
-    int mild = 0, steep = 0;
+    int mild = 0;
+    int steep = 0;
     for (int k = 0; k < 1500; ++k) {
         const Section s = RandomSection(random);
         SCOPED_TRACE(testing::Message() << "b=" << s.b << " m=" << s.m << " n=" << s.n

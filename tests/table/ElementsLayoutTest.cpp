@@ -40,7 +40,7 @@ TEST(FirstMissingInputTest, IsTheFirstEmptyOfBottomWidthSideSlopeRoughnessBedSlo
         std::vector<int> asked;
         const std::optional<RequiredInput> found = FirstMissingInput([&](int column) {
             asked.push_back(column);
-            return c.emptyColumns.count(column) > 0;
+            return c.emptyColumns.contains(column);
         });
         ASSERT_EQ(found.has_value(), c.missing.has_value());
         if (!found) continue;

@@ -59,7 +59,8 @@ class RenderedTune : public ::testing::Test {
     }
 
     void RenderBlock(Loudness& loudness) {
-        std::vector<float> left(kBlock), right(kBlock);
+        std::vector<float> left(kBlock);
+        std::vector<float> right(kBlock);
         synth_->Render(left.data(), right.data(), kBlock);
         loudness.Add(left);
         loudness.Add(right);
@@ -126,7 +127,8 @@ TEST(FluidTuneSynth, WithoutASoundFontStaysSilentAndQuiet) {
     ::testing::internal::CaptureStdout();
     FluidTuneSynth synth("/nonexistent/General MIDI.sf2", kSampleRate);
     synth.Play(EmbeddedTune());
-    std::vector<float> left(kBlock, 1.0f), right(kBlock, 1.0f);
+    std::vector<float> left(kBlock, 1.0f);
+    std::vector<float> right(kBlock, 1.0f);
     synth.Render(left.data(), right.data(), kBlock);
     const std::string out = ::testing::internal::GetCapturedStdout();
     const std::string err = ::testing::internal::GetCapturedStderr();

@@ -113,7 +113,10 @@ SmfFile ReadSmf(const QByteArray& bytes) {
     SmfFile file;
     ByteCursor header(bytes, 0, bytes.size());
     std::vector<std::uint8_t> id;
-    std::uint32_t length = 0, format = 0, tracks = 0, division = 0;
+    std::uint32_t length = 0;
+    std::uint32_t format = 0;
+    std::uint32_t tracks = 0;
+    std::uint32_t division = 0;
     if (!header.Bytes(4, id) || id != std::vector<std::uint8_t>{'M', 'T', 'h', 'd'} ||
         !header.BigEndian(4, length) || length != 6 || !header.BigEndian(2, format) ||
         !header.BigEndian(2, tracks) || !header.BigEndian(2, division)) {
