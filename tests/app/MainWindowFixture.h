@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <initializer_list>
 #include <vector>
 
 #include "app/core/ProgramState.h"
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/MainWindow.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 #include "table/widgets/TableControl.h"
 #include "tests/app/ShellDoubles.h"
@@ -61,6 +63,19 @@ class MainWindowTest : public ::testing::Test {
             QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
             QApplication::sendEvent(target, &press);
             QApplication::sendEvent(target, &release);
+        }
+    }
+    // Writes "1" into each of the row's `columns`.
+    void FillInputs(int row, std::initializer_list<int> columns) {
+        for (int column : columns) window.Table().SetCellText(row, column, "1");
+    }
+    // Writes the row's inputs, bottom width to bed slope in column order; a
+    // null text leaves its cell alone.
+    void SetInputs(int row, std::initializer_list<const char*> texts) {
+        int column = elements_table::kBottomWidthColumn;
+        for (const char* text : texts) {
+            if (text != nullptr) window.Table().SetCellText(row, column, text);
+            ++column;
         }
     }
     void FinishEditWithEnter() {
