@@ -32,7 +32,7 @@ class HistoryAndShortcutsTest : public MainWindowTest {
     // Row 6 fully typed but for its bottom width, in the depth-known mode.
     void PrepareDepthKnownRow() {
         QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
-        SetInputs(6, {nullptr, "1.5", "1", "0.025", "0.0005"});
+        FillRow(6, {nullptr, "1.5", "1", "0.025", "0.0005"});
     }
     QTemporaryDir dir;
 };
@@ -165,7 +165,7 @@ TEST_F(HistoryAndShortcutsTest, UndoKeepsTheRowMarkerWithTheCurrentRow) {
 // Undo puts back the row's design discharge with the cells, so the next
 // calculation aims at the discharge the user had typed before.
 TEST_F(HistoryAndShortcutsTest, UndoOfATypedDischargeBringsBackTheOldDesignDischarge) {
-    SetInputs(4, {"2", "1.5", "", "0.025", "0.0005"});
+    FillRow(4, {"2", "1.5", "", "0.025", "0.0005"});
     window.Table().SetCellText(4, kDischargeColumn, "2");
     ClickCell(4, kDischargeColumn);
     TypeIntoTable("3");
@@ -182,7 +182,7 @@ TEST_F(HistoryAndShortcutsTest, UndoOfATypedDischargeBringsBackTheOldDesignDisch
 
 // The results a click on 单选框1 writes are one undo step of their own.
 TEST_F(HistoryAndShortcutsTest, TheDepthKnownButtonsCalculationIsUndoneAsOneStep) {
-    SetInputs(7, {"2", "1.5", "1", "0.025", "0.0005"});
+    FillRow(7, {"2", "1.5", "1", "0.025", "0.0005"});
     ClickCell(7, kDepthColumn);
     QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
     ASSERT_EQ(window.Table().DisplayText(7, kDischargeColumn), "2.29");

@@ -69,9 +69,9 @@ class MainWindowTest : public ::testing::Test {
     void FillInputs(int row, std::initializer_list<int> columns) {
         for (int column : columns) window.Table().SetCellText(row, column, "1");
     }
-    // Writes the row's inputs, bottom width to bed slope in column order; a
-    // null text leaves its cell alone.
-    void SetInputs(int row, std::initializer_list<const char*> texts) {
+    // Writes `texts` into the row's value columns in order, from the bottom
+    // width on; a null text leaves its cell alone.
+    void FillRow(int row, std::initializer_list<const char*> texts) {
         int column = elements_table::kBottomWidthColumn;
         for (const char* text : texts) {
             if (text != nullptr) window.Table().SetCellText(row, column, text);

@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, TheEditorKeepsEveryTypedCharacter) {
 
 TEST_F(MainWindowTest, TheStatusLineNamesATypedInputThatIsNotANumber) {
     ElementsTable& table = window.Table();
-    SetInputs(3, {"2", "1.5", "1", "0.025", "0.0005"});
+    FillRow(3, {"2", "1.5", "1", "0.025", "0.0005"});
     ClickCell(3, kDepthColumn);
     QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
     ASSERT_EQ(window.StatusText(), "欢迎使用本程序！");
@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, PastedInputsRecalculateTheirRowsInTheCurrentMode) {
 
 TEST_F(MainWindowTest, RecalculateAllRunsFromF9AndTheToolsMenuWithoutMarkingChanges) {
     ElementsTable& table = window.Table();
-    for (int row : {1, 5, 9}) SetInputs(row, {"2", "1.5", nullptr, "0.025", "0.0005"});
+    for (int row : {1, 5, 9}) FillRow(row, {"2", "1.5", nullptr, "0.025", "0.0005"});
     table.SetCellText(5, kDischargeColumn, "2");
     table.SetCellText(9, kDischargeColumn, "0");
     ClickCell(1, kDepthColumn);
@@ -247,7 +247,7 @@ TEST_F(MainWindowTest, RecalculateAllRunsFromF9AndTheToolsMenuWithoutMarkingChan
 
 TEST_F(MainWindowTest, DepthKnownButtonCalculatesTheCurrentRowAndTheOtherDoesNot) {
     ElementsTable& table = window.Table();
-    SetInputs(6, {"2", "1.5", "1", "0.025", "0.0005"});
+    FillRow(6, {"2", "1.5", "1", "0.025", "0.0005"});
     ClickCell(6, kDepthColumn);
     int finished = 0;
     QObject::connect(&window.TableView(), &TableControl::cellEditFinished, [&] { ++finished; });

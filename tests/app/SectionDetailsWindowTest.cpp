@@ -13,10 +13,13 @@
 #include "app/core/ProgramState.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "files/ElementFile.h"
+#include "table/ElementsLayout.h"
 #include "table/widgets/TableControl.h"
 #include "tests/app/ShellDoubles.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -46,9 +49,9 @@ class SectionDetailsWindowTest : public ::testing::Test {
     // Sets a row's cells directly, as a loaded file would, then makes it
     // current and calculates it in the discharge-known mode.
     void FillAndCalculate(int row, std::initializer_list<const char*> cells) {
-        int column = 1;
+        int column = kBottomWidthColumn;
         for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
-        window.Table().SetCurrentCell(row, 1);
+        window.Table().SetCurrentCell(row, kBottomWidthColumn);
         window.CalculateCurrentRow();
     }
     // Opens the cell's editor, replaces its text and presses Enter, as a user
@@ -114,7 +117,7 @@ TEST_F(SectionDetailsWindowTest, FollowsTheCurrentRow) {
     } const steps[] = {
         {2, "第 2 行", "0.9334"}, {5, "第 5 行", "3.2864"}, {2, "第 2 行", "0.9334"}};
     for (const Step& step : steps) {
-        window.Table().SetCurrentCell(step.row, 3);
+        window.Table().SetCurrentCell(step.row, kDepthColumn);
         const QString shown = Shown(details);
         EXPECT_TRUE(shown.contains(step.heading)) << step.row;
         EXPECT_TRUE(shown.contains(step.normalDepth)) << step.row;
@@ -131,8 +134,9 @@ TEST_F(SectionDetailsWindowTest, IncompleteRowsShowTheirReasonAndNoNumbers) {
         int column;
         const char* reason;
     } const cases[] = {
-        {10, "请输入水深或者流量！"}, {5, "请输入纵坡数据！"}, {4, "请输入糙率数据！"},
-        {2, "请输入边坡数据！"},      {1, "请输入底宽数据!"},
+        {kDischargeColumn, "请输入水深或者流量！"}, {kBedSlopeColumn, "请输入纵坡数据！"},
+        {kRoughnessColumn, "请输入糙率数据！"},     {kSideSlopeColumn, "请输入边坡数据！"},
+        {kBottomWidthColumn, "请输入底宽数据!"},
     };
     // Clearing the row from the right, one input after the other.
     for (const Case& c : cases) {
@@ -151,13 +155,13 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
 
     // An edit: the row is calculated again and the window follows.
     EditCell(4, 4, "0.02");
-    EXPECT_EQ(window.Table().GetCellText(4, 4), "0.02");
+    EXPECT_EQ(window.Table().GetCellText(4, kRoughnessColumn), "0.02");
     const double roughnessTwo = details->Details().flow.normalDepth;
     EXPECT_LT(roughnessTwo, 0.9);
     EXPECT_TRUE(Shown(details).contains(QString::number(roughnessTwo, 'f', 4)));
 
     // A pasted design discharge, aimed at by the next calculation.
-    window.Table().SetCurrentCell(4, 10);
+    window.Table().SetCurrentCell(4, kDischargeColumn);
     doubles.clipboard->text = "3\n";
     window.PasteCells();
     EXPECT_TRUE(Shown(details).contains("3.0000"));
@@ -168,12 +172,12 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     // A load replaces everything the window shows.
     QTemporaryDir dir;
     const QString path = dir.filePath("other.efs");
-    ElementsTable other(11, 12, 1, 1);
-    other.ReplaceContents(11, 12, window.Table().Cells());
-    other.SetCellText(4, 1, "6.1");
-    other.SetCellText(4, 4, "0.013");
-    other.SetCellText(4, 5, "0.0008");
-    other.SetCellText(4, 10, "126");
+    ElementsTable other(kRows, kColumns, kFixedRows, kFixedColumns);
+    other.ReplaceContents(kRows, kColumns, window.Table().Cells());
+    other.SetCellText(4, kBottomWidthColumn, "6.1");
+    other.SetCellText(4, kRoughnessColumn, "0.013");
+    other.SetCellText(4, kBedSlopeColumn, "0.0008");
+    other.SetCellText(4, kDischargeColumn, "126");
     ASSERT_TRUE(SaveToFile(other, path).ok());
     doubles.dialogs->openAnswers.push_back(path);
     doubles.messages->answers.push_back(SaveChangesAnswer::No);  // the edits above
@@ -181,7 +185,7 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     EXPECT_TRUE(Shown(details).contains("3.2864"));
 
     // Clearing the discharge leaves nothing to analyse.
-    window.Table().SetCurrentCell(4, 10);
+    window.Table().SetCurrentCell(4, kDischargeColumn);
     window.ClearCells();
     EXPECT_TRUE(Shown(details).contains("请输入水深或者流量！"));
 }

@@ -6,9 +6,12 @@
 
 #include "cad/CadMessages.h"
 #include "hydraulics/FlowAnalysis.h"
+#include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -22,9 +25,8 @@ class SectionExportTest : public MainWindowTest {
     // Sets a row's cells as a loaded file would, makes it current and
     // calculates it in the discharge-known mode.
     void FillAndCalculate(int row, std::initializer_list<const char*> cells) {
-        int column = 1;
-        for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
-        window.Table().SetCurrentCell(row, 1);
+        FillRow(row, cells);
+        window.Table().SetCurrentCell(row, kBottomWidthColumn);
         window.CalculateCurrentRow();
     }
 };
@@ -35,7 +37,7 @@ TEST_F(SectionExportTest, TheThirdToolsItemDrawsTheCurrentRowWithItsExactLevels)
     EXPECT_EQ(SectionItem()->text(), "断面图转入cad");
     FillAndCalculate(2, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});
     FillAndCalculate(4, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
-    window.Table().SetCurrentCell(4, 3);
+    window.Table().SetCurrentCell(4, kDepthColumn);
 
     SectionItem()->trigger();
 
@@ -45,7 +47,7 @@ TEST_F(SectionExportTest, TheThirdToolsItemDrawsTheCurrentRowWithItsExactLevels)
     EXPECT_EQ(drawn.row, 4);
     EXPECT_DOUBLE_EQ(drawn.bottomWidth, 2);
     EXPECT_DOUBLE_EQ(drawn.sideSlope, 1.5);
-    EXPECT_EQ(QString::number(drawn.depth, 'f', 2), window.Table().DisplayText(4, 3));
+    EXPECT_EQ(QString::number(drawn.depth, 'f', 2), window.Table().DisplayText(4, kDepthColumn));
     EXPECT_NEAR(drawn.normalDepth, flow.normalDepth, 1e-6);
     EXPECT_NEAR(drawn.criticalDepth, flow.criticalDepth, 1e-6);
     EXPECT_NEAR(drawn.depth, drawn.normalDepth, 0.01) << "the scan's depth lies a step above h0";
@@ -83,12 +85,11 @@ TEST_F(SectionExportTest, NothingIsDrawnForARowThatHoldsNoSection) {
                   "底宽和边坡系数都为零，没有断面可画。"},
          }) {
         SCOPED_TRACE(c.name);
-        int column = 1;
-        for (const char* cell : c.cells) window.Table().SetCellText(c.row, column++, cell);
+        FillRow(c.row, c.cells);
         if (c.row < 0) {
             window.Table().ClearCurrentCell();
         } else {
-            window.Table().SetCurrentCell(c.row, 1);
+            window.Table().SetCurrentCell(c.row, kBottomWidthColumn);
         }
         SectionItem()->trigger();
         EXPECT_TRUE(doubles.sections.empty());
@@ -114,10 +115,10 @@ TEST(SectionExportSystemTest, WithoutAutoCadTheSectionGoesToTheDxfFileAskedFor) 
     };
     {
         MainWindow window(state, std::move(seams));
-        const char* cells[] = {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"};
-        for (int column = 1; column <= 10; ++column)
-            window.Table().SetCellText(1, column, cells[column - 1]);
-        window.Table().SetCurrentCell(1, 1);
+        int column = kBottomWidthColumn;
+        for (const char* cell : {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"})
+            window.Table().SetCellText(1, column++, cell);
+        window.Table().SetCurrentCell(1, kBottomWidthColumn);
         window.CalculateCurrentRow();
         window.ToolsMenu()->actions().at(2)->trigger();
 
