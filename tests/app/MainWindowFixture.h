@@ -78,12 +78,12 @@ class MainWindowTest : public ::testing::Test {
             ++column;
         }
     }
-    void FinishEditWithEnter() {
+    static void FinishEditWithEnter() {
         ASSERT_NE(QApplication::focusWidget(), nullptr);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QApplication::processEvents();  // the commit on Enter is queued
     }
-    std::vector<AboutWindow*> OpenAboutWindows() {
+    static std::vector<AboutWindow*> OpenAboutWindows() {
         std::vector<AboutWindow*> found;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* about = qobject_cast<AboutWindow*>(w); about && about->isVisible())

@@ -26,8 +26,8 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
     EXPECT_EQ(window.windowHandle()->title(), "梯形渠道水利计算");
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
     struct Control {
-        const char* name;
-        const char* text;
+        const char* name = nullptr;
+        const char* text = nullptr;
         QRect geometry;
     };
     const Control controls[] = {
@@ -100,12 +100,10 @@ TEST_F(MainWindowTest, AnEditFinishesOnItsOwnRowBeforeTheClickMovesOn) {
     FillInputs(5, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
     ClickCell(3, kBedSlopeColumn);
     std::vector<std::pair<QString, int>> events;
-    QObject::connect(&window.TableView(), &TableControl::cellEditFinished, [&] {
-        events.push_back({"finished", table.CurrentRow()});
-    });
-    QObject::connect(&table, &ElementsTable::currentCellMoved, [&] {
-        events.push_back({"moved", table.CurrentRow()});
-    });
+    QObject::connect(&window.TableView(), &TableControl::cellEditFinished,
+                     [&] { events.emplace_back("finished", table.CurrentRow()); });
+    QObject::connect(&table, &ElementsTable::currentCellMoved,
+                     [&] { events.emplace_back("moved", table.CurrentRow()); });
 
     TypeIntoTable("0.0005");
     EXPECT_EQ(state.document.modified, 1) << "typing marks the table as changed";

@@ -24,14 +24,15 @@ using namespace elements_table;  // the columns
 namespace {
 
 class SectionDetailsWindowTest : public ::testing::Test {
+  public:
+    ~SectionDetailsWindowTest() override { ReleaseGlobals(); }
+
   protected:
     SectionDetailsWindowTest() : state(InitGlobals()), window(state, doubles.Make()) {
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
-    ~SectionDetailsWindowTest() override { ReleaseGlobals(); }
-
     SectionDetailsWindow* OpenWithF4() {
         QTest::keyClick(&window, Qt::Key_F4);
         return window.SectionDetails();
@@ -71,11 +72,11 @@ class SectionDetailsWindowTest : public ::testing::Test {
         QApplication::processEvents();
     }
     // What the window shows once the event loop has let it refresh.
-    QString Shown(SectionDetailsWindow* details) {
+    static QString Shown(SectionDetailsWindow* details) {
         QApplication::processEvents();
         return details->findChild<QLabel*>(QStringLiteral("数值"))->text();
     }
-    qsizetype CurvePoints(SectionDetailsWindow* details) {
+    static qsizetype CurvePoints(SectionDetailsWindow* details) {
         const auto* view = details->findChild<QChartView*>(QStringLiteral("水位流量关系"));
         const QList<QAbstractSeries*> series = view->chart()->series();
         const auto* curve = series.isEmpty() ? nullptr : qobject_cast<QLineSeries*>(series.first());
@@ -179,7 +180,7 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     other.SetCellText(4, kBedSlopeColumn, "0.0008");
     other.SetCellText(4, kDischargeColumn, "126");
     ASSERT_TRUE(SaveToFile(other, path).ok());
-    doubles.dialogs->openAnswers.push_back(path);
+    doubles.dialogs->openAnswers.emplace_back(path);
     doubles.messages->answers.push_back(SaveChangesAnswer::No);  // the edits above
     window.OpenTable();
     EXPECT_TRUE(Shown(details).contains("3.2864"));

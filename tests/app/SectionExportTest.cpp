@@ -67,10 +67,10 @@ TEST_F(SectionExportTest, AFlatBedIsDrawnWithoutTheNormalDepth) {
 
 TEST_F(SectionExportTest, NothingIsDrawnForARowThatHoldsNoSection) {
     struct Case {
-        const char* name;
-        int row;  // -1: no current row
+        const char* name = nullptr;
+        int row = -1;  // -1: no current row
         std::initializer_list<const char*> cells;
-        const char* status;
+        const char* status = nullptr;
     };
     for (const Case& c : {
              Case{"no current row", -1, {}, "请在表格中选择一行。"},

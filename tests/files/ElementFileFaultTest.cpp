@@ -148,7 +148,8 @@ TEST_F(SaveFault, WriteFailsPartway) {
 }
 
 TEST_F(SaveFault, TableTooLargeForAnElementFile) {
-    h_.table.SetCellText(4, elements_table::kRoughnessColumn, QString(9 * 1024 * 1024, 'x'));
+    h_.table.SetCellText(4, elements_table::kRoughnessColumn,
+                         QString(qsizetype{9} * 1024 * 1024, 'x'));
     const QStringList typed = h_.table.Cells();
     SaveTable(h_.context);
     ASSERT_EQ(h_.messages.errors.size(), 1u);

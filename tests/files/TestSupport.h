@@ -27,7 +27,7 @@ using elements_table::kRows;
 inline QStringList StartupCells() {
     const QStringList headings = {"项目", "底宽", "边坡",     "水深",     "糙率", "纵坡1\\I",
                                   "面积", "湿周", "水力半径", "谢才系数", "流量", "流速"};
-    QStringList cells(kRows * kColumns);
+    QStringList cells(qsizetype{kRows} * kColumns);
     for (int column = 0; column < kColumns; ++column)
         cells[elements_table::kHeadingRow * kColumns + column] = headings[column];
     for (int row = elements_table::kFirstSectionRow; row <= elements_table::kLastSectionRow; ++row)

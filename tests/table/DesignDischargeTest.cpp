@@ -80,7 +80,7 @@ TEST_F(DesignDischargeTest, ClearingTheCellClearsIt) {
 }
 
 TEST_F(DesignDischargeTest, LoadingTakesTheFilesDesignsOrElseTheDischargeCells) {
-    QStringList cells(kRows * kColumns);
+    QStringList cells(qsizetype{kRows} * kColumns);
     cells[2 * kColumns + kQ] = "2.027672";
     cells[3 * kColumns + kQ] = "7";
     cells[kHeadingRow * kColumns + kQ] = "流量";
@@ -131,7 +131,7 @@ TEST_F(DesignDischargeTest, ChangesComeWithTheCellsSignals) {
     EXPECT_EQ(changed.count(), 1);
     table_.ClearCells(3, kQ, 3, kQ);
     EXPECT_EQ(changed.count(), 2);
-    table_.ReplaceContents(kRows, kColumns, QStringList(kRows * kColumns));
+    table_.ReplaceContents(kRows, kColumns, QStringList(qsizetype{kRows} * kColumns));
     EXPECT_EQ(reset.count(), 1);
 }
 

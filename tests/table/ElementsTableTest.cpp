@@ -2,8 +2,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+#include <bit>
 #include <charconv>
-#include <cstring>
+#include <cstdint>
 
 #include "table/CellText.h"
 #include "table/ElementsLayout.h"
@@ -34,7 +35,8 @@ TEST(CellTextTest, FloatsAreStoredAsTheirShortestExactText) {
         float back = 0;
         const QByteArray bytes = text.toLatin1();
         std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), back);
-        EXPECT_EQ(std::memcmp(&back, &value, sizeof value), 0) << text.toStdString();
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(back), std::bit_cast<std::uint32_t>(value))
+            << text.toStdString();
     }
     EXPECT_EQ(cell_text::FromFloat(3.5f), "3.5");
     EXPECT_EQ(cell_text::FromFloat(5.605551f), "5.605551");
@@ -152,7 +154,7 @@ TEST(ElementsTableTest, ReplaceContentsRefusesAMismatchedCellCount) {
     table.SetCellText(1, kBottomWidthColumn, "keep");
     table.ReplaceContents(kRows, kColumns, QStringList(10, "x"));
     EXPECT_EQ(table.GetCellText(1, kBottomWidthColumn), "keep");
-    QStringList cells(kRows * kColumns);
+    QStringList cells(qsizetype{kRows} * kColumns);
     cells[1 * kColumns + kBottomWidthColumn] = "new";
     table.ReplaceContents(kRows, kColumns, cells);
     EXPECT_EQ(table.GetCellText(1, kBottomWidthColumn), "new");
@@ -178,7 +180,7 @@ TEST(ElementsTableTest, PassesQtModelConsistencyChecks) {
     table.SetCellText(1, kBottomWidthColumn, 2.0f);
     table.ClearCells(kFirstSectionRow, kFirstValueColumn, kLastSectionRow, kLastValueColumn);
     table.SetColumnDecimals(kDepthColumn, 1);
-    table.ReplaceContents(kRows, kColumns, QStringList(kRows * kColumns, "1"));
+    table.ReplaceContents(kRows, kColumns, QStringList(qsizetype{kRows} * kColumns, "1"));
     table.ReplaceContents(3, 4, QStringList(12, "2"));
     EXPECT_EQ(table.rowCount(), 3);
     EXPECT_EQ(table.columnCount(), 4);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "support/AppTable.h"
 #include "support/MemoryClipboard.h"
 #include "table/clipboard/TableClipboard.h"
-#include "tests/table/AppTable.h"
 
 namespace channel {
 
@@ -74,7 +74,8 @@ TEST(TableClipboardTest, PasteIsCutOffAtTheEdgesAndSparesHeadingsAndItems) {
 }
 
 TEST(SystemClipboardTest, CopyAndPasteGoThroughTheDesktopClipboard) {
-    AppTable source, target;
+    AppTable source;
+    AppTable target;
     source.SetCellText(1, kBottomWidthColumn, "2.5");
     source.SetCellText(2, kBottomWidthColumn, "多行\n文本");
     source.SetCellText(2, kSideSlopeColumn, "0.3333333");

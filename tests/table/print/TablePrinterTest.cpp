@@ -7,9 +7,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "support/AppTable.h"
 #include "support/PrintDoubles.h"
 #include "table/print/TablePrinter.h"
-#include "tests/table/AppTable.h"
 
 namespace channel {
 
@@ -54,7 +54,7 @@ class TablePrinterTest : public testing::Test {
         RenderTable(table, printer);
         return dir.filePath("table.pdf");
     }
-    QString Text(const QString& pdf) { return Poppler("pdftotext", {"-layout", pdf, "-"}); }
+    static QString Text(const QString& pdf) { return Poppler("pdftotext", {"-layout", pdf, "-"}); }
 
     QTemporaryDir dir;
     CalculatedTable table;
