@@ -6,9 +6,12 @@
 #include <QToolTip>
 #include <functional>
 
+#include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -20,9 +23,6 @@ class DesktopConventionsTest : public MainWindowTest {
         return selected;
     }
     QModelIndex Cell(int row, int column) { return window.Table().index(row, column); }
-    void FillInputs(int row, std::initializer_list<int> columns) {
-        for (int c : columns) window.Table().SetCellText(row, c, "1");
-    }
     void SendMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons, QPoint at) {
         QWidget* viewport = window.TableView().viewport();
         QMouseEvent event(type, at, viewport->mapToGlobal(at), button, buttons, Qt::NoModifier);
@@ -34,27 +34,27 @@ class DesktopConventionsTest : public MainWindowTest {
 };
 
 // Row 4 has its bottom width and side slope but no roughness, so entering
-// its depth cell (4, 3) prompts for the roughness and moves to (4, 4).
+// its depth cell prompts for the roughness and moves to its roughness cell.
 TEST_F(DesktopConventionsTest, HighlightFollowsThePromptWhateverMovedTheCell) {
     struct Case {
         const char* how;
         std::function<void(DesktopConventionsTest&)> enterDepthCell;
     };
     const Case cases[] = {
-        {"click", [](DesktopConventionsTest& t) { t.ClickCell(4, 3); }},
+        {"click", [](DesktopConventionsTest& t) { t.ClickCell(4, kDepthColumn); }},
         {"double click",
          [](DesktopConventionsTest& t) {
              // A real double click: press and release, then the double-click
              // event and its release.
              QWidget* viewport = t.window.TableView().viewport();
-             const QPoint at = t.CellCentre(4, 3);
+             const QPoint at = t.CellCentre(4, kDepthColumn);
              QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
              QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
              QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
          }},
         {"press and drag within the cell",
          [](DesktopConventionsTest& t) {
-             const QPoint at = t.CellCentre(4, 3);
+             const QPoint at = t.CellCentre(4, kDepthColumn);
              t.SendMouse(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
              t.SendMouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, at + QPoint(3, 1));
              t.SendMouse(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton,
@@ -62,68 +62,72 @@ TEST_F(DesktopConventionsTest, HighlightFollowsThePromptWhateverMovedTheCell) {
          }},
         {"arrow key",
          [](DesktopConventionsTest& t) {
-             t.ClickCell(3, 3);
+             t.ClickCell(3, kDepthColumn);
              QTest::keyClick(&t.window.TableView(), Qt::Key_Down);
          }},
         {"shift and arrow key",
          [](DesktopConventionsTest& t) {
-             t.ClickCell(3, 3);
+             t.ClickCell(3, kDepthColumn);
              QTest::keyClick(&t.window.TableView(), Qt::Key_Down, Qt::ShiftModifier);
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.how);
-        window.Table().ClearCells(1, 1, 10, 11);
-        FillInputs(3, {1, 2, 3, 4, 5});
-        FillInputs(4, {1, 2});
-        ClickCell(9, 11);  // far from the last click, so no double click is made of the two
+        window.Table().ClearCells(kFirstSectionRow, kFirstValueColumn, kLastSectionRow,
+                                  kLastValueColumn);
+        FillInputs(3, {kBottomWidthColumn, kSideSlopeColumn, kDepthColumn, kRoughnessColumn,
+                       kBedSlopeColumn});
+        FillInputs(4, {kBottomWidthColumn, kSideSlopeColumn});
+        // Far from the last click, so no double click is made of the two.
+        ClickCell(9, kVelocityColumn);
         c.enterDepthCell(*this);
         EXPECT_EQ(window.StatusText(), "请输入糙率数据！");
-        EXPECT_EQ(window.TableView().currentIndex(), Cell(4, 4));
-        EXPECT_EQ(Highlighted(), QModelIndexList{Cell(4, 4)});
+        EXPECT_EQ(window.TableView().currentIndex(), Cell(4, kRoughnessColumn));
+        EXPECT_EQ(Highlighted(), QModelIndexList{Cell(4, kRoughnessColumn)});
 
         ASSERT_EQ(QApplication::focusWidget(), &window.TableView())
             << "no editor opened on the old cell";
         TypeIntoTable("7");
         FinishEditWithEnter();
-        EXPECT_EQ(window.Table().GetCellText(4, 4), "7")
+        EXPECT_EQ(window.Table().GetCellText(4, kRoughnessColumn), "7")
             << "the keystroke went to the highlighted cell";
-        EXPECT_EQ(window.Table().GetCellText(4, 3), "");
+        EXPECT_EQ(window.Table().GetCellText(4, kDepthColumn), "");
     }
 }
 
 TEST_F(DesktopConventionsTest, ProgramMoveOfTheCurrentCellMovesTheHighlight) {
-    ClickCell(2, 5);
-    FillInputs(6, {1, 2, 4, 5});
-    window.Table().SetCurrentCell(6, 2);
-    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(6, 2)});
-    window.Table().SetCurrentCell(7, 2);
-    EXPECT_EQ(window.TableView().currentIndex(), Cell(7, 1))
+    ClickCell(2, kBedSlopeColumn);
+    FillInputs(6, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
+    window.Table().SetCurrentCell(6, kSideSlopeColumn);
+    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(6, kSideSlopeColumn)});
+    window.Table().SetCurrentCell(7, kSideSlopeColumn);
+    EXPECT_EQ(window.TableView().currentIndex(), Cell(7, kBottomWidthColumn))
         << "row 7 prompts for its bottom width";
-    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(7, 1)});
+    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(7, kBottomWidthColumn)});
 }
 
 TEST_F(DesktopConventionsTest, RightClickOutsideTheSelectionSelectsTheCellFirst) {
-    FillInputs(5, {1, 2, 4, 5});
-    window.Table().SetCellText(5, 7, "4.25");
-    ClickCell(2, 1);
-    window.TableView().selectionModel()->select(QItemSelection(Cell(2, 1), Cell(3, 2)),
-                                                QItemSelectionModel::ClearAndSelect);
+    FillInputs(5, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
+    window.Table().SetCellText(5, kWettedPerimeterColumn, "4.25");
+    ClickCell(2, kBottomWidthColumn);
+    window.TableView().selectionModel()->select(
+        QItemSelection(Cell(2, kBottomWidthColumn), Cell(3, kSideSlopeColumn)),
+        QItemSelectionModel::ClearAndSelect);
 
-    ClickCell(3, 2, Qt::RightButton);
+    ClickCell(3, kSideSlopeColumn, Qt::RightButton);
     EXPECT_EQ(Highlighted().size(), 4) << "inside the selection: the selection stays";
     EXPECT_EQ(window.Table().SelectionLastRow(), 3);
-    EXPECT_EQ(window.TableView().currentIndex(), Cell(2, 1));
+    EXPECT_EQ(window.TableView().currentIndex(), Cell(2, kBottomWidthColumn));
     ClosePopup();
 
-    ClickCell(0, 7, Qt::RightButton);
+    ClickCell(kHeadingRow, kWettedPerimeterColumn, Qt::RightButton);
     EXPECT_EQ(Highlighted().size(), 4) << "a heading is not selectable";
     ClosePopup();
 
-    ClickCell(5, 7, Qt::RightButton);
-    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(5, 7)});
-    EXPECT_EQ(window.TableView().currentIndex(), Cell(5, 7));
-    EXPECT_EQ(window.Table().GetCellText(5, 0), "5  >>>") << "it became current";
+    ClickCell(5, kWettedPerimeterColumn, Qt::RightButton);
+    EXPECT_EQ(Highlighted(), QModelIndexList{Cell(5, kWettedPerimeterColumn)});
+    EXPECT_EQ(window.TableView().currentIndex(), Cell(5, kWettedPerimeterColumn));
+    EXPECT_EQ(window.Table().GetCellText(5, kItemColumn), "5  >>>") << "it became current";
     ASSERT_EQ(window.LastPopup(), window.EditMenu());
     auto* copy = window.EditMenu()->findChild<QAction*>("复制");
     ASSERT_NE(copy, nullptr);
@@ -135,8 +139,8 @@ TEST_F(DesktopConventionsTest, RightClickOutsideTheSelectionSelectsTheCellFirst)
 TEST_F(DesktopConventionsTest, ModeButtonsGiveTheKeyboardBackToTheCurrentCell) {
     for (const char* name : {"单选框2", "单选框1"}) {
         SCOPED_TRACE(name);
-        window.Table().SetCellText(2, 1, "");
-        ClickCell(2, 1);
+        window.Table().SetCellText(2, kBottomWidthColumn, "");
+        ClickCell(2, kBottomWidthColumn);
         auto* mode = Child<QRadioButton>(name);
         mode->setFocus();
         QTest::mouseClick(mode, Qt::LeftButton);
@@ -144,7 +148,7 @@ TEST_F(DesktopConventionsTest, ModeButtonsGiveTheKeyboardBackToTheCurrentCell) {
         EXPECT_EQ(QApplication::focusWidget(), &window.TableView());
         TypeIntoTable("5");
         FinishEditWithEnter();
-        EXPECT_EQ(window.Table().GetCellText(2, 1), "5");
+        EXPECT_EQ(window.Table().GetCellText(2, kBottomWidthColumn), "5");
     }
 }
 
@@ -155,11 +159,11 @@ TEST_F(DesktopConventionsTest, ClippedCellsShowTheirWholeTextAsTooltip) {
         const char* tooltip;  // empty: the text fits, no tooltip
     };
     const Case cases[] = {
-        {4, "0.0123456789012", "0.0123456789012"},
-        {4, "0.025", ""},
-        {10, "58982.3515625", "58982.35"},  // two decimals shown, still too wide
-        {10, "3.5", ""},
-        {2, "", ""},
+        {kRoughnessColumn, "0.0123456789012", "0.0123456789012"},
+        {kRoughnessColumn, "0.025", ""},
+        {kDischargeColumn, "58982.3515625", "58982.35"},  // two decimals shown, still too wide
+        {kDischargeColumn, "3.5", ""},
+        {kSideSlopeColumn, "", ""},
     };
     auto hideTooltipAtOnce = [] {
         for (QWidget* w : QApplication::topLevelWidgets())

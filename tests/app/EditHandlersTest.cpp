@@ -2,9 +2,12 @@
 
 #include "app/core/EditHandlers.h"
 #include "app/core/TableSetUp.h"
+#include "table/ElementsLayout.h"
 #include "tests/app/ShellDoubles.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -24,13 +27,13 @@ TEST(EditHandlersTest, PasteThatChangesNoCellLeavesTableAndMarkAsTheyWere) {
     for (const Case& c : cases) {
         for (int modifiedBefore : {0, 1}) {
             SCOPED_TRACE(testing::Message() << c.name << ", modified " << modifiedBefore);
-            ElementsTable table(11, 12, 1, 1);
+            ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
             SetUpElementsTable(table);
             // Row 4 typed in full but not yet calculated.
-            const char* inputs[] = {"2", "1.5", "1", "0.025", "0.0005"};
-            for (int column = 1; column <= 5; ++column)
-                table.SetCellText(4, column, inputs[column - 1]);
-            if (c.select) table.SetSelection(4, 1, 4, 1);
+            int column = kBottomWidthColumn;
+            for (const char* input : {"2", "1.5", "1", "0.025", "0.0005"})
+                table.SetCellText(4, column++, input);
+            if (c.select) table.SetSelection(4, kBottomWidthColumn, 4, kBottomWidthColumn);
             MemoryClipboard clipboard;
             clipboard.text = c.clipboard;
             int modified = modifiedBefore;

@@ -8,9 +8,12 @@
 #include <functional>
 
 #include "files/ElementFile.h"
+#include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -29,8 +32,7 @@ class HistoryAndShortcutsTest : public MainWindowTest {
     // Row 6 fully typed but for its bottom width, in the depth-known mode.
     void PrepareDepthKnownRow() {
         QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
-        const char* inputs[] = {"", "1.5", "1", "0.025", "0.0005"};
-        for (int c = 2; c <= 5; ++c) window.Table().SetCellText(6, c, inputs[c - 1]);
+        FillRow(6, {nullptr, "1.5", "1", "0.025", "0.0005"});
     }
     QTemporaryDir dir;
 };
@@ -61,7 +63,7 @@ TEST_F(HistoryAndShortcutsTest, FileShortcutsWorkWhileTheTableHasTheFocus) {
     doubles.dialogs->openAnswers = {std::nullopt};
     doubles.dialogs->saveAnswers = {std::nullopt, std::nullopt};
     doubles.print->confirmAnswers = {false};
-    ClickCell(2, 1);
+    ClickCell(2, kBottomWidthColumn);
     for (const Case& c : cases) {
         state.document.currentFileName = *c.currentFile ? dir.filePath(c.currentFile) : QString();
         ASSERT_EQ(QApplication::focusWidget(), &window.TableView()) << c.keys;
@@ -74,12 +76,12 @@ TEST_F(HistoryAndShortcutsTest, FileShortcutsWorkWhileTheTableHasTheFocus) {
 TEST_F(HistoryAndShortcutsTest, SaveShortcutCommitsTheCellBeingTyped) {
     const QString path = dir.filePath("typed.efs");
     state.document.currentFileName = path;
-    ClickCell(2, 1);
+    ClickCell(2, kBottomWidthColumn);
     TypeIntoTable("73");
     Keys(Qt::Key_S);
-    ElementsTable saved(11, 12, 1, 1);
+    ElementsTable saved(kRows, kColumns, kFixedRows, kFixedColumns);
     ASSERT_TRUE(LoadFromFile(saved, path).ok());
-    EXPECT_EQ(saved.GetCellText(2, 1), "73");
+    EXPECT_EQ(saved.GetCellText(2, kBottomWidthColumn), "73");
     EXPECT_EQ(state.document.modified, 0);
 }
 
@@ -91,23 +93,23 @@ TEST_F(HistoryAndShortcutsTest, UndoAndRedoEachUserCommandWithoutCalculating) {
         std::function<void(HistoryAndShortcutsTest&)> run;
     };
     const Case cases[] = {
-        {"edit with its calculation", 1,
+        {"edit with its calculation", kBottomWidthColumn,
          [](auto& t) {
              t.TypeIntoTable("2");
              t.FinishEditWithEnter();
-             EXPECT_EQ(t.window.Table().DisplayText(6, 10), "2.29")
+             EXPECT_EQ(t.window.Table().DisplayText(6, kDischargeColumn), "2.29")
                  << "the edit calculated the row";
          }},
-        {"paste", 1,
+        {"paste", kBottomWidthColumn,
          [](auto& t) {
              t.doubles.clipboard->text = "2\t1.5\n";
              t.Keys(Qt::Key_V);
          }},
-        {"clear", 1,
+        {"clear", kBottomWidthColumn,
          [](auto& t) {
              const ElementsTable& table = t.window.Table();
              t.window.TableView().selectionModel()->select(
-                 QItemSelection(table.index(6, 2), table.index(6, 4)),
+                 QItemSelection(table.index(6, kSideSlopeColumn), table.index(6, kRoughnessColumn)),
                  QItemSelectionModel::ClearAndSelect);
              t.Keys(Qt::Key_Delete, Qt::NoModifier);
          }},
@@ -149,52 +151,51 @@ TEST_F(HistoryAndShortcutsTest, UndoAndRedoEachUserCommandWithoutCalculating) {
 }
 
 TEST_F(HistoryAndShortcutsTest, UndoKeepsTheRowMarkerWithTheCurrentRow) {
-    for (int c : {2, 4, 5}) window.Table().SetCellText(3, c, "1");
-    ClickCell(3, 1);
+    FillInputs(3, {kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
+    ClickCell(3, kBottomWidthColumn);
     TypeIntoTable("2");
     FinishEditWithEnter();
-    ClickCell(5, 1);
+    ClickCell(5, kBottomWidthColumn);
     Keys(Qt::Key_Z);
-    EXPECT_EQ(window.Table().GetCellText(3, 1), "");
-    EXPECT_EQ(window.Table().GetCellText(3, 0), "3");
-    EXPECT_EQ(window.Table().GetCellText(5, 0), "5  >>>");
+    EXPECT_EQ(window.Table().GetCellText(3, kBottomWidthColumn), "");
+    EXPECT_EQ(window.Table().GetCellText(3, kItemColumn), "3");
+    EXPECT_EQ(window.Table().GetCellText(5, kItemColumn), "5  >>>");
 }
 
 // Undo puts back the row's design discharge with the cells, so the next
 // calculation aims at the discharge the user had typed before.
 TEST_F(HistoryAndShortcutsTest, UndoOfATypedDischargeBringsBackTheOldDesignDischarge) {
-    const char* inputs[] = {"2", "1.5", "", "0.025", "0.0005"};
-    for (int c = 1; c <= 5; ++c) window.Table().SetCellText(4, c, inputs[c - 1]);
-    window.Table().SetCellText(4, 10, "2");
-    ClickCell(4, 10);
+    FillRow(4, {"2", "1.5", "", "0.025", "0.0005"});
+    window.Table().SetCellText(4, kDischargeColumn, "2");
+    ClickCell(4, kDischargeColumn);
     TypeIntoTable("3");
     FinishEditWithEnter();
     ASSERT_EQ(window.Table().DesignDischarge(4), "3");
     Keys(Qt::Key_Z);
     EXPECT_EQ(window.Table().DesignDischarge(4), "2");
-    EXPECT_EQ(window.Table().GetCellText(4, 10), "2");
+    EXPECT_EQ(window.Table().GetCellText(4, kDischargeColumn), "2");
     Keys(Qt::Key_Y);
     EXPECT_EQ(window.Table().DesignDischarge(4), "3");
-    EXPECT_NE(window.Table().GetCellText(4, 10), "3") << "the computed discharge is back";
+    EXPECT_NE(window.Table().GetCellText(4, kDischargeColumn), "3")
+        << "the computed discharge is back";
 }
 
 // The results a click on 单选框1 writes are one undo step of their own.
 TEST_F(HistoryAndShortcutsTest, TheDepthKnownButtonsCalculationIsUndoneAsOneStep) {
-    const char* inputs[] = {"2", "1.5", "1", "0.025", "0.0005"};
-    for (int c = 1; c <= 5; ++c) window.Table().SetCellText(7, c, inputs[c - 1]);
-    ClickCell(7, 3);
+    FillRow(7, {"2", "1.5", "1", "0.025", "0.0005"});
+    ClickCell(7, kDepthColumn);
     QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
-    ASSERT_EQ(window.Table().DisplayText(7, 10), "2.29");
+    ASSERT_EQ(window.Table().DisplayText(7, kDischargeColumn), "2.29");
     Keys(Qt::Key_Z);
-    EXPECT_EQ(window.Table().GetCellText(7, 10), "");
-    EXPECT_EQ(window.Table().GetCellText(7, 3), "1") << "the typed depth stays";
+    EXPECT_EQ(window.Table().GetCellText(7, kDischargeColumn), "");
+    EXPECT_EQ(window.Table().GetCellText(7, kDepthColumn), "1") << "the typed depth stays";
     Keys(Qt::Key_Y);
-    EXPECT_EQ(window.Table().DisplayText(7, 10), "2.29");
+    EXPECT_EQ(window.Table().DisplayText(7, kDischargeColumn), "2.29");
 }
 
 TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSavedOne) {
     const QString path = dir.filePath("渠道.efs");
-    ClickCell(2, 1);
+    ClickCell(2, kBottomWidthColumn);
     TypeIntoTable("1");
     FinishEditWithEnter();
     doubles.dialogs->saveAnswers = {path};
@@ -217,17 +218,17 @@ TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSave
     window.OpenTable();
     EXPECT_FALSE(EditItem("撤销")->isEnabled()) << "an opened file starts a new history";
     Keys(Qt::Key_Z);
-    EXPECT_EQ(window.Table().GetCellText(2, 1), "1");
+    EXPECT_EQ(window.Table().GetCellText(2, kBottomWidthColumn), "1");
 }
 
 // Only a written file moves the saved point of the history.
 TEST_F(HistoryAndShortcutsTest, AFailedSaveLeavesTheMarkAndTheSavedPointAlone) {
-    ClickCell(2, 1);
+    ClickCell(2, kBottomWidthColumn);
     TypeIntoTable("1");
     FinishEditWithEnter();
     doubles.dialogs->saveAnswers = {dir.filePath("渠道.efs")};
     window.SaveTable();
-    ClickCell(3, 1);
+    ClickCell(3, kBottomWidthColumn);
     TypeIntoTable("2");
     FinishEditWithEnter();
 
@@ -242,21 +243,21 @@ TEST_F(HistoryAndShortcutsTest, AFailedSaveLeavesTheMarkAndTheSavedPointAlone) {
 }
 
 TEST_F(HistoryAndShortcutsTest, UndoInsideAnOpenEditorUndoesTheTyping) {
-    window.Table().SetCellText(2, 1, "4");
-    ClickCell(2, 1);
+    window.Table().SetCellText(2, kBottomWidthColumn, "4");
+    ClickCell(2, kBottomWidthColumn);
     TypeIntoTable("5");
     QWidget* editor = QApplication::focusWidget();
     ASSERT_NE(editor, &window.TableView());
     QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
     FinishEditWithEnter();
-    EXPECT_EQ(window.Table().GetCellText(2, 1), "4") << "the editor's own undo";
+    EXPECT_EQ(window.Table().GetCellText(2, kBottomWidthColumn), "4") << "the editor's own undo";
     EXPECT_FALSE(EditItem("撤销")->isEnabled()) << "nothing changed, nothing recorded";
 }
 
 TEST_F(HistoryAndShortcutsTest, CaptionNamesTheFileAndMarksUnsavedChanges) {
     const QString path = dir.filePath("渠道.efs");
     EXPECT_EQ(Caption(), "梯形渠道水利计算");
-    ClickCell(2, 1);
+    ClickCell(2, kBottomWidthColumn);
     TypeIntoTable("1");
     EXPECT_EQ(Caption(), "梯形渠道水利计算*") << "the first keystroke marks it";
     FinishEditWithEnter();
@@ -268,7 +269,7 @@ TEST_F(HistoryAndShortcutsTest, CaptionNamesTheFileAndMarksUnsavedChanges) {
     EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs");
     Keys(Qt::Key_Z);
     EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs*");
-    window.Table().SetSelection(2, 1, 2, 1);
+    window.Table().SetSelection(2, kBottomWidthColumn, 2, kBottomWidthColumn);
     doubles.clipboard->text = "8\n";
     window.PasteCells();
     EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs*");

@@ -12,19 +12,29 @@
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/MainWindow.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 #include "table/widgets/TableControl.h"
 #include "tests/app/ShellDoubles.h"
 
 namespace channel {
 
-// Sets a row's cells from the first input column on, as a loaded file would,
-// makes the row current and calculates it in the discharge-known mode.
+// Writes `texts` into the row's value columns in order, from the bottom
+// width on; a null text leaves its cell alone.
+inline void FillRow(MainWindow& window, int row, std::initializer_list<const char*> texts) {
+    int column = elements_table::kBottomWidthColumn;
+    for (const char* text : texts) {
+        if (text != nullptr) window.Table().SetCellText(row, column, text);
+        ++column;
+    }
+}
+
+// Sets a row's cells as a loaded file would, makes the row current and
+// calculates it in the discharge-known mode.
 inline void FillAndCalculate(MainWindow& window, int row,
                              std::initializer_list<const char*> cells) {
-    int column = 1;
-    for (const char* cell : cells) window.Table().SetCellText(row, column++, cell);
-    window.Table().SetCurrentCell(row, 1);
+    FillRow(window, row, cells);
+    window.Table().SetCurrentCell(row, elements_table::kBottomWidthColumn);
     window.CalculateCurrentRow();
 }
 
@@ -73,6 +83,13 @@ class MainWindowTest : public ::testing::Test {
             QApplication::sendEvent(target, &press);
             QApplication::sendEvent(target, &release);
         }
+    }
+    // Writes "1" into each of the row's `columns`.
+    void FillInputs(int row, std::initializer_list<int> columns) {
+        for (int column : columns) window.Table().SetCellText(row, column, "1");
+    }
+    void FillRow(int row, std::initializer_list<const char*> texts) {
+        channel::FillRow(window, row, texts);
     }
     static void FinishEditWithEnter() {
         ASSERT_NE(QApplication::focusWidget(), nullptr);

@@ -13,9 +13,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -23,8 +26,8 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
     EXPECT_EQ(window.windowHandle()->title(), "梯形渠道水利计算");
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
     struct Control {
-        const char* name;
-        const char* text;
+        const char* name = nullptr;
+        const char* text = nullptr;
         QRect geometry;
     };
     const Control controls[] = {
@@ -46,10 +49,11 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
     EXPECT_EQ(status->geometry(), QRect(448, 281, 248, 24));
     EXPECT_EQ(Child<TableControl>("表格1")->geometry(), QRect(-1, 3, 705, 272));
     EXPECT_EQ(window.TableView().rowHeight(4), 24);
-    EXPECT_EQ(window.TableView().columnWidth(7), 58);
+    EXPECT_EQ(window.TableView().columnWidth(kWettedPerimeterColumn), 58);
     EXPECT_EQ(state.markedRow, 0);
     EXPECT_EQ(state.document.modified, 0);
-    for (int r = 1; r <= 10; ++r) EXPECT_EQ(window.Table().GetCellText(r, 0), QString::number(r));
+    for (int r = kFirstSectionRow; r <= kLastSectionRow; ++r)
+        EXPECT_EQ(window.Table().GetCellText(r, kItemColumn), QString::number(r));
     auto* tray = window.findChild<QSystemTrayIcon*>("托盘图标");
     ASSERT_NE(tray, nullptr);
     EXPECT_EQ(tray->toolTip(), "水利计算，欢迎使用！");
@@ -75,74 +79,72 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
 }
 
 TEST_F(MainWindowTest, ClickingACellMovesTheMarkerAndPrompts) {
-    ClickCell(3, 1);
-    EXPECT_EQ(window.Table().GetCellText(3, 0), "3  >>>");
+    ClickCell(3, kBottomWidthColumn);
+    EXPECT_EQ(window.Table().GetCellText(3, kItemColumn), "3  >>>");
     EXPECT_EQ(window.StatusText(), "请输入底宽数据!");
-    EXPECT_EQ(window.Table().CurrentColumn(), 1);
-    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(3, 1));
+    EXPECT_EQ(window.Table().CurrentColumn(), kBottomWidthColumn);
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(3, kBottomWidthColumn));
 
-    window.Table().SetCellText(4, 1, "2");
-    window.Table().SetCellText(4, 2, "1.5");
-    ClickCell(4, 3);
+    window.Table().SetCellText(4, kBottomWidthColumn, "2");
+    window.Table().SetCellText(4, kSideSlopeColumn, "1.5");
+    ClickCell(4, kDepthColumn);
     EXPECT_EQ(window.StatusText(), "请输入糙率数据！");
-    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, 4))
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, kRoughnessColumn))
         << "the view follows the prompt";
-    EXPECT_EQ(window.Table().GetCellText(3, 0), "3");
+    EXPECT_EQ(window.Table().GetCellText(3, kItemColumn), "3");
 }
 
 TEST_F(MainWindowTest, AnEditFinishesOnItsOwnRowBeforeTheClickMovesOn) {
     ElementsTable& table = window.Table();
-    for (int c : {1, 2, 4}) table.SetCellText(3, c, "1");
-    for (int c : {1, 2, 4, 5}) table.SetCellText(5, c, "1");
-    ClickCell(3, 5);
+    FillInputs(3, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn});
+    FillInputs(5, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
+    ClickCell(3, kBedSlopeColumn);
     std::vector<std::pair<QString, int>> events;
-    QObject::connect(&window.TableView(), &TableControl::cellEditFinished, [&] {
-        events.push_back({"finished", table.CurrentRow()});
-    });
-    QObject::connect(&table, &ElementsTable::currentCellMoved, [&] {
-        events.push_back({"moved", table.CurrentRow()});
-    });
+    QObject::connect(&window.TableView(), &TableControl::cellEditFinished,
+                     [&] { events.emplace_back("finished", table.CurrentRow()); });
+    QObject::connect(&table, &ElementsTable::currentCellMoved,
+                     [&] { events.emplace_back("moved", table.CurrentRow()); });
 
     TypeIntoTable("0.0005");
     EXPECT_EQ(state.document.modified, 1) << "typing marks the table as changed";
-    ClickCell(5, 2);
+    ClickCell(5, kSideSlopeColumn);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0], std::make_pair(QString("finished"), 3));
     EXPECT_EQ(events[1], std::make_pair(QString("moved"), 5));
-    EXPECT_EQ(table.GetCellText(3, 5), "0.0005");
+    EXPECT_EQ(table.GetCellText(3, kBedSlopeColumn), "0.0005");
     EXPECT_EQ(window.StatusText(), "请输入水深或者流量！") << "row 3 was calculated";
 }
 
 TEST_F(MainWindowTest, EnterFinishesTheEditOnceAndTabMovesOn) {
     int finished = 0;
     QObject::connect(&window.TableView(), &TableControl::cellEditFinished, [&] { ++finished; });
-    ClickCell(3, 1);
+    ClickCell(3, kBottomWidthColumn);
     TypeIntoTable("2");
     FinishEditWithEnter();
     EXPECT_EQ(finished, 1) << "the prompt's move must not finish the edit again";
     EXPECT_EQ(window.StatusText(), "请输入边坡数据！");
-    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(3, 2));
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(3, kSideSlopeColumn));
 
-    for (int c : {2, 4, 5}) window.Table().SetCellText(4, c, "1");
-    ClickCell(4, 1);
+    FillInputs(4, {kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
+    ClickCell(4, kBottomWidthColumn);
     TypeIntoTable("3");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(finished, 2);
-    EXPECT_EQ(window.Table().GetCellText(4, 1), "3");
-    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, 2))
+    EXPECT_EQ(window.Table().GetCellText(4, kBottomWidthColumn), "3");
+    EXPECT_EQ(window.TableView().currentIndex(), window.Table().index(4, kSideSlopeColumn))
         << "Tab moves after the edit";
 }
 
 TEST_F(MainWindowTest, DeletingInsideACellMarksTheTableChanged) {
-    for (int c : {2, 4, 5}) window.Table().SetCellText(2, c, "1");
-    window.Table().SetCellText(2, 1, "56");
-    ClickCell(2, 1);
+    FillInputs(2, {kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
+    window.Table().SetCellText(2, kBottomWidthColumn, "56");
+    ClickCell(2, kBottomWidthColumn);
     QTest::keyClick(&window.TableView(), Qt::Key_F2);
     ASSERT_NE(QApplication::focusWidget(), &window.TableView()) << "the editor is open";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
     FinishEditWithEnter();
-    EXPECT_EQ(window.Table().GetCellText(2, 1), "5");
+    EXPECT_EQ(window.Table().GetCellText(2, kBottomWidthColumn), "5");
     EXPECT_EQ(state.document.modified, 1);
 }
 
@@ -151,31 +153,31 @@ TEST_F(MainWindowTest, TheEditorKeepsEveryTypedCharacter) {
     int row = 1;
     for (const char* text : typed) {
         SCOPED_TRACE(text);
-        ClickCell(++row, 1);
+        ClickCell(++row, kBottomWidthColumn);
         QTest::keyClick(&window.TableView(), Qt::Key_F2);
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         ASSERT_NE(editor, nullptr) << "the editor is open";
         QTest::keyClicks(editor, QString::fromUtf8(text));
         EXPECT_EQ(editor->text(), QString::fromUtf8(text));
         FinishEditWithEnter();
-        EXPECT_EQ(window.Table().GetCellText(row, 1), QString::fromUtf8(text));
+        EXPECT_EQ(window.Table().GetCellText(row, kBottomWidthColumn), QString::fromUtf8(text));
     }
     // The first key opens the editor and is kept too; a Chinese input method
     // commits full-width forms.
-    for (int c : {1, 2, 4}) window.Table().SetCellText(7, c, "1");
-    ClickCell(7, 5);
+    FillInputs(7, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn});
+    ClickCell(7, kBedSlopeColumn);
     TypeIntoTable("１／２０００");
     FinishEditWithEnter();
-    EXPECT_EQ(window.Table().GetCellText(7, 5), "１／２０００");
-    EXPECT_EQ(window.Table().DisplayText(7, 5), "１／２０００") << "slopes show as typed";
+    EXPECT_EQ(window.Table().GetCellText(7, kBedSlopeColumn), "１／２０００");
+    EXPECT_EQ(window.Table().DisplayText(7, kBedSlopeColumn), "１／２０００")
+        << "slopes show as typed";
     EXPECT_EQ(state.document.modified, 1);
 }
 
 TEST_F(MainWindowTest, TheStatusLineNamesATypedInputThatIsNotANumber) {
     ElementsTable& table = window.Table();
-    const char* inputs[] = {"2", "1.5", "1", "0.025", "0.0005"};
-    for (int c = 1; c <= 5; ++c) table.SetCellText(3, c, inputs[c - 1]);
-    ClickCell(3, 3);
+    FillRow(3, {"2", "1.5", "1", "0.025", "0.0005"});
+    ClickCell(3, kDepthColumn);
     QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
     ASSERT_EQ(window.StatusText(), "欢迎使用本程序！");
 
@@ -183,61 +185,59 @@ TEST_F(MainWindowTest, TheStatusLineNamesATypedInputThatIsNotANumber) {
         int column;
         const char* typed;
         const char* status;
-    } const steps[] = {{5, "1/2000", "欢迎使用本程序！"},
-                       {1, "2m", "第3行“底宽”不是数字，按 2 计算！"}};
+    } const steps[] = {{kBedSlopeColumn, "1/2000", "欢迎使用本程序！"},
+                       {kBottomWidthColumn, "2m", "第3行“底宽”不是数字，按 2 计算！"}};
     for (const Step& step : steps) {
         table.SetCellText(3, step.column, "");
         ClickCell(3, step.column);
         TypeIntoTable(QString::fromUtf8(step.typed));
         FinishEditWithEnter();
         EXPECT_EQ(window.StatusText(), QString::fromUtf8(step.status));
-        EXPECT_EQ(table.DisplayText(3, 10), "2.29") << step.typed;
+        EXPECT_EQ(table.DisplayText(3, kDischargeColumn), "2.29") << step.typed;
     }
 }
 
 TEST_F(MainWindowTest, PastedInputsRecalculateTheirRowsInTheCurrentMode) {
     ElementsTable& table = window.Table();
-    ClickCell(2, 1);
+    ClickCell(2, kBottomWidthColumn);
     doubles.clipboard->text = "2\t1.5\t1\t0.025\t0.0005\n3\t1\t1\t0.02\tx\n4\n";
     QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
-    ClickCell(2, 1);
+    ClickCell(2, kBottomWidthColumn);
     QTest::keyClick(&window.TableView(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(table.DisplayText(2, 10), "2.29");
-    EXPECT_EQ(table.GetCellText(3, 10), "0") << "row 3 ran as written, with a slope of 0";
-    EXPECT_EQ(table.GetCellText(4, 6), "") << "row 4 lacks inputs";
+    EXPECT_EQ(table.DisplayText(2, kDischargeColumn), "2.29");
+    EXPECT_EQ(table.GetCellText(3, kDischargeColumn), "0")
+        << "row 3 ran as written, with a slope of 0";
+    EXPECT_EQ(table.GetCellText(4, kAreaColumn), "") << "row 4 lacks inputs";
     EXPECT_EQ(window.StatusText(), "已重算2行，1行有问题：第3行“纵坡”不是数字，按 0 计算！");
     EXPECT_EQ(state.document.modified, 1) << "the paste changed cells";
 
     // Pasting the same cells again changes nothing and calculates nothing.
-    table.SetCellText(2, 6, "stale");
+    table.SetCellText(2, kAreaColumn, "stale");
     QTest::keyClick(&window.TableView(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(table.GetCellText(2, 6), "stale");
+    EXPECT_EQ(table.GetCellText(2, kAreaColumn), "stale");
 }
 
 TEST_F(MainWindowTest, RecalculateAllRunsFromF9AndTheToolsMenuWithoutMarkingChanges) {
     ElementsTable& table = window.Table();
-    const char* section[] = {"2", "1.5", nullptr, "0.025", "0.0005"};
-    for (int row : {1, 5, 9})
-        for (int c = 1; c <= 5; ++c)
-            if (section[c - 1]) table.SetCellText(row, c, section[c - 1]);
-    table.SetCellText(5, 10, "2");
-    table.SetCellText(9, 10, "0");
-    ClickCell(1, 3);
+    for (int row : {1, 5, 9}) FillRow(row, {"2", "1.5", nullptr, "0.025", "0.0005"});
+    table.SetCellText(5, kDischargeColumn, "2");
+    table.SetCellText(9, kDischargeColumn, "0");
+    ClickCell(1, kDepthColumn);
 
     QTest::keyClick(&window.TableView(), Qt::Key_F9);
-    EXPECT_EQ(table.DisplayText(5, 3), "0.94");
+    EXPECT_EQ(table.DisplayText(5, kDepthColumn), "0.94");
     EXPECT_EQ(window.StatusText(),
               "已重算3行，2行有问题：第1行：请输入水深或者流量！第9行：流量必须大于零！");
     EXPECT_EQ(state.document.modified, 0) << "a calculation is not an edit";
 
     // From an open editor: the typed depth is committed, then every row runs.
-    ClickCell(9, 1);
+    ClickCell(9, kBottomWidthColumn);
     QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
-    ClickCell(1, 3);
+    ClickCell(1, kDepthColumn);
     TypeIntoTable("1");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
-    EXPECT_EQ(table.GetCellText(1, 3), "1");
-    EXPECT_EQ(table.DisplayText(1, 10), "2.29");
+    EXPECT_EQ(table.GetCellText(1, kDepthColumn), "1");
+    EXPECT_EQ(table.DisplayText(1, kDischargeColumn), "2.29");
 
     window.ToolsMenu()->actions().at(1)->trigger();
     EXPECT_EQ(window.StatusText(), "已重算3行，1行有问题：第9行：流量必须大于零！");
@@ -245,19 +245,18 @@ TEST_F(MainWindowTest, RecalculateAllRunsFromF9AndTheToolsMenuWithoutMarkingChan
 
 TEST_F(MainWindowTest, DepthKnownButtonCalculatesTheCurrentRowAndTheOtherDoesNot) {
     ElementsTable& table = window.Table();
-    const char* inputs[] = {"2", "1.5", "1", "0.025", "0.0005"};
-    for (int c = 1; c <= 5; ++c) table.SetCellText(6, c, inputs[c - 1]);
-    ClickCell(6, 3);
+    FillRow(6, {"2", "1.5", "1", "0.025", "0.0005"});
+    ClickCell(6, kDepthColumn);
     int finished = 0;
     QObject::connect(&window.TableView(), &TableControl::cellEditFinished, [&] { ++finished; });
 
     QTest::mouseClick(Child<QRadioButton>("单选框2"), Qt::LeftButton);
-    EXPECT_TRUE(table.GetCellText(6, 6).isEmpty());
+    EXPECT_TRUE(table.GetCellText(6, kAreaColumn).isEmpty());
     QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
-    EXPECT_EQ(table.GetCellText(6, 6), "3.5");
-    EXPECT_EQ(table.DisplayText(6, 10), "2.29");
-    EXPECT_EQ(table.DisplayText(6, 7), "5.61");
-    EXPECT_EQ(table.GetCellText(6, 3), "1");
+    EXPECT_EQ(table.GetCellText(6, kAreaColumn), "3.5");
+    EXPECT_EQ(table.DisplayText(6, kDischargeColumn), "2.29");
+    EXPECT_EQ(table.DisplayText(6, kWettedPerimeterColumn), "5.61");
+    EXPECT_EQ(table.GetCellText(6, kDepthColumn), "1");
     EXPECT_EQ(window.StatusText(), "欢迎使用本程序！");
     EXPECT_EQ(finished, 0) << "the calculation's own writes raise no edit notification";
     EXPECT_EQ(state.document.modified, 0) << "a calculation is not an edit";
@@ -284,7 +283,7 @@ TEST_F(MainWindowTest, RightButtonOpensAboutOnlyOnTheSurfaceAndTheCadButton) {
     ASSERT_EQ(OpenAboutWindows().size(), 1u) << "关于本程序 opens the same window";
     OpenAboutWindows().front()->close();
 
-    ClickCell(2, 2, Qt::RightButton);
+    ClickCell(2, kSideSlopeColumn, Qt::RightButton);
     EXPECT_EQ(window.LastPopup(), window.EditMenu());
     EXPECT_TRUE(OpenAboutWindows().empty());
 }
@@ -373,20 +372,20 @@ TEST_F(MainWindowTest, MusicStartsWithTheWindowAndFollowsTheMenu) {
 }
 
 TEST_F(MainWindowTest, PasteAndClearThatChangeCellsMarkTheTableChanged) {
-    ClickCell(2, 1);
+    ClickCell(2, kBottomWidthColumn);
     doubles.clipboard->text = "1\t2\n3\t4\n";
     window.PasteCells();
-    EXPECT_EQ(window.Table().GetCellText(3, 2), "4");
+    EXPECT_EQ(window.Table().GetCellText(3, kSideSlopeColumn), "4");
     EXPECT_EQ(state.document.modified, 1);
 
-    window.Table().SetSelection(2, 1, 3, 2);
+    window.Table().SetSelection(2, kBottomWidthColumn, 3, kSideSlopeColumn);
     QTest::keyClick(&window.TableView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(doubles.clipboard->text, "1\t2\n3\t4\n") << "Ctrl+C copies the selection";
 
     state.document.modified = 0;
-    window.Table().SetSelection(2, 1, 4, 3);
+    window.Table().SetSelection(2, kBottomWidthColumn, 4, kDepthColumn);
     QTest::keyClick(&window.TableView(), Qt::Key_Delete);
-    EXPECT_EQ(window.Table().GetCellText(3, 2), "");
+    EXPECT_EQ(window.Table().GetCellText(3, kSideSlopeColumn), "");
     EXPECT_EQ(state.document.modified, 1);
 
     state.document.modified = 0;

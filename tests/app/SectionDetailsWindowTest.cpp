@@ -12,9 +12,12 @@
 
 #include "app/widgets/SectionDetailsWindow.h"
 #include "files/ElementFile.h"
+#include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -93,7 +96,7 @@ TEST_F(SectionDetailsWindowTest, FollowsTheCurrentRow) {
     } const steps[] = {
         {2, "第 2 行", "0.9334"}, {5, "第 5 行", "3.2864"}, {2, "第 2 行", "0.9334"}};
     for (const Step& step : steps) {
-        window.Table().SetCurrentCell(step.row, 3);
+        window.Table().SetCurrentCell(step.row, kDepthColumn);
         const QString shown = Shown(details);
         EXPECT_TRUE(shown.contains(step.heading)) << step.row;
         EXPECT_TRUE(shown.contains(step.normalDepth)) << step.row;
@@ -110,8 +113,9 @@ TEST_F(SectionDetailsWindowTest, IncompleteRowsShowTheirReasonAndNoNumbers) {
         int column;
         const char* reason;
     } const cases[] = {
-        {10, "请输入水深或者流量！"}, {5, "请输入纵坡数据！"}, {4, "请输入糙率数据！"},
-        {2, "请输入边坡数据！"},      {1, "请输入底宽数据!"},
+        {kDischargeColumn, "请输入水深或者流量！"}, {kBedSlopeColumn, "请输入纵坡数据！"},
+        {kRoughnessColumn, "请输入糙率数据！"},     {kSideSlopeColumn, "请输入边坡数据！"},
+        {kBottomWidthColumn, "请输入底宽数据!"},
     };
     // Clearing the row from the right, one input after the other.
     for (const Case& c : cases) {
@@ -129,30 +133,30 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     ASSERT_NE(details, nullptr);
 
     // An edit: the row is calculated again and the window follows.
-    EditCell(4, 4, "0.02");
-    EXPECT_EQ(window.Table().GetCellText(4, 4), "0.02");
+    EditCell(4, kRoughnessColumn, "0.02");
+    EXPECT_EQ(window.Table().GetCellText(4, kRoughnessColumn), "0.02");
     const double roughnessTwo = details->Details().flow.normalDepth;
     EXPECT_LT(roughnessTwo, 0.9);
     EXPECT_TRUE(Shown(details).contains(QString::number(roughnessTwo, 'f', 4)));
 
     // A pasted design discharge, aimed at by the next calculation.
-    window.Table().SetCurrentCell(4, 10);
+    window.Table().SetCurrentCell(4, kDischargeColumn);
     doubles.clipboard->text = "3\n";
     window.PasteCells();
     EXPECT_TRUE(Shown(details).contains("3.0000"));
-    EditCell(4, 4, "0.025");
+    EditCell(4, kRoughnessColumn, "0.025");
     EXPECT_NEAR(details->Details().flow.discharge, 3, 1e-6);
     EXPECT_EQ(window.Table().DesignDischarge(4), "3");
 
     // A load replaces everything the window shows.
     QTemporaryDir dir;
     const QString path = dir.filePath("other.efs");
-    ElementsTable other(11, 12, 1, 1);
-    other.ReplaceContents(11, 12, window.Table().Cells());
-    other.SetCellText(4, 1, "6.1");
-    other.SetCellText(4, 4, "0.013");
-    other.SetCellText(4, 5, "0.0008");
-    other.SetCellText(4, 10, "126");
+    ElementsTable other(kRows, kColumns, kFixedRows, kFixedColumns);
+    other.ReplaceContents(kRows, kColumns, window.Table().Cells());
+    other.SetCellText(4, kBottomWidthColumn, "6.1");
+    other.SetCellText(4, kRoughnessColumn, "0.013");
+    other.SetCellText(4, kBedSlopeColumn, "0.0008");
+    other.SetCellText(4, kDischargeColumn, "126");
     ASSERT_TRUE(SaveToFile(other, path).ok());
     doubles.dialogs->openAnswers.emplace_back(path);
     doubles.messages->answers.push_back(SaveChangesAnswer::No);  // the edits above
@@ -160,7 +164,7 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     EXPECT_TRUE(Shown(details).contains("3.2864"));
 
     // Clearing the discharge leaves nothing to analyse.
-    window.Table().SetCurrentCell(4, 10);
+    window.Table().SetCurrentCell(4, kDischargeColumn);
     window.ClearCells();
     EXPECT_TRUE(Shown(details).contains("请输入水深或者流量！"));
 }

@@ -6,9 +6,12 @@
 
 #include "cad/CadMessages.h"
 #include "hydraulics/FlowAnalysis.h"
+#include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -27,7 +30,7 @@ TEST_F(SectionExportTest, TheThirdToolsItemDrawsTheCurrentRowWithItsExactLevels)
     EXPECT_EQ(SectionItem()->text(), "断面图转入cad");
     FillAndCalculate(window, 2, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});
     FillAndCalculate(window, 4, {"2", "1.5", "", "0.025", "0.0005", "", "", "", "", "2"});
-    window.Table().SetCurrentCell(4, 3);
+    window.Table().SetCurrentCell(4, kDepthColumn);
 
     SectionItem()->trigger();
 
@@ -37,7 +40,7 @@ TEST_F(SectionExportTest, TheThirdToolsItemDrawsTheCurrentRowWithItsExactLevels)
     EXPECT_EQ(drawn.row, 4);
     EXPECT_DOUBLE_EQ(drawn.bottomWidth, 2);
     EXPECT_DOUBLE_EQ(drawn.sideSlope, 1.5);
-    EXPECT_EQ(QString::number(drawn.depth, 'f', 2), window.Table().DisplayText(4, 3));
+    EXPECT_EQ(QString::number(drawn.depth, 'f', 2), window.Table().DisplayText(4, kDepthColumn));
     EXPECT_NEAR(drawn.normalDepth, flow.normalDepth, 1e-6);
     EXPECT_NEAR(drawn.criticalDepth, flow.criticalDepth, 1e-6);
     EXPECT_NEAR(drawn.depth, drawn.normalDepth, 0.01) << "the scan's depth lies a step above h0";
@@ -75,12 +78,11 @@ TEST_F(SectionExportTest, NothingIsDrawnForARowThatHoldsNoSection) {
                   "底宽和边坡系数都为零，没有断面可画。"},
          }) {
         SCOPED_TRACE(c.name);
-        int column = 1;
-        for (const char* cell : c.cells) window.Table().SetCellText(c.row, column++, cell);
+        FillRow(c.row, c.cells);
         if (c.row < 0) {
             window.Table().ClearCurrentCell();
         } else {
-            window.Table().SetCurrentCell(c.row, 1);
+            window.Table().SetCurrentCell(c.row, kBottomWidthColumn);
         }
         SectionItem()->trigger();
         EXPECT_TRUE(doubles.sections.empty());

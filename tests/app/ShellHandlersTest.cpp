@@ -48,7 +48,7 @@ TEST_F(ShellFixture, SetUpWritesHeadingsNumbersAndFormats) {
         EXPECT_EQ(table.GetCellText(kHeadingRow, c), QString::fromUtf8(headings[c]));
     EXPECT_EQ(table.GetCellText(kHeadingRow, kBedSlopeColumn).size(), 5)
         << "one backslash, five characters";
-    for (int r = 1; r <= 10; ++r) {
+    for (int r = kFirstSectionRow; r <= kLastSectionRow; ++r) {
         EXPECT_EQ(table.GetCellText(r, kItemColumn), QString::number(r));
         for (int c = kBottomWidthColumn; c <= kVelocityColumn; ++c)
             EXPECT_TRUE(table.GetCellText(r, c).isEmpty());
@@ -96,9 +96,9 @@ TEST_F(ShellFixture, MarkerFollowsTheCurrentRow) {
 TEST_F(ShellFixture, PromptsForTheFirstMissingInputInOrder) {
     struct Case {
         std::initializer_list<int> filled;
-        int enterColumn;
-        const char* message;
-        int promptedColumn;
+        int enterColumn = 0;
+        const char* message = nullptr;
+        int promptedColumn = 0;
     };
     const Case cases[] = {
         {{}, kSideSlopeColumn, "请输入底宽数据!", kBottomWidthColumn},
@@ -127,7 +127,7 @@ TEST_F(ShellFixture, PromptsForTheFirstMissingInputInOrder) {
 TEST_F(ShellFixture, ACompleteRowLeavesStatusAndCellAlone) {
     FillInputs(6, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn});
     table.SetCellText(6, kBedSlopeColumn, " ");  // a blank counts as filled
-    status.push_back("previous");
+    status.emplace_back("previous");
     table.SetCurrentCell(6, kDepthColumn);
     EXPECT_EQ(status.back(), "previous");
     EXPECT_EQ(table.CurrentColumn(), kDepthColumn);

@@ -32,7 +32,9 @@ class DesignDischargeFileTest : public testing::Test {
         const QString path = dir_.filePath("table.efs");
         EXPECT_TRUE(SaveToFile(saved_, path).ok());
         Fill(loaded_, StartupCells());
-        for (int row = 1; row < kRows; ++row) loaded_.SetCellText(row, kQ, "99");
+        for (int row = elements_table::kFirstSectionRow; row <= elements_table::kLastSectionRow;
+             ++row)
+            loaded_.SetCellText(row, kQ, "99");
         const Outcome<QString> result = LoadFromFile(loaded_, path);
         EXPECT_TRUE(result.ok()) << result.reason().toStdString();
         return loaded_;
@@ -44,8 +46,8 @@ class DesignDischargeFileTest : public testing::Test {
     }
 
     QTemporaryDir dir_;
-    ElementsTable saved_{kRows, kColumns, 1, 1};
-    ElementsTable loaded_{kRows, kColumns, 1, 1};
+    ElementsTable saved_{kRows, kColumns, kFixedRows, kFixedColumns};
+    ElementsTable loaded_{kRows, kColumns, kFixedRows, kFixedColumns};
 };
 
 TEST_F(DesignDischargeFileTest, RoundTripKeepsDesignsBesideTheirComputedDischarges) {
@@ -67,7 +69,7 @@ TEST_F(DesignDischargeFileTest, RoundTripKeepsDesignsBesideTheirComputedDischarg
 // before, so older copies of the program still open it.
 TEST_F(DesignDischargeFileTest, FileWithoutExtraDesignsHasTheOlderForm) {
     saved_.SetCellText(2, kQ, "2");
-    saved_.SetCellText(3, 1, "2.5");
+    saved_.SetCellText(3, elements_table::kBottomWidthColumn, "2.5");
     const QByteArray bytes = SavedBytes();
     EXPECT_EQ(bytes, element_file::Encode(kRows, kColumns, saved_.Cells()));
     EXPECT_FALSE(bytes.contains("designDischarges"));

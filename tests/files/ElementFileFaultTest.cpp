@@ -12,6 +12,7 @@
 #include "files/FileCommands.h"
 #include "io/SystemErrorText.h"
 #include "support/WriteFaults.h"
+#include "table/ElementsLayout.h"
 
 namespace channel {
 
@@ -34,7 +35,7 @@ class SaveFault : public testing::Test {
     void TearDown() override { h_.ExpectScriptsUsed(); }
 
     void WriteOldFile(const QString& path) {
-        ElementsTable old(kRows, kColumns, 1, 1);
+        ElementsTable old(kRows, kColumns, kFixedRows, kFixedColumns);
         Fill(old, TaggedCells("old"));
         ASSERT_TRUE(SaveToFile(old, path).ok());
         oldBytes_ = ReadBytes(path);
@@ -127,13 +128,16 @@ TEST_F(SaveFault, WriteFailsPartway) {
     for (const Case& c : {Case{"small", 0, 512}, Case{"large", 400000, 100000}}) {
         SCOPED_TRACE(c.name);
         h_.messages.errors.clear();
-        h_.table.SetCellText(5, 5, QString(c.extraText, 'x'));
+        h_.table.SetCellText(5, elements_table::kBedSlopeColumn, QString(c.extraText, 'x'));
         {
             FileSizeLimit limit(c.limit);
             ASSERT_TRUE(limit.active());
             SaveTable(h_.context);
         }
-        h_.table.SetCellText(5, 5, TaggedCells("typed after the last save")[5 * kColumns + 5]);
+        h_.table.SetCellText(
+            5, elements_table::kBedSlopeColumn,
+            TaggedCells(
+                "typed after the last save")[5 * kColumns + elements_table::kBedSlopeColumn]);
         ExpectReportedAndNothingLost(oldPath_);
         EXPECT_EQ(h_.messages.errors[0].reason,
                   QStringLiteral("写入失败（磁盘可能已满），磁盘上的文件没有被改动（%1）。")
@@ -144,7 +148,8 @@ TEST_F(SaveFault, WriteFailsPartway) {
 }
 
 TEST_F(SaveFault, TableTooLargeForAnElementFile) {
-    h_.table.SetCellText(4, 4, QString(9 * 1024 * 1024, 'x'));
+    h_.table.SetCellText(4, elements_table::kRoughnessColumn,
+                         QString(qsizetype{9} * 1024 * 1024, 'x'));
     const QStringList typed = h_.table.Cells();
     SaveTable(h_.context);
     ASSERT_EQ(h_.messages.errors.size(), 1u);

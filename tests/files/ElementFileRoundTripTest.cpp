@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 #include "files/ElementFile.h"
+#include "table/ElementsLayout.h"
 
 namespace channel {
 
@@ -72,12 +73,12 @@ class RoundTrip : public testing::TestWithParam<AwkwardText> {
 TEST_P(RoundTrip, EveryCellComesBackExactly) {
     QStringList cells = TaggedCells("x");
     for (int index = 0; index < cells.size(); index += 2) cells[index] = GetParam().text;
-    ElementsTable saved(kRows, kColumns, 1, 1);
+    ElementsTable saved(kRows, kColumns, kFixedRows, kFixedColumns);
     Fill(saved, cells);
     const QString path = dir_.filePath("table.efs");
     ASSERT_TRUE(SaveToFile(saved, path).ok());
 
-    ElementsTable loaded(kRows, kColumns, 1, 1);
+    ElementsTable loaded(kRows, kColumns, kFixedRows, kFixedColumns);
     Fill(loaded, TaggedCells("before"));
     const Outcome<QString> result = LoadFromFile(loaded, path);
     ASSERT_TRUE(result.ok()) << result.reason().toStdString();
@@ -91,10 +92,10 @@ INSTANTIATE_TEST_SUITE_P(AwkwardTexts, RoundTrip, testing::ValuesIn(AwkwardTexts
 
 TEST(ElementFileText, IsReadableUtf8ThatNamesItsFormatAndVersion) {
     QTemporaryDir dir;
-    ElementsTable table(kRows, kColumns, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Fill(table, StartupCells());
-    table.SetCellText(3, 0, "3  >>>");
-    table.SetCellText(3, 1, "a\tb\nc");
+    table.SetCellText(3, elements_table::kItemColumn, "3  >>>");
+    table.SetCellText(3, elements_table::kBottomWidthColumn, "a\tb\nc");
     const QString path = dir.filePath("table.efs");
     ASSERT_TRUE(SaveToFile(table, path).ok());
 

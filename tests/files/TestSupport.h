@@ -9,23 +9,29 @@
 #include "support/FileBytes.h"
 #include "support/FileDoubles.h"
 #include "support/QStringPrinter.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
 namespace channel {
 
 namespace files_test {
 
-inline constexpr int kRows = 11;
-inline constexpr int kColumns = 12;
+using elements_table::kColumns;
+using elements_table::kFixedColumns;
+using elements_table::kFixedRows;
+using elements_table::kRows;
 
-// The table as start-up leaves it: headings in row 0, item numbers 1..10 in
-// column 0, everything else empty.
+// The table as start-up leaves it: headings in the heading row, item numbers
+// 1..10 in the item column, everything else empty. Written out here rather
+// than read from the layout, so that the file tests notice a changed heading.
 inline QStringList StartupCells() {
     const QStringList headings = {"项目", "底宽", "边坡",     "水深",     "糙率", "纵坡1\\I",
                                   "面积", "湿周", "水力半径", "谢才系数", "流量", "流速"};
-    QStringList cells(kRows * kColumns);
-    for (int column = 0; column < kColumns; ++column) cells[column] = headings[column];
-    for (int row = 1; row < kRows; ++row) cells[row * kColumns] = QString::number(row);
+    QStringList cells(qsizetype{kRows} * kColumns);
+    for (int column = 0; column < kColumns; ++column)
+        cells[elements_table::kHeadingRow * kColumns + column] = headings[column];
+    for (int row = elements_table::kFirstSectionRow; row <= elements_table::kLastSectionRow; ++row)
+        cells[row * kColumns + elements_table::kItemColumn] = QString::number(row);
     return cells;
 }
 
@@ -45,7 +51,7 @@ inline void Fill(ElementsTable& table, const QStringList& cells) {
 // The file commands wired to scripted dialogs and message boxes, with the
 // shell's two callbacks counted.
 struct CommandHarness {
-    ElementsTable table{kRows, kColumns, 1, 1};
+    ElementsTable table{kRows, kColumns, kFixedRows, kFixedColumns};
     DocumentState document;
     ScriptedFileDialogs dialogs;
     ScriptedFileMessages messages;

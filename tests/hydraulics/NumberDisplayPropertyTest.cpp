@@ -11,9 +11,12 @@
 #include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
 #include "table/CellText.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 // For random cell texts, whatever the table shows as a number must be the
 // number the calculation works with, in every numeric column format.
@@ -77,8 +80,8 @@ TEST(NumberDisplayPropertyTest, InputsAndResultsShowTheValuesTheCalculationUses)
     int numbers = 0;
     int others = 0;
     for (int decimals : {-1, 0, 1, 2, 3, 6}) {
-        ElementsTable table(11, 12, 1, 1);
-        for (int column = 1; column <= 11; ++column) {
+        ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
             table.SetColumnType(column, ElementsTable::kNumericKind);
             table.SetColumnDecimals(column, decimals);
         }
@@ -94,27 +97,30 @@ TEST(NumberDisplayPropertyTest, InputsAndResultsShowTheValuesTheCalculationUses)
             (WholeNumber(text) ? numbers : others)++;
             // One text in all five inputs of a depth-known row, and in the
             // target of a discharge-known one: each is read on its own.
-            for (int column = 1; column <= 5; ++column) table.SetCellText(kRow, column, text);
-            table.SetCellText(kRow + 1, 10, text);
-            const QString shownTarget = table.DisplayText(kRow + 1, 10);
+            for (int column = kBottomWidthColumn; column <= kBedSlopeColumn; ++column)
+                table.SetCellText(kRow, column, text);
+            table.SetCellText(kRow + 1, kDischargeColumn, text);
+            const QString shownTarget = table.DisplayText(kRow + 1, kDischargeColumn);
             // A section so wide and steep that most targets take few trials.
-            const char* section[] = {"1000", "1000", "", "0.001", "1"};
-            for (int column : {1, 2, 4, 5})
-                table.SetCellText(kRow + 1, column, section[column - 1]);
-            table.SetCurrentCell(kRow + 1, 1);
+            table.SetCellText(kRow + 1, kBottomWidthColumn, "1000");
+            table.SetCellText(kRow + 1, kSideSlopeColumn, "1000");
+            table.SetCellText(kRow + 1, kRoughnessColumn, "0.001");
+            table.SetCellText(kRow + 1, kBedSlopeColumn, "1");
+            table.SetCurrentCell(kRow + 1, kBottomWidthColumn);
             CalculateCurrentRow(context, false);
             ExpectShownIsUsed(text, shownTarget, target, decimals, columnFormat);
 
-            table.SetCurrentCell(kRow, 1);
+            table.SetCurrentCell(kRow, kBottomWidthColumn);
             CalculateCurrentRow(context, true);
+            // In column order, from the bottom width to the velocity.
             const float used[] = {
                 record.bottomWidth,     record.sideSlope,       record.depth,
                 record.roughness,       record.bedSlope,        record.area,
                 record.wettedPerimeter, record.hydraulicRadius, record.chezyCoefficient,
                 record.discharge,       record.velocity};
-            for (int column = 1; column <= 11; ++column) {
+            for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
                 ExpectShownIsUsed(table.GetCellText(kRow, column), table.DisplayText(kRow, column),
-                                  used[column - 1], decimals, columnFormat);
+                                  used[column - kFirstValueColumn], decimals, columnFormat);
             }
         }
     }

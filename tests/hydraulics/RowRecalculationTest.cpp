@@ -5,35 +5,39 @@
 
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/RowRecalculation.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
 namespace channel {
 
+using namespace elements_table;  // the columns
+
 namespace {
 
 // A table shaped like the main window's, with a recording status line. Rows
-// are given as the tab-separated texts of columns 1 to 11.
+// are given as the tab-separated texts of the value columns, in order.
 struct RowTable {
     void Fill(int row, const char* cells) {
         const QStringList texts = QString::fromUtf8(cells).split(u'\t');
-        for (int column = 1; column <= 11; ++column)
-            table.SetCellText(row, column, texts.value(column - 1));
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
+            table.SetCellText(row, column, texts.value(column - kFirstValueColumn));
     }
     QString Texts(int row) const {
         QStringList texts;
-        for (int column = 1; column <= 11; ++column) texts << table.GetCellText(row, column);
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
+            texts << table.GetCellText(row, column);
         return texts.join(u'\t');
     }
     // The row as the single-row calculation leaves it, on a table of its own.
     static QString CalculatedAlone(const char* cells, bool depthKnown) {
         RowTable alone;
         alone.Fill(2, cells);
-        alone.table.SetCurrentCell(2, 1);
+        alone.table.SetCurrentCell(2, kBottomWidthColumn);
         CalculateCurrentRow(alone.context, depthKnown);
         return alone.Texts(2);
     }
 
-    ElementsTable table{11, 12, 1, 1};
+    ElementsTable table{kRows, kColumns, kFixedRows, kFixedColumns};
     ChannelElements record;
     float target = 0;
     QStringList statuses;
@@ -58,7 +62,7 @@ TEST(RowRecalculationTest, AllCompleteRowsAreCalculatedInTheModeAndFailuresNamed
         SCOPED_TRACE(depthKnown ? "depth known" : "discharge known");
         RowTable t;
         for (const auto& [row, cells] : rows) t.Fill(row, cells);
-        t.table.SetCurrentCell(9, 3);
+        t.table.SetCurrentCell(9, kDepthColumn);
 
         RecalculateAllRows(t.context, depthKnown);
 
@@ -69,7 +73,7 @@ TEST(RowRecalculationTest, AllCompleteRowsAreCalculatedInTheModeAndFailuresNamed
             EXPECT_EQ(t.Texts(row), expected) << "row " << row;
         }
         EXPECT_EQ(t.table.CurrentRow(), 9);
-        EXPECT_EQ(t.table.CurrentColumn(), 3);
+        EXPECT_EQ(t.table.CurrentColumn(), kDepthColumn);
     }
 }
 
@@ -89,8 +93,14 @@ TEST(RowRecalculationTest, OnlyCompleteRowsWithChangedReadableCellsAreRecalculat
         bool depthKnown;
         int column;  // the one cell changed in each row
         bool recalculated;
-    } const cases[] = {{true, 1, true},   {false, 5, true}, {true, 3, true},  {false, 3, false},
-                       {false, 10, true}, {true, 10, true}, {true, 7, false}, {false, 0, false}};
+    } const cases[] = {{true, kBottomWidthColumn, true},
+                       {false, kBedSlopeColumn, true},
+                       {true, kDepthColumn, true},
+                       {false, kDepthColumn, false},
+                       {false, kDischargeColumn, true},
+                       {true, kDischargeColumn, true},
+                       {true, kWettedPerimeterColumn, false},
+                       {false, kItemColumn, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
                      << "column " << c.column << " depth known " << c.depthKnown);
@@ -102,9 +112,10 @@ TEST(RowRecalculationTest, OnlyCompleteRowsWithChangedReadableCellsAreRecalculat
 
         RecalculateChangedRows(t.context, before, c.depthKnown);
 
-        EXPECT_EQ(t.table.GetCellText(2, 6) != "9", c.recalculated);
+        EXPECT_EQ(t.table.GetCellText(2, kAreaColumn) != "9", c.recalculated);
         EXPECT_EQ(t.statuses.size(), c.recalculated ? 1 : 0);
-        EXPECT_EQ(t.table.GetCellText(3, 6), "9") << "an incomplete row is not calculated";
+        EXPECT_EQ(t.table.GetCellText(3, kAreaColumn), "9")
+            << "an incomplete row is not calculated";
     }
 }
 

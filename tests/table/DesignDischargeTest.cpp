@@ -7,9 +7,11 @@
 
 namespace channel {
 
+using namespace elements_table;  // the columns and the shape
+
 namespace {
 
-constexpr int kQ = elements_table::kDischargeColumn;
+constexpr int kQ = kDischargeColumn;
 
 class DesignDischargeTest : public testing::Test {
   protected:
@@ -20,7 +22,7 @@ class DesignDischargeTest : public testing::Test {
         for (int row = 0; row < table_.RowCount(); ++row) designs << table_.DesignDischarge(row);
         return designs;
     }
-    ElementsTable table_{11, 12, 1, 1};
+    ElementsTable table_{kRows, kColumns, kFixedRows, kFixedColumns};
 };
 
 TEST_F(DesignDischargeTest, EntriesSetItAndResultsLeaveIt) {
@@ -56,49 +58,49 @@ TEST_F(DesignDischargeTest, EntriesSetItAndResultsLeaveIt) {
 }
 
 TEST_F(DesignDischargeTest, OnlyTheDischargeColumnOfDataRowsHoldsOne) {
-    table_.SetCellText(0, kQ, "流量");
+    table_.SetCellText(kHeadingRow, kQ, "流量");
     table_.SetCellText(3, kQ - 1, "36.7");
     table_.SetCellText(3, kQ + 1, "0.63");
-    EXPECT_EQ(Designs(), QStringList(11));
+    EXPECT_EQ(Designs(), QStringList(kRows));
     EXPECT_EQ(table_.DesignDischarge(-1), "");
-    EXPECT_EQ(table_.DesignDischarge(11), "");
+    EXPECT_EQ(table_.DesignDischarge(kRows), "");
 }
 
 TEST_F(DesignDischargeTest, ClearingTheCellClearsIt) {
     for (int row : {2, 3, 4}) table_.SetCellText(row, kQ, "2");
     WriteResult(3, 2.03f);
     // A rectangle that holds the discharge cell of rows 3 and 4 only.
-    table_.ClearCells(3, 9, 4, 11);
+    table_.ClearCells(3, kChezyCoefficientColumn, 4, kVelocityColumn);
     EXPECT_EQ(table_.DesignDischarge(2), "2");
     EXPECT_EQ(table_.DesignDischarge(3), "");
     EXPECT_EQ(table_.DesignDischarge(4), "");
     // A rectangle beside the column leaves it.
-    table_.ClearCells(2, 1, 2, 9);
+    table_.ClearCells(2, kBottomWidthColumn, 2, kChezyCoefficientColumn);
     EXPECT_EQ(table_.DesignDischarge(2), "2");
 }
 
 TEST_F(DesignDischargeTest, LoadingTakesTheFilesDesignsOrElseTheDischargeCells) {
-    QStringList cells(11 * 12);
-    cells[2 * 12 + kQ] = "2.027672";
-    cells[3 * 12 + kQ] = "7";
-    cells[0 * 12 + kQ] = "流量";
+    QStringList cells(qsizetype{kRows} * kColumns);
+    cells[2 * kColumns + kQ] = "2.027672";
+    cells[3 * kColumns + kQ] = "7";
+    cells[kHeadingRow * kColumns + kQ] = "流量";
     table_.SetCellText(5, kQ, "9");
 
     // A file that keeps no designs: each discharge cell counts as entered.
-    table_.ReplaceContents(11, 12, cells);
-    QStringList expected(11);
+    table_.ReplaceContents(kRows, kColumns, cells);
+    QStringList expected(kRows);
     expected[2] = "2.027672";
     expected[3] = "7";
     EXPECT_EQ(Designs(), expected);
 
     // A file that keeps them; a design beside an empty cell is dropped, and
     // the heading row never holds one.
-    QStringList kept(11);
-    kept[0] = "x";
+    QStringList kept(kRows);
+    kept[kHeadingRow] = "x";
     kept[2] = "2";
     kept[4] = "5";
-    table_.ReplaceContents(11, 12, cells, kept);
-    expected = QStringList(11);
+    table_.ReplaceContents(kRows, kColumns, cells, kept);
+    expected = QStringList(kRows);
     expected[2] = "2";
     EXPECT_EQ(Designs(), expected);
 }
@@ -108,7 +110,7 @@ TEST_F(DesignDischargeTest, FilesKeepThemOnlyWhenTheCellsDoNotTellThem) {
     table_.SetCellText(5, kQ, "");
     EXPECT_EQ(table_.DesignDischargesForFile(), QStringList()) << "each cell says it all";
 
-    QStringList expected(11);
+    QStringList expected(kRows);
     expected[2] = "2";
     WriteResult(2, 2.027672f);
     EXPECT_EQ(table_.DesignDischargesForFile(), expected) << "a result over a design";
@@ -129,7 +131,7 @@ TEST_F(DesignDischargeTest, ChangesComeWithTheCellsSignals) {
     EXPECT_EQ(changed.count(), 1);
     table_.ClearCells(3, kQ, 3, kQ);
     EXPECT_EQ(changed.count(), 2);
-    table_.ReplaceContents(11, 12, QStringList(132));
+    table_.ReplaceContents(kRows, kColumns, QStringList(qsizetype{kRows} * kColumns));
     EXPECT_EQ(reset.count(), 1);
 }
 

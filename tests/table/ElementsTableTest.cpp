@@ -2,19 +2,29 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+#include <bit>
 #include <charconv>
-#include <cstring>
+#include <cstdint>
 
 #include "table/CellText.h"
+#include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
 namespace channel {
 
+using namespace elements_table;  // the columns and the shape
+
 namespace {
 
+// The main window's formats: every value column numeric, two places but for
+// the roughness and the slope.
 void Format(ElementsTable& table) {
-    for (int k = 1; k <= 11; ++k) table.SetColumnType(k, ElementsTable::kNumericKind);
-    for (int k : {1, 2, 3, 6, 7, 8, 9, 10, 11}) table.SetColumnDecimals(k, 2);
+    for (int c = kFirstValueColumn; c <= kLastValueColumn; ++c)
+        table.SetColumnType(c, ElementsTable::kNumericKind);
+    for (int c :
+         {kBottomWidthColumn, kSideSlopeColumn, kDepthColumn, kAreaColumn, kWettedPerimeterColumn,
+          kHydraulicRadiusColumn, kChezyCoefficientColumn, kDischargeColumn, kVelocityColumn})
+        table.SetColumnDecimals(c, 2);
 }
 
 TEST(CellTextTest, FloatsAreStoredAsTheirShortestExactText) {
@@ -25,7 +35,8 @@ TEST(CellTextTest, FloatsAreStoredAsTheirShortestExactText) {
         float back = 0;
         const QByteArray bytes = text.toLatin1();
         std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), back);
-        EXPECT_EQ(std::memcmp(&back, &value, sizeof value), 0) << text.toStdString();
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(back), std::bit_cast<std::uint32_t>(value))
+            << text.toStdString();
     }
     EXPECT_EQ(cell_text::FromFloat(3.5f), "3.5");
     EXPECT_EQ(cell_text::FromFloat(5.605551f), "5.605551");
@@ -73,126 +84,128 @@ TEST(CellTextTest, NumericColumnsRoundWhatReadsAsANumber) {
 }
 
 TEST(ElementsTableTest, DisplayFollowsColumnFormats) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
-    table.SetCellText(1, 0, "1  >>>");
-    table.SetCellText(1, 1, 3.5f);
-    table.SetCellText(1, 4, 0.025f);
-    table.SetCellText(1, 5, "0.0005");
-    table.SetCellText(1, 11, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(table.DisplayText(1, 0), "1  >>>");
-    EXPECT_EQ(table.GetCellText(1, 1), "3.5");
-    EXPECT_EQ(table.DisplayText(1, 1), "3.50");
-    EXPECT_EQ(table.DisplayText(1, 4), "0.025");
-    EXPECT_EQ(table.DisplayText(1, 5), "0.0005");
-    EXPECT_EQ(table.GetCellText(1, 11), "nan");
-    EXPECT_EQ(table.DisplayText(1, 11), "无效值");
+    table.SetCellText(1, kItemColumn, "1  >>>");
+    table.SetCellText(1, kBottomWidthColumn, 3.5f);
+    table.SetCellText(1, kRoughnessColumn, 0.025f);
+    table.SetCellText(1, kBedSlopeColumn, "0.0005");
+    table.SetCellText(1, kVelocityColumn, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(table.DisplayText(1, kItemColumn), "1  >>>");
+    EXPECT_EQ(table.GetCellText(1, kBottomWidthColumn), "3.5");
+    EXPECT_EQ(table.DisplayText(1, kBottomWidthColumn), "3.50");
+    EXPECT_EQ(table.DisplayText(1, kRoughnessColumn), "0.025");
+    EXPECT_EQ(table.DisplayText(1, kBedSlopeColumn), "0.0005");
+    EXPECT_EQ(table.GetCellText(1, kVelocityColumn), "nan");
+    EXPECT_EQ(table.DisplayText(1, kVelocityColumn), "无效值");
 }
 
 TEST(ElementsTableTest, CurrentCellNotifiesOnlyOnRealMoves) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
     QSignalSpy moved(&table, &ElementsTable::currentCellMoved);
     EXPECT_EQ(table.CurrentRow(), -1);
-    table.SetCurrentCell(3, 1);
-    table.SetCurrentCell(3, 1);  // already current: settles
-    table.SetCurrentCell(0, 4);  // heading row is fixed
-    table.SetCurrentCell(4, 0);  // item column is fixed
-    table.SetCurrentCell(11, 1);
+    table.SetCurrentCell(3, kBottomWidthColumn);
+    table.SetCurrentCell(3, kBottomWidthColumn);          // already current: settles
+    table.SetCurrentCell(kHeadingRow, kRoughnessColumn);  // heading row is fixed
+    table.SetCurrentCell(4, kItemColumn);                 // item column is fixed
+    table.SetCurrentCell(kRows, kBottomWidthColumn);
     EXPECT_EQ(moved.count(), 1);
     EXPECT_EQ(table.CurrentRow(), 3);
-    EXPECT_EQ(table.CurrentColumn(), 1);
+    EXPECT_EQ(table.CurrentColumn(), kBottomWidthColumn);
 }
 
 TEST(ElementsTableTest, SelectionDefaultsToTheCurrentCell) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
-    table.SetCurrentCell(4, 2);
+    table.SetCurrentCell(4, kSideSlopeColumn);
     EXPECT_EQ(table.SelectionFirstRow(), 4);
-    EXPECT_EQ(table.SelectionFirstColumn(), 2);
+    EXPECT_EQ(table.SelectionFirstColumn(), kSideSlopeColumn);
     EXPECT_EQ(table.SelectionLastRow(), 4);
-    EXPECT_EQ(table.SelectionLastColumn(), 2);
-    table.SetSelection(4, 3, 2, 1);
+    EXPECT_EQ(table.SelectionLastColumn(), kSideSlopeColumn);
+    table.SetSelection(4, kDepthColumn, 2, kBottomWidthColumn);
     EXPECT_EQ(table.SelectionFirstRow(), 2);
-    EXPECT_EQ(table.SelectionFirstColumn(), 1);
+    EXPECT_EQ(table.SelectionFirstColumn(), kBottomWidthColumn);
     EXPECT_EQ(table.SelectionLastRow(), 4);
-    EXPECT_EQ(table.SelectionLastColumn(), 3);
+    EXPECT_EQ(table.SelectionLastColumn(), kDepthColumn);
 }
 
 TEST(ElementsTableTest, ClearCellsEmptiesTheRectangleOnly) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
-    for (int r = 0; r < 11; ++r)
-        for (int c = 0; c < 12; ++c) table.SetCellText(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
-    EXPECT_EQ(table.ClearCells(2, 1, 4, 3), 9);
-    for (int r = 0; r < 11; ++r)
-        for (int c = 0; c < 12; ++c) {
-            const bool inside = r >= 2 && r <= 4 && c >= 1 && c <= 3;
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kColumns; ++c)
+            table.SetCellText(r, c, QStringLiteral("%1,%2").arg(r).arg(c));
+    EXPECT_EQ(table.ClearCells(2, kBottomWidthColumn, 4, kDepthColumn), 9);
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kColumns; ++c) {
+            const bool inside = r >= 2 && r <= 4 && c >= kBottomWidthColumn && c <= kDepthColumn;
             EXPECT_EQ(table.GetCellText(r, c).isEmpty(), inside) << r << "," << c;
         }
-    EXPECT_EQ(table.ClearCells(2, 1, 4, 3), 0) << "nothing left to change";
-    EXPECT_EQ(table.ClearCells(9, 10, 40, 40), 4) << "cut off at the table's edge";
+    EXPECT_EQ(table.ClearCells(2, kBottomWidthColumn, 4, kDepthColumn), 0)
+        << "nothing left to change";
+    EXPECT_EQ(table.ClearCells(9, kDischargeColumn, 40, 40), 4) << "cut off at the table's edge";
     EXPECT_EQ(table.ClearCells(-1, -1, -1, -1), 0);
 }
 
 TEST(ElementsTableTest, ReplaceContentsRefusesAMismatchedCellCount) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
-    table.SetCellText(1, 1, "keep");
-    table.ReplaceContents(11, 12, QStringList(10, "x"));
-    EXPECT_EQ(table.GetCellText(1, 1), "keep");
-    QStringList cells(11 * 12);
-    cells[13] = "new";
-    table.ReplaceContents(11, 12, cells);
-    EXPECT_EQ(table.GetCellText(1, 1), "new");
-    EXPECT_EQ(table.DisplayText(1, 2), "") << "formats survive a load";
-    EXPECT_EQ(table.ColumnDecimals(1), 2);
+    table.SetCellText(1, kBottomWidthColumn, "keep");
+    table.ReplaceContents(kRows, kColumns, QStringList(10, "x"));
+    EXPECT_EQ(table.GetCellText(1, kBottomWidthColumn), "keep");
+    QStringList cells(qsizetype{kRows} * kColumns);
+    cells[1 * kColumns + kBottomWidthColumn] = "new";
+    table.ReplaceContents(kRows, kColumns, cells);
+    EXPECT_EQ(table.GetCellText(1, kBottomWidthColumn), "new");
+    EXPECT_EQ(table.DisplayText(1, kSideSlopeColumn), "") << "formats survive a load";
+    EXPECT_EQ(table.ColumnDecimals(kBottomWidthColumn), 2);
 }
 
 TEST(ElementsTableTest, FixedCellsAreNotEditableThroughTheView) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
-    EXPECT_FALSE(table.setData(table.index(0, 3), "x", Qt::EditRole));
-    EXPECT_FALSE(table.setData(table.index(3, 0), "x", Qt::EditRole));
-    EXPECT_TRUE(table.setData(table.index(3, 3), "1.25", Qt::EditRole));
-    EXPECT_EQ(table.data(table.index(3, 3), Qt::DisplayRole).toString(), "1.25");
-    EXPECT_FALSE(table.flags(table.index(0, 3)) & Qt::ItemIsEditable);
-    EXPECT_TRUE(table.flags(table.index(3, 3)) & Qt::ItemIsEditable);
+    EXPECT_FALSE(table.setData(table.index(kHeadingRow, kDepthColumn), "x", Qt::EditRole));
+    EXPECT_FALSE(table.setData(table.index(3, kItemColumn), "x", Qt::EditRole));
+    EXPECT_TRUE(table.setData(table.index(3, kDepthColumn), "1.25", Qt::EditRole));
+    EXPECT_EQ(table.data(table.index(3, kDepthColumn), Qt::DisplayRole).toString(), "1.25");
+    EXPECT_FALSE(table.flags(table.index(kHeadingRow, kDepthColumn)) & Qt::ItemIsEditable);
+    EXPECT_TRUE(table.flags(table.index(3, kDepthColumn)) & Qt::ItemIsEditable);
 }
 
 TEST(ElementsTableTest, PassesQtModelConsistencyChecks) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
     QAbstractItemModelTester tester(&table, QAbstractItemModelTester::FailureReportingMode::Fatal);
-    table.SetCellText(1, 1, 2.0f);
-    table.ClearCells(1, 1, 10, 11);
-    table.SetColumnDecimals(3, 1);
-    table.ReplaceContents(11, 12, QStringList(132, "1"));
+    table.SetCellText(1, kBottomWidthColumn, 2.0f);
+    table.ClearCells(kFirstSectionRow, kFirstValueColumn, kLastSectionRow, kLastValueColumn);
+    table.SetColumnDecimals(kDepthColumn, 1);
+    table.ReplaceContents(kRows, kColumns, QStringList(qsizetype{kRows} * kColumns, "1"));
     table.ReplaceContents(3, 4, QStringList(12, "2"));
     EXPECT_EQ(table.rowCount(), 3);
     EXPECT_EQ(table.columnCount(), 4);
 }
 
 TEST(ElementsTableSnapshotTest, RestoringPutsBackEveryCellButNotFormatsOrTheCurrentCell) {
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
-    table.SetCellText(2, 1, "2");
-    table.SetCellText(2, 0, "2  >>>");
+    table.SetCellText(2, kBottomWidthColumn, "2");
+    table.SetCellText(2, kItemColumn, "2  >>>");
     const ElementsTable::Snapshot before = table.TakeSnapshot();
 
-    table.SetCellText(2, 1, "7");
-    table.SetCellText(10, 11, 1.25f);
-    table.SetCurrentCell(4, 4);
-    table.SetSelection(3, 3, 5, 5);
+    table.SetCellText(2, kBottomWidthColumn, "7");
+    table.SetCellText(10, kVelocityColumn, 1.25f);
+    table.SetCurrentCell(4, kRoughnessColumn);
+    table.SetSelection(3, kDepthColumn, 5, kBedSlopeColumn);
     QSignalSpy changed(&table, &QAbstractItemModel::dataChanged);
     table.RestoreSnapshot(before);
 
     EXPECT_EQ(table.TakeSnapshot(), before);
-    EXPECT_EQ(table.GetCellText(2, 1), "2");
-    EXPECT_EQ(table.GetCellText(10, 11), "");
-    EXPECT_EQ(table.DisplayText(2, 1), "2.00") << "formats stay";
+    EXPECT_EQ(table.GetCellText(2, kBottomWidthColumn), "2");
+    EXPECT_EQ(table.GetCellText(10, kVelocityColumn), "");
+    EXPECT_EQ(table.DisplayText(2, kBottomWidthColumn), "2.00") << "formats stay";
     EXPECT_EQ(table.CurrentRow(), 4);
-    EXPECT_EQ(table.SelectionLastColumn(), 5);
+    EXPECT_EQ(table.SelectionLastColumn(), kBedSlopeColumn);
     EXPECT_EQ(changed.size(), 1) << "one notification covers the table";
 
     table.RestoreSnapshot(before);
@@ -202,7 +215,7 @@ TEST(ElementsTableSnapshotTest, RestoringPutsBackEveryCellButNotFormatsOrTheCurr
 TEST(ElementsTableSnapshotTest, ASnapshotOfAnotherShapeReplacesTheShape) {
     ElementsTable small(2, 3, 1, 1);
     small.SetCellText(1, 2, "x");
-    ElementsTable table(11, 12, 1, 1);
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     QSignalSpy reset(&table, &QAbstractItemModel::modelReset);
     table.RestoreSnapshot(small.TakeSnapshot());
     EXPECT_EQ(reset.size(), 1);

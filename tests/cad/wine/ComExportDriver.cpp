@@ -29,8 +29,11 @@
 #include "cad/PlatformAutomation.h"
 #include "cad/SectionDrawing.h"
 #include "cad/TableDrawing.h"
+#include "table/ElementsLayout.h"
 
 namespace channel {
+
+using namespace elements_table;  // the columns
 
 namespace {
 
@@ -38,15 +41,19 @@ constexpr wchar_t kReadyEvent[] = L"RecordingCadServerReady";
 
 // ---- the table -------------------------------------------------------------
 
-const std::array<const char*, 12> kHeadings = {"项目",     "底宽",     "边坡", "水深",
-                                               "糙率",     "纵坡1\\I", "面积", "湿周",
-                                               "水力半径", "谢才系数", "流量", "流速"};
+// The drawing shows every column but the item's.
+constexpr int kValueColumns = kLastValueColumn - kFirstValueColumn + 1;
 
 struct SampleRow {
     int row;
-    std::array<const char*, 11> texts;  // columns 1 to 11
-    std::array<const char*, 11> drawn;  // what the drawing must show
+    std::array<const char*, kValueColumns> texts;  // the value columns in order
+    std::array<const char*, kValueColumns> drawn;  // what the drawing must show
 };
+
+// The entry of `values` (one per value column) for `column`.
+const char* OfColumn(const std::array<const char*, kValueColumns>& values, int column) {
+    return values[static_cast<std::size_t>(column - kFirstValueColumn)];
+}
 
 // Rows 2, 5 and 9 are computed; row 7 has inputs but no velocity.
 const std::array<SampleRow, 3> kComputed = {{
@@ -73,15 +80,15 @@ std::optional<double> WholeNumber(const std::string& text) {
 
 TableCell SampleCell(int row, int column) {
     std::string text;
-    if (row == 0) {
-        text = kHeadings[static_cast<std::size_t>(column)];
-    } else if (column == 0) {
+    if (row == kHeadingRow) {
+        text = kHeadings[column];
+    } else if (column == kItemColumn) {
         text = std::to_string(row) + (row == 3 ? "  >>>" : "");
-    } else if (row == 7 && column <= 5) {
+    } else if (row == 7 && column <= kBedSlopeColumn) {
         text = "4";
     } else {
         for (const SampleRow& sample : kComputed) {
-            if (sample.row == row) text = sample.texts[static_cast<std::size_t>(column - 1)];
+            if (sample.row == row) text = OfColumn(sample.texts, column);
         }
     }
     // The table shows "nan" as "无效值"; every other cell shows its text here.
@@ -108,18 +115,18 @@ class ExpectedServerCalls {
         const double top = 16.0 * (n + 2);
         const auto [document, modelSpace] = Open(application);
         for (int i = 1; i <= n + 2; ++i) Line(modelSpace, 20, 16.0 * i, 240, 16.0 * i);
-        for (int i = 1; i <= 12; ++i) Line(modelSpace, 20.0 * i, 16, 20.0 * i, top);
+        for (int i = 1; i <= kValueColumns + 1; ++i) Line(modelSpace, 20.0 * i, 16, 20.0 * i, top);
         TextStyle(document);
-        for (int j = 1; j <= 11; ++j) {
-            Text(modelSpace, kHeadings[static_cast<std::size_t>(j)], 20.0 * (j - 1) + 29, top - 10,
+        for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+            Text(modelSpace, kHeadings[column], 20.0 * (column - kFirstValueColumn) + 29, top - 10,
                  6);
         }
         Text(modelSpace, "水利要素表", 130, top + 10, 15);
         int pending = n;
         for (const SampleRow& row : kComputed) {
-            for (int j = 1; j <= 11; ++j) {
-                Text(modelSpace, row.drawn[static_cast<std::size_t>(j - 1)], 20.0 * (j - 1) + 30,
-                     16.0 * (pending + 1) - 10, 5);
+            for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+                Text(modelSpace, OfColumn(row.drawn, column),
+                     20.0 * (column - kFirstValueColumn) + 30, 16.0 * (pending + 1) - 10, 5);
             }
             --pending;
         }

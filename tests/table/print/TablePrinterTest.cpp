@@ -7,28 +7,24 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "support/AppTable.h"
 #include "support/PrintDoubles.h"
 #include "table/print/TablePrinter.h"
 
 namespace channel {
 
+using namespace elements_table;  // the columns
+
 namespace {
 
-const QStringList kHeadings = {"项目", "底宽", "边坡",     "水深",     "糙率", "纵坡1\\I",
-                               "面积", "湿周", "水力半径", "谢才系数", "流量", "流速"};
-
-// The table as the main window sets it up, with row 1 as a calculation
-// leaves it: stored texts at full precision, the row marker in column 0.
-struct AppTable : ElementsTable {
-    AppTable() : ElementsTable(11, 12, 1, 1) {
+// The table with row 1 as a calculation leaves it: stored texts at full
+// precision, the row marker in the item column.
+struct CalculatedTable : AppTable {
+    CalculatedTable() {
         const QStringList row1 = {"1  >>>",      "3.5",        "1.5",        "1.2",
                                   "0.014",       "3000",       "6.36000013", "7.82666397",
                                   "0.812606037", "68.8377686", "3.56997752", "0.561317921"};
-        for (int c = 0; c < 12; ++c) SetCellText(0, c, kHeadings[c]);
-        for (int r = 2; r <= 10; ++r) SetCellText(r, 0, r);
-        for (int c = 0; c < 12; ++c) SetCellText(1, c, row1[c]);
-        for (int k = 1; k <= 11; ++k) SetColumnType(k, kNumericKind);
-        for (int k : {1, 2, 3, 6, 7, 8, 9, 10, 11}) SetColumnDecimals(k, 2);
+        for (int column = 0; column < kColumns; ++column) SetCellText(1, column, row1[column]);
     }
 };
 
@@ -58,20 +54,20 @@ class TablePrinterTest : public testing::Test {
         RenderTable(table, printer);
         return dir.filePath("table.pdf");
     }
-    QString Text(const QString& pdf) { return Poppler("pdftotext", {"-layout", pdf, "-"}); }
+    static QString Text(const QString& pdf) { return Poppler("pdftotext", {"-layout", pdf, "-"}); }
 
     QTemporaryDir dir;
-    AppTable table;
+    CalculatedTable table;
 };
 
 TEST_F(TablePrinterTest, PageShowsTitleHeadingsAndRowsAsDisplayedInEmbeddedFonts) {
     const QString pdf = PrintToPdf();
     const QString text = Text(pdf);
     ASSERT_TRUE(text.contains("水利要素表")) << text.toStdString();
-    for (const QString& heading : kHeadings)
-        EXPECT_TRUE(text.contains(heading)) << heading.toStdString();
+    for (const char* heading : kHeadings)
+        EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
     // Row 1 on one line in column order, rounded where the column has
-    // decimals, as stored in columns 4 and 5.
+    // decimals, as stored in the roughness and slope columns.
     QStringList row1 = {"1",    ">>>",  "3.50", "1.50",  "1.20", "0.014", "3000",
                         "6.36", "7.83", "0.81", "68.84", "3.57", "0.56"};
     for (QString& cell : row1) cell = QRegularExpression::escape(cell);
@@ -88,7 +84,7 @@ TEST_F(TablePrinterTest, PageShowsTitleHeadingsAndRowsAsDisplayedInEmbeddedFonts
 }
 
 TEST_F(TablePrinterTest, TableWiderThanThePageIsShrunkOntoIt) {
-    table.SetCellText(2, 4, QString("很长的文本").repeated(12));
+    table.SetCellText(2, kRoughnessColumn, QString("很长的文本").repeated(12));
     const QString xml = Poppler("pdftotext", {"-bbox", PrintToPdf(), "-"});
     const double pageWidth =
         QRegularExpression(R"re(<page width="([\d.]+)")re").match(xml).captured(1).toDouble();

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "table/ElementsLayout.h"
+#include "table/ElementsTable.h"
+#include "table/StartupTableCells.h"
+
+namespace channel {
+
+// The elements table as the main window sets it up: its shape, the headings
+// and item numbers, and every column's kind and decimals. The window's
+// formulas are left out; neither the clipboard nor the printout reads them.
+class AppTable : public ElementsTable {
+  public:
+    AppTable()
+        : ElementsTable(elements_table::kRows, elements_table::kColumns, elements_table::kFixedRows,
+                        elements_table::kFixedColumns) {
+        ReplaceContents(elements_table::kRows, elements_table::kColumns, StartupTableCells());
+        for (int column = 0; column < elements_table::kColumns; ++column) {
+            const elements_table::ColumnFormat format = elements_table::kColumnFormats[column];
+            if (format.numeric) SetColumnType(column, kNumericKind);
+            if (format.decimals >= 0) SetColumnDecimals(column, format.decimals);
+        }
+    }
+
+    // The stored texts of `row` from column `from` to column `to`.
+    QStringList Row(int row, int from, int to) const {
+        QStringList texts;
+        for (int column = from; column <= to; ++column) texts << GetCellText(row, column);
+        return texts;
+    }
+};
+
+}  // namespace channel
