@@ -18,7 +18,7 @@ FileOutcome Failed(const QString& reason) {
 }
 
 QString CapText() {
-    return QStringLiteral("%1 MB").arg(element_file::kMaxFileBytes / (1024 * 1024));
+    return QStringLiteral("%1 MB").arg(element_file::kMaxFileBytes / (qint64{1024} * 1024));
 }
 
 }  // namespace

@@ -188,7 +188,7 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
         const QJsonArray designs = designsValue.toArray();
         const QString wrongDesigns = QStringLiteral("文件中的设计流量不是 %1 个文本。").arg(*rows);
         if (!designsValue.isArray() || designs.size() != *rows) return Refused(wrongDesigns);
-        for (const QJsonValue& design : designs) {
+        for (const QJsonValue design : designs) {
             if (!design.isString()) return Refused(wrongDesigns);
             contents.designDischarges.append(design.toString());
         }

@@ -34,7 +34,7 @@ inline constexpr int kFormatVersion = 1;
 // Largest element file written or read. A full table of typed numbers is a
 // few kilobytes; the cap leaves room for long pasted texts while keeping a
 // stray multi-gigabyte file from being read into memory.
-inline constexpr qint64 kMaxFileBytes = 8 * 1024 * 1024;
+inline constexpr qint64 kMaxFileBytes = qint64{8} * 1024 * 1024;
 
 // `cells` is row-major and holds rows * columns texts; `designDischarges` is
 // empty (no key written) or holds one text per row.

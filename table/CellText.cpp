@@ -37,7 +37,7 @@ QString NonFiniteMarker(const QString& text) {
 }
 
 QString Rounded(const QString& text, int decimals) {
-    const QString marker = NonFiniteMarker(text);
+    QString marker = NonFiniteMarker(text);
     if (!marker.isEmpty()) return marker;
     double value = 0;
     if (decimals < 0 || !ParsePlainNumber(text, &value)) return text;

@@ -18,7 +18,7 @@ ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColu
       fixedColumns_(fixedColumns),
       columnKinds_(static_cast<size_t>(columns), 0),
       columnDecimals_(static_cast<size_t>(columns), -1) {
-    cells_.fill(QString(), rows_ * columns_);
+    cells_.fill(QString(), qsizetype{rows_} * columns_);
     designDischarges_.fill(QString(), rows_);
 }
 
@@ -159,7 +159,7 @@ int ElementsTable::ClearCells(int firstRow, int firstColumn, int lastRow, int la
 }
 
 QString ElementsTable::DisplayText(int row, int column) const {
-    const QString text = GetCellText(row, column);
+    QString text = GetCellText(row, column);
     if (ColumnKind(column) != kNumericKind) return text;
     const int decimals = ColumnDecimals(column);
     if (decimals < 0) {

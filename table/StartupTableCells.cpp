@@ -7,7 +7,7 @@ namespace channel {
 QStringList StartupTableCells() {
     namespace layout = elements_table;
     QStringList cells;
-    cells.reserve(layout::kRows * layout::kColumns);
+    cells.reserve(qsizetype{layout::kRows} * layout::kColumns);
     for (int row = 0; row < layout::kRows; ++row) {
         for (int column = 0; column < layout::kColumns; ++column) {
             const std::string text = layout::StartupCellText(row, column);

@@ -175,7 +175,8 @@ QString LoadInstructionsText(const QString& path) {
     const bool cut = bytes.size() > kMaxInstructionsBytes;
     if (cut) bytes.truncate(kMaxInstructionsBytes);
     QString text = DecodeInstructionsBytes(bytes, cut);
-    if (cut) text += shell_text::kInstructionsCut.arg(kMaxInstructionsBytes / (1024 * 1024));
+    if (cut)
+        text += shell_text::kInstructionsCut.arg(kMaxInstructionsBytes / (qint64{1024} * 1024));
     return text;
 }
 

@@ -7,7 +7,7 @@ namespace channel {
 
 // Largest part of the instructions file that is read and shown. A manual of
 // any sensible length fits; a stray huge file is not read into memory.
-inline constexpr qint64 kMaxInstructionsBytes = 1024 * 1024;
+inline constexpr qint64 kMaxInstructionsBytes = qint64{1024} * 1024;
 
 // The instructions file as one text, read as it decodes best (see
 // DecodeInstructionsBytes). Only the first kMaxInstructionsBytes are read; a

@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
 class InstructionsFileTest : public testing::Test {
   protected:
     QString Write(const QByteArray& bytes, qint64 sizeAfter = -1) {
-        const QString path = dir.filePath(QStringLiteral("说明.txt"));
+        QString path = dir.filePath(QStringLiteral("说明.txt"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);

@@ -29,6 +29,7 @@ inline void PlainChannelElements(ChannelElements& r) {
 // floats with no padding, and NaNs must compare by their bits.
 inline bool SameBits(const ChannelElements& a, const ChannelElements& b) {
     static_assert(sizeof(ChannelElements) == 11 * sizeof(float));
+    // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison): the bits are the point.
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 

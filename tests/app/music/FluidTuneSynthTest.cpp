@@ -39,7 +39,9 @@ struct Loudness {
         }
         samples += static_cast<long>(channel.size());
     }
-    double Rms() const { return samples == 0 ? 0.0 : std::sqrt(sumOfSquares / samples); }
+    double Rms() const {
+        return samples == 0 ? 0.0 : std::sqrt(sumOfSquares / static_cast<double>(samples));
+    }
 };
 
 class RenderedTune : public ::testing::Test {
@@ -87,7 +89,7 @@ TEST_F(RenderedTune, OnePassSoundsAndLastsAsLongAsTheTempoMapSays) {
         wrapped = synth_->PositionTicks() < lastTick;
         lastTick = synth_->PositionTicks();
     }
-    ASSERT_TRUE(wrapped) << "no loop within " << frames / kSampleRate << " s";
+    ASSERT_TRUE(wrapped) << "no loop within " << static_cast<double>(frames) / kSampleRate << " s";
     EXPECT_NEAR(frames / kSampleRate, expectedSeconds, 1.0);
     EXPECT_GT(pass.Rms(), kAudibleRms);
     EXPECT_LT(pass.peak, 1.0f) << "clipping";

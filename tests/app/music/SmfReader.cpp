@@ -22,7 +22,7 @@ class ByteCursor {
     bool Bytes(std::size_t count, std::vector<std::uint8_t>& out) {
         if (static_cast<qsizetype>(count) > end_ - position_) return false;
         out.assign(bytes_.begin() + position_, bytes_.begin() + position_ + count);
-        position_ += count;
+        position_ += static_cast<qsizetype>(count);
         return true;
     }
     bool BigEndian(int size, std::uint32_t& out) {
