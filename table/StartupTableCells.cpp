@@ -1,6 +1,7 @@
 #include "table/StartupTableCells.h"
 
 #include "table/ElementsLayout.h"
+#include "table/ElementsTable.h"
 
 namespace channel {
 
@@ -15,6 +16,14 @@ QStringList StartupTableCells() {
         }
     }
     return cells;
+}
+
+void ApplyColumnFormats(ElementsTable& table) {
+    for (int column = 0; column < elements_table::kColumns; ++column) {
+        const elements_table::ColumnFormat format = elements_table::kColumnFormats[column];
+        if (format.numeric) table.SetColumnType(column, ElementsTable::kNumericKind);
+        if (format.decimals >= 0) table.SetColumnDecimals(column, format.decimals);
+    }
 }
 
 }  // namespace channel

@@ -13,11 +13,7 @@ void SetUpElementsTable(ElementsTable& table) {
         if (!cells[index].isEmpty())
             table.SetCellText(index / layout::kColumns, index % layout::kColumns, cells[index]);
     }
-    for (int column = 0; column < layout::kColumns; ++column) {
-        const layout::ColumnFormat format = layout::kColumnFormats[column];
-        if (format.numeric) table.SetColumnType(column, ElementsTable::kNumericKind);
-        if (format.decimals >= 0) table.SetColumnDecimals(column, format.decimals);
-    }
+    ApplyColumnFormats(table);
     for (const layout::DivisionFormula& formula : layout::kDivisionFormulas)
         table.SetColumnFormula(formula.dividend, formula.divisor, ElementsTable::kDivision,
                                formula.quotient);

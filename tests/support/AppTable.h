@@ -18,11 +18,7 @@ class AppTable : public ElementsTable {
         : ElementsTable(elements_table::kRows, elements_table::kColumns, elements_table::kFixedRows,
                         elements_table::kFixedColumns) {
         ReplaceContents(elements_table::kRows, elements_table::kColumns, StartupTableCells());
-        for (int column = 0; column < elements_table::kColumns; ++column) {
-            const elements_table::ColumnFormat format = elements_table::kColumnFormats[column];
-            if (format.numeric) SetColumnType(column, kNumericKind);
-            if (format.decimals >= 0) SetColumnDecimals(column, format.decimals);
-        }
+        ApplyColumnFormats(*this);
     }
 
     // The stored texts of `row` from column `from` to column `to`.
