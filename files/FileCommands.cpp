@@ -27,8 +27,8 @@ void ResetToStartupTable(FileCommandContext& context) {
 
 }  // namespace
 
-void NewTable(FileCommandContext& context) {
-    if (CheckUnsavedChanges(context)) return;
+bool NewTable(FileCommandContext& context) {
+    if (CheckUnsavedChanges(context)) return false;
     const QString templatePath = QString::fromLatin1(kTemplateFileName);
     if (!QFileInfo::exists(templatePath)) {
         ResetToStartupTable(context);
@@ -43,19 +43,21 @@ void NewTable(FileCommandContext& context) {
     // instead of overwriting the previous file.
     context.document.currentFileName.clear();
     context.document.modified = 0;
+    return true;
 }
 
-void OpenTable(FileCommandContext& context) {
-    if (CheckUnsavedChanges(context)) return;
+bool OpenTable(FileCommandContext& context) {
+    if (CheckUnsavedChanges(context)) return false;
     const std::optional<QString> path = NonEmpty(context.dialogs.AskOpenPath());
-    if (!path) return;
+    if (!path) return false;
     const Outcome<QString> loaded = LoadFromFile(context.table, *path);
     if (!loaded.ok()) {
         context.messages.ShowFileError(*path, loaded.reason());
-        return;
+        return false;
     }
     context.document.currentFileName = *path;
     context.document.modified = 0;
+    return true;
 }
 
 bool SaveTable(FileCommandContext& context) {

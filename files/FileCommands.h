@@ -49,9 +49,11 @@ inline constexpr char kTemplateFileName[] = "normal";
 
 // 文件 → 新建: after the unsaved-changes question, the template (or the
 // start-up table when there is none); forgets the current file name.
-void NewTable(FileCommandContext& context);
+// true: the table was replaced.
+bool NewTable(FileCommandContext& context);
 // 文件 → 打开: after the unsaved-changes question, loads a chosen file.
-void OpenTable(FileCommandContext& context);
+// true: the table was replaced.
+bool OpenTable(FileCommandContext& context);
 // 文件 → 保存: writes to the current file, asking for a name only when
 // there is none. true: written, and `modified` cleared; false: nothing was
 // written (dismissed or failed) and `modified` is as it was.

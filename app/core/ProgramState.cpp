@@ -19,7 +19,6 @@ ProgramState& Globals() {
 
 void ReleaseGlobals() {
     if (!globals) return;
-    globals->document.currentFileName.clear();
     ReleaseCadConnection(globals->cadConnection);
     globals.reset();
 }

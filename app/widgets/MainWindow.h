@@ -6,8 +6,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/core/EditHandlers.h"
-#include "app/core/ShellHandlers.h"
+#include "app/document/Document.h"
+#include "app/music/BackgroundMusic.h"
 #include "app/music/TunePlayer.h"
 #include "files/FileCommands.h"
 #include "table/ElementsTable.h"
@@ -22,20 +22,16 @@ class QRadioButton;
 namespace channel {
 
 class AboutWindow;
-class BackgroundMusic;
-class ElementsTable;
 class InstructionsWindow;
 class SectionDetailsWindow;
 class TableControl;
-class TableHistory;
 struct ProgramState;
 struct CadExportSeams;
 struct SectionDimensions;
-struct CalculationContext;
 
 // Everything the main window reaches outside the process: dialogs, message
 // boxes, the clipboard, the audio device and the CAD target. The real ones
-// are made by MakeSystemSeams; tests hand in doubles.
+// are made by FillMissingSeams; tests hand in doubles.
 struct MainWindowSeams {
     std::unique_ptr<FileDialogs> fileDialogs;
     std::unique_ptr<FileMessages> fileMessages;
@@ -44,11 +40,13 @@ struct MainWindowSeams {
     std::unique_ptr<TunePlayer> tunePlayer;
     std::function<std::optional<QString>()> askDxfPath;
     // Runs the CAD export; the default draws through the platform's backend.
-    std::function<void(ProgramState&, ElementsTable&, CadExportSeams&)> exportTable;
+    std::function<void(const ElementsTable&, CadExportSeams&)> exportTable;
     // Draws one row's cross-section the same way.
-    std::function<void(ProgramState&, const SectionDimensions&, CadExportSeams&)> exportSection;
+    std::function<void(const SectionDimensions&, CadExportSeams&)> exportSection;
 };
 
+// The controls, menus and tray icon of the program, wired to the document
+// that holds the table and runs every command.
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -56,7 +54,8 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(ProgramState& state, MainWindowSeams seams = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    ElementsTable& Table() { return *table_; }
+    Document& Doc() { return *document_; }
+    ElementsTable& Table() { return document_->Table(); }
     TableControl& TableView() { return *tableView_; }
     QString StatusText() const;
     BackgroundMusic& Music() { return *music_; }
@@ -67,33 +66,24 @@ class MainWindow : public QMainWindow {
     // The menu that popped up last (tray icon, table right button).
     QMenu* LastPopup() const { return lastPopup_; }
 
-    // Commands, as the menus and buttons run them.
-    void NewTable();
-    void OpenTable();
-    void SaveTable();
-    void SaveTableAs();
-    void PrintPreview();
-    void PrintTable();
-    void ExitProgram();
-    void CopyCells();
-    void PasteCells();
-    void ClearCells();
-    void Undo();
-    void Redo();
-    void MusicOff();
-    void MusicOn();
+    // Commands, as the menus and buttons run them. Each first commits an
+    // open cell edit, so it sees what was typed.
+    void NewTable() { Committed (&Document::NewTable)(); }
+    void OpenTable() { Committed (&Document::OpenTable)(); }
+    void SaveTable() { Committed (&Document::SaveTable)(); }
+    void SaveTableAs() { Committed (&Document::SaveTableAs)(); }
+    void ExitProgram() { Committed (&Document::Exit)(); }
+    void CopyCells() { Committed (&Document::Copy)(); }
+    void PasteCells() { Committed (&Document::Paste)(); }
+    void ClearCells() { Committed (&Document::Clear)(); }
+    void MusicOff() { music_->MusicOff(); }
+    void MusicOn() { music_->MusicOn(); }
     AboutWindow* OpenAbout();
     InstructionsWindow* OpenInstructions();
     // Opens the one section-details window beside this one, or raises it.
     void ShowSectionDetails();
     SectionDetailsWindow* SectionDetails() const { return sectionDetails_; }
-    void ExportToCad();
-    // 工具 → 断面图转入cad: the current row's cross-section, or why not.
-    void ExportSectionToCad();
-    void CalculateCurrentRow();
-    void RecalculateAllRows();
     void OnTrayIconEvent(int actionCode);
-    void OnTableRightButtonDown(int x, int y, int keyState);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -101,32 +91,25 @@ class MainWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void SetUpMainWindow();
     void BuildControls();
+    void ConnectControls();
     void BuildMenus();
-    void BuildTrayIcon();
     void ShowStatus(const QString& text);
-    // The caption names the current file and marks unsaved changes; it is
-    // refreshed after everything that may change either.
+    // The caption names the current file and marks unsaved changes.
     void RefreshCaption();
-    void AfterUndoOrRedo();
     void PopUp(QMenu* menu, const QPoint& globalPosition);
-    CadExportSeams CadSeams();
-    ShellContext Shell();
-    CalculationContext Calculation();
-    EditContext Edits();
-    bool DepthKnownMode() const;
-    FileCommandContext Files();
-    template <typename Command>
-    auto RunFileCommand(Command command);
+    // The document command, after the open cell edit is committed.
+    template <typename Result>
+    std::function<void()> Committed(Result (Document::*command)()) {
+        return [this, command] {
+            CommitPendingEdit();
+            (document_->*command)();
+        };
+    }
+    void CommitPendingEdit();
 
-    ProgramState& state_;
     MainWindowSeams seams_;
-    ElementsTable* table_;
-    TableHistory* history_ = nullptr;
-    // The table as it was when the open cell editor appeared.
-    std::optional<ElementsTable::Snapshot> beforeEdit_;
-    int tableResets_ = 0;  // whole-table replacements: a loaded file
+    Document* document_;
     TableControl* tableView_ = nullptr;
     QPushButton* cadButton_ = nullptr;
     QPushButton* instructionsButton_ = nullptr;

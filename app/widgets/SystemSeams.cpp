@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileDialog>
 
-#include "app/core/ProgramState.h"
 #include "app/music/AsyncTunePlayer.h"
 #include "app/widgets/MainWindow.h"
 #include "cad/CadExport.h"
@@ -38,7 +37,7 @@ std::function<std::optional<QString>()> MakeDxfPathDialog(QWidget* parent) {
 
 }  // namespace
 
-void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent) {
+void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent, CadConnection& connection) {
     if (!seams.fileDialogs) seams.fileDialogs = std::make_unique<QtFileDialogs>(dialogParent);
     if (!seams.fileMessages) seams.fileMessages = std::make_unique<QtFileMessages>(dialogParent);
     if (!seams.clipboard) seams.clipboard = std::make_unique<SystemClipboard>();
@@ -48,17 +47,16 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent) {
         seams.tunePlayer = std::make_unique<AsyncTunePlayer>(MakePlatformTunePlayer);
     if (!seams.askDxfPath) seams.askDxfPath = MakeDxfPathDialog(dialogParent);
     if (!seams.exportTable) {
-        seams.exportTable = [](ProgramState& state, ElementsTable& table, CadExportSeams& cad) {
+        seams.exportTable = [&connection](const ElementsTable& table, CadExportSeams& cad) {
             const CellTextSource cells = [&table](int row, int column) {
                 return CellTexts{table.GetCellText(row, column), table.DisplayText(row, column)};
             };
-            ExportTableToCad(state.cadConnection, cells, cad);
+            ExportTableToCad(connection, cells, cad);
         };
     }
     if (!seams.exportSection) {
-        seams.exportSection = [](ProgramState& state, const SectionDimensions& section,
-                                 CadExportSeams& cad) {
-            ExportSectionToCad(state.cadConnection, section, cad);
+        seams.exportSection = [&connection](const SectionDimensions& section, CadExportSeams& cad) {
+            ExportSectionToCad(connection, section, cad);
         };
     }
 }

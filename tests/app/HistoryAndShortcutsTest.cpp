@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -34,6 +35,13 @@ class HistoryAndShortcutsTest : public MainWindowTest {
         QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
         FillRow(6, {nullptr, "1.5", "1", "0.025", "0.0005"});
     }
+    // Makes `path` the current file: the table is written there and opened.
+    void UseFile(const QString& path) {
+        ASSERT_TRUE(SaveToFile(window.Table(), path).ok());
+        doubles.dialogs->openAnswers.push_back(path);
+        window.OpenTable();
+        ASSERT_EQ(window.Doc().CurrentFileName(), path);
+    }
     QTemporaryDir dir;
 };
 
@@ -55,7 +63,7 @@ TEST_F(HistoryAndShortcutsTest, FileShortcutsWorkWhileTheTableHasTheFocus) {
         {"Ctrl+P", Qt::Key_P, Qt::ControlModifier, "",
          [](auto& t) { return t.doubles.print->printAsked == 1; }},
         {"Ctrl+N", Qt::Key_N, Qt::ControlModifier, "a.efs",
-         [](auto& t) { return t.state.document.currentFileName.isEmpty(); }},
+         [](auto& t) { return t.window.Doc().CurrentFileName().isEmpty(); }},
         {"Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, "",
          [](auto& t) { return !t.window.isVisible(); }},
     };
@@ -65,7 +73,7 @@ TEST_F(HistoryAndShortcutsTest, FileShortcutsWorkWhileTheTableHasTheFocus) {
     doubles.print->confirmAnswers = {false};
     ClickCell(2, kBottomWidthColumn);
     for (const Case& c : cases) {
-        state.document.currentFileName = *c.currentFile ? dir.filePath(c.currentFile) : QString();
+        if (*c.currentFile) UseFile(dir.filePath(c.currentFile));
         ASSERT_EQ(QApplication::focusWidget(), &window.TableView()) << c.keys;
         EXPECT_FALSE(c.happened(*this)) << c.keys;
         QTest::keyClick(&window.TableView(), Qt::Key(c.key), c.modifiers);
@@ -75,14 +83,14 @@ TEST_F(HistoryAndShortcutsTest, FileShortcutsWorkWhileTheTableHasTheFocus) {
 
 TEST_F(HistoryAndShortcutsTest, SaveShortcutCommitsTheCellBeingTyped) {
     const QString path = dir.filePath("typed.efs");
-    state.document.currentFileName = path;
+    UseFile(path);
     ClickCell(2, kBottomWidthColumn);
     TypeIntoTable("73");
     Keys(Qt::Key_S);
     ElementsTable saved(kRows, kColumns, kFixedRows, kFixedColumns);
     ASSERT_TRUE(LoadFromFile(saved, path).ok());
     EXPECT_EQ(saved.GetCellText(2, kBottomWidthColumn), "73");
-    EXPECT_EQ(state.document.modified, 0);
+    EXPECT_FALSE(window.Doc().Modified());
 }
 
 // Each user command is undone and redone whole, by key and by menu item.
@@ -126,7 +134,7 @@ TEST_F(HistoryAndShortcutsTest, UndoAndRedoEachUserCommandWithoutCalculating) {
         c.run(*this);
         const ElementsTable::Snapshot after = window.Table().TakeSnapshot();
         ASSERT_NE(after, before);
-        EXPECT_EQ(state.document.modified, 1);
+        EXPECT_TRUE(window.Doc().Modified());
         EXPECT_TRUE(EditItem("撤销")->isEnabled());
 
         int finished = 0;
@@ -135,11 +143,11 @@ TEST_F(HistoryAndShortcutsTest, UndoAndRedoEachUserCommandWithoutCalculating) {
         const QString status = window.StatusText();
         Keys(Qt::Key_Z);
         EXPECT_EQ(window.Table().TakeSnapshot(), before);
-        EXPECT_EQ(state.document.modified, 0) << "back where the loaded table was";
+        EXPECT_FALSE(window.Doc().Modified()) << "back where the loaded table was";
         EXPECT_TRUE(EditItem("重做")->isEnabled());
         Keys(Qt::Key_Y);
         EXPECT_EQ(window.Table().TakeSnapshot(), after);
-        EXPECT_EQ(state.document.modified, 1);
+        EXPECT_TRUE(window.Doc().Modified());
         EditItem("撤销")->trigger();
         EXPECT_EQ(window.Table().TakeSnapshot(), before);
         Keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -200,18 +208,18 @@ TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSave
     FinishEditWithEnter();
     doubles.dialogs->saveAnswers = {path};
     window.SaveTable();
-    EXPECT_EQ(state.document.modified, 0);
+    EXPECT_FALSE(window.Doc().Modified());
 
     Keys(Qt::Key_Z);
-    EXPECT_EQ(state.document.modified, 1) << "the table no longer matches the file";
+    EXPECT_TRUE(window.Doc().Modified()) << "the table no longer matches the file";
     Keys(Qt::Key_Y);
-    EXPECT_EQ(state.document.modified, 0) << "redone to what was saved";
+    EXPECT_FALSE(window.Doc().Modified()) << "redone to what was saved";
 
     doubles.dialogs->saveAnswers = {std::nullopt};
     window.SaveTableAs();  // dismissed; the file still holds the saved table
     Keys(Qt::Key_Z);
     Keys(Qt::Key_Y);
-    EXPECT_EQ(state.document.modified, 1) << "after 另存为 only 保存 clears the mark";
+    EXPECT_TRUE(window.Doc().Modified()) << "after 另存为 only 保存 clears the mark";
 
     doubles.messages->answers = {SaveChangesAnswer::No};
     doubles.dialogs->openAnswers = {path};
@@ -223,23 +231,24 @@ TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSave
 
 // Only a written file moves the saved point of the history.
 TEST_F(HistoryAndShortcutsTest, AFailedSaveLeavesTheMarkAndTheSavedPointAlone) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
     ClickCell(2, kBottomWidthColumn);
     TypeIntoTable("1");
     FinishEditWithEnter();
-    doubles.dialogs->saveAnswers = {dir.filePath("渠道.efs")};
+    doubles.dialogs->saveAnswers = {dir.filePath("gone/渠道.efs")};
     window.SaveTable();
     ClickCell(3, kBottomWidthColumn);
     TypeIntoTable("2");
     FinishEditWithEnter();
 
-    state.document.currentFileName = dir.filePath("gone/渠道.efs");
+    ASSERT_TRUE(QDir(dir.filePath("gone")).removeRecursively());
     window.SaveTable();
     EXPECT_EQ(doubles.messages->errors.size(), 1u);
-    EXPECT_EQ(state.document.modified, 1);
+    EXPECT_TRUE(window.Doc().Modified());
     Keys(Qt::Key_Z);
-    EXPECT_EQ(state.document.modified, 0) << "back to what the written file holds";
+    EXPECT_FALSE(window.Doc().Modified()) << "back to what the written file holds";
     Keys(Qt::Key_Y);
-    EXPECT_EQ(state.document.modified, 1);
+    EXPECT_TRUE(window.Doc().Modified());
 }
 
 TEST_F(HistoryAndShortcutsTest, UndoInsideAnOpenEditorUndoesTheTyping) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <initializer_list>
 #include <vector>
@@ -35,7 +36,7 @@ inline void FillAndCalculate(MainWindow& window, int row,
                              std::initializer_list<const char*> cells) {
     FillRow(window, row, cells);
     window.Table().SetCurrentCell(row, elements_table::kBottomWidthColumn);
-    window.CalculateCurrentRow();
+    window.Doc().CalculateCurrentRow();
 }
 
 // A shown main window wired to doubles, with helpers that click and type on
@@ -96,6 +97,13 @@ class MainWindowTest : public ::testing::Test {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QApplication::processEvents();  // the commit on Enter is queued
     }
+    // Saves the table into a file of the test's own, so it counts as unchanged.
+    void SaveToTestFile() {
+        if (window.Doc().CurrentFileName().isEmpty())
+            doubles.dialogs->saveAnswers.push_back(savedFiles.filePath("saved.efs"));
+        window.SaveTable();
+        ASSERT_FALSE(window.Doc().Modified());
+    }
     static std::vector<AboutWindow*> OpenAboutWindows() {
         std::vector<AboutWindow*> found;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -105,6 +113,7 @@ class MainWindowTest : public ::testing::Test {
     }
 
     DoubledSeams doubles;
+    QTemporaryDir savedFiles;
     ProgramState& state;
     MainWindow window;
 };

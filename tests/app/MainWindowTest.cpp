@@ -50,8 +50,8 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
     EXPECT_EQ(Child<TableControl>("表格1")->geometry(), QRect(-1, 3, 705, 272));
     EXPECT_EQ(window.TableView().rowHeight(4), 24);
     EXPECT_EQ(window.TableView().columnWidth(kWettedPerimeterColumn), 58);
-    EXPECT_EQ(state.markedRow, 0);
-    EXPECT_EQ(state.document.modified, 0);
+    EXPECT_EQ(window.Doc().MarkedRow(), 0);
+    EXPECT_FALSE(window.Doc().Modified());
     for (int r = kFirstSectionRow; r <= kLastSectionRow; ++r)
         EXPECT_EQ(window.Table().GetCellText(r, kItemColumn), QString::number(r));
     auto* tray = window.findChild<QSystemTrayIcon*>("托盘图标");
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, AnEditFinishesOnItsOwnRowBeforeTheClickMovesOn) {
                      [&] { events.emplace_back("moved", table.CurrentRow()); });
 
     TypeIntoTable("0.0005");
-    EXPECT_EQ(state.document.modified, 1) << "typing marks the table as changed";
+    EXPECT_TRUE(window.Doc().Modified()) << "typing marks the table as changed";
     ClickCell(5, kSideSlopeColumn);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0], std::make_pair(QString("finished"), 3));
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, DeletingInsideACellMarksTheTableChanged) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
     FinishEditWithEnter();
     EXPECT_EQ(window.Table().GetCellText(2, kBottomWidthColumn), "5");
-    EXPECT_EQ(state.document.modified, 1);
+    EXPECT_TRUE(window.Doc().Modified());
 }
 
 TEST_F(MainWindowTest, TheEditorKeepsEveryTypedCharacter) {
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, TheEditorKeepsEveryTypedCharacter) {
     EXPECT_EQ(window.Table().GetCellText(7, kBedSlopeColumn), "１／２０００");
     EXPECT_EQ(window.Table().DisplayText(7, kBedSlopeColumn), "１／２０００")
         << "slopes show as typed";
-    EXPECT_EQ(state.document.modified, 1);
+    EXPECT_TRUE(window.Doc().Modified());
 }
 
 TEST_F(MainWindowTest, TheStatusLineNamesATypedInputThatIsNotANumber) {
@@ -209,7 +209,7 @@ TEST_F(MainWindowTest, PastedInputsRecalculateTheirRowsInTheCurrentMode) {
         << "row 3 ran as written, with a slope of 0";
     EXPECT_EQ(table.GetCellText(4, kAreaColumn), "") << "row 4 lacks inputs";
     EXPECT_EQ(window.StatusText(), "已重算2行，1行有问题：第3行“纵坡”不是数字，按 0 计算！");
-    EXPECT_EQ(state.document.modified, 1) << "the paste changed cells";
+    EXPECT_TRUE(window.Doc().Modified()) << "the paste changed cells";
 
     // Pasting the same cells again changes nothing and calculates nothing.
     table.SetCellText(2, kAreaColumn, "stale");
@@ -228,7 +228,7 @@ TEST_F(MainWindowTest, RecalculateAllRunsFromF9AndTheToolsMenuWithoutMarkingChan
     EXPECT_EQ(table.DisplayText(5, kDepthColumn), "0.94");
     EXPECT_EQ(window.StatusText(),
               "已重算3行，2行有问题：第1行：请输入水深或者流量！第9行：流量必须大于零！");
-    EXPECT_EQ(state.document.modified, 0) << "a calculation is not an edit";
+    EXPECT_FALSE(window.Doc().Modified()) << "a calculation is not an edit";
 
     // From an open editor: the typed depth is committed, then every row runs.
     ClickCell(9, kBottomWidthColumn);
@@ -259,7 +259,7 @@ TEST_F(MainWindowTest, DepthKnownButtonCalculatesTheCurrentRowAndTheOtherDoesNot
     EXPECT_EQ(table.GetCellText(6, kDepthColumn), "1");
     EXPECT_EQ(window.StatusText(), "欢迎使用本程序！");
     EXPECT_EQ(finished, 0) << "the calculation's own writes raise no edit notification";
-    EXPECT_EQ(state.document.modified, 0) << "a calculation is not an edit";
+    EXPECT_FALSE(window.Doc().Modified()) << "a calculation is not an edit";
 }
 
 TEST_F(MainWindowTest, RightButtonOpensAboutOnlyOnTheSurfaceAndTheCadButton) {
@@ -376,30 +376,30 @@ TEST_F(MainWindowTest, PasteAndClearThatChangeCellsMarkTheTableChanged) {
     doubles.clipboard->text = "1\t2\n3\t4\n";
     window.PasteCells();
     EXPECT_EQ(window.Table().GetCellText(3, kSideSlopeColumn), "4");
-    EXPECT_EQ(state.document.modified, 1);
+    EXPECT_TRUE(window.Doc().Modified());
 
     window.Table().SetSelection(2, kBottomWidthColumn, 3, kSideSlopeColumn);
     QTest::keyClick(&window.TableView(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(doubles.clipboard->text, "1\t2\n3\t4\n") << "Ctrl+C copies the selection";
 
-    state.document.modified = 0;
+    SaveToTestFile();
     window.Table().SetSelection(2, kBottomWidthColumn, 4, kDepthColumn);
     QTest::keyClick(&window.TableView(), Qt::Key_Delete);
     EXPECT_EQ(window.Table().GetCellText(3, kSideSlopeColumn), "");
-    EXPECT_EQ(state.document.modified, 1);
+    EXPECT_TRUE(window.Doc().Modified());
 
-    state.document.modified = 0;
+    SaveToTestFile();
     window.ClearCells();
-    EXPECT_EQ(state.document.modified, 0) << "clearing empty cells changes nothing";
+    EXPECT_FALSE(window.Doc().Modified()) << "clearing empty cells changes nothing";
 }
 
 TEST_F(MainWindowTest, CloseRequestAsksWhenModifiedAndCancelKeepsTheWindow) {
-    state.document.modified = 1;
+    window.Doc().OnTyping();
     doubles.messages->answers = {SaveChangesAnswer::Cancel};
     window.close();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(doubles.messages->asked, 1);
-    EXPECT_EQ(state.document.modified, 1);
+    EXPECT_TRUE(window.Doc().Modified());
 
     doubles.messages->answers = {SaveChangesAnswer::No};
     window.ExitProgram();

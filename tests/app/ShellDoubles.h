@@ -48,12 +48,11 @@ struct DoubledSeams {
         seams.askDxfPath = [this] {
             return NextScriptedAnswer(dxfPathAnswers, "DXF save dialog", std::optional<QString>());
         };
-        seams.exportTable = [this](ProgramState&, ElementsTable&, CadExportSeams& cad) {
+        seams.exportTable = [this](const ElementsTable&, CadExportSeams& cad) {
             ++exports;
             cad.showStatus(QStringLiteral("exported"));
         };
-        seams.exportSection = [this](ProgramState&, const SectionDimensions& section,
-                                     CadExportSeams& cad) {
+        seams.exportSection = [this](const SectionDimensions& section, CadExportSeams& cad) {
             sections.push_back(section);
             cad.showStatus(QStringLiteral("section exported"));
         };

@@ -1,4 +1,4 @@
-#include "app/widgets/TableHistory.h"
+#include "app/document/TableHistory.h"
 
 #include <QUndoCommand>
 

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "app/core/ShellHandlers.h"
-#include "app/core/ShellTexts.h"
-#include "app/core/TableSetUp.h"
+#include <functional>
+#include <string_view>
+
+#include "app/document/Document.h"
+#include "cad/CadExport.h"
+#include "support/FileDoubles.h"
+#include "support/MemoryClipboard.h"
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
@@ -14,32 +18,35 @@ namespace {
 
 const QString kMarker = QStringLiteral("  >>>");
 
-// A table as the main window's set-up leaves it, with the handler wired to
-// the model's notification the way the window wires it.
-class ShellFixture : public ::testing::Test {
-  protected:
-    ShellFixture() : table(kRows, kColumns, kFixedRows, kFixedColumns) {
-        SetUpElementsTable(table);
-        QObject::connect(&table, &ElementsTable::currentCellMoved, [this] {
-            ++moves;
-            ShellContext context = Context();
-            OnCurrentCellChanged(context);
-        });
-    }
-    ShellContext Context() {
-        return ShellContext{table, markedRow, modified,
-                            [this](const QString& s) { status.push_back(s); }};
+// A document as the main window makes it, without the window: doubles for
+// the dialogs and the clipboard, the status line recorded.
+struct DocumentWithDoubles {
+    DocumentWithDoubles()
+        : document(DocumentSeams{dialogs, messages, clipboard, {}, {}, {}}),
+          table(document.Table()) {
+        QObject::connect(&table, &ElementsTable::currentCellMoved, [this] { ++moves; });
+        QObject::connect(&document, &Document::statusChanged,
+                         [this](const QString& s) { status.push_back(s); });
     }
     void FillInputs(int row, std::initializer_list<int> columns) {
         for (int c : columns) table.SetCellText(row, c, "1");
     }
 
-    ElementsTable table;
-    int markedRow = 0;
-    int modified = 0;
+    ScriptedFileDialogs dialogs;
+    ScriptedFileMessages messages;
+    MemoryClipboard clipboard;
+    Document document;
+    ElementsTable& table;
     int moves = 0;
     std::vector<QString> status;
+
+    void Paste(const char* text) {
+        clipboard.text = text;
+        document.Paste();
+    }
 };
+
+class ShellFixture : public ::testing::Test, public DocumentWithDoubles {};
 
 TEST_F(ShellFixture, SetUpWritesHeadingsNumbersAndFormats) {
     const char* headings[] = {"项目", "底宽", "边坡",     "水深",     "糙率", "纵坡1\\I",
@@ -84,7 +91,7 @@ TEST_F(ShellFixture, MarkerFollowsTheCurrentRow) {
     table.SetCurrentCell(5, kSideSlopeColumn);
     EXPECT_EQ(table.GetCellText(3, kItemColumn), "3");
     EXPECT_EQ(table.GetCellText(5, kItemColumn), "5" + kMarker);
-    EXPECT_EQ(markedRow, 5);
+    EXPECT_EQ(document.MarkedRow(), 5);
 
     FillInputs(5, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
     table.SetCurrentCell(5, kWettedPerimeterColumn);
@@ -154,10 +161,49 @@ TEST_F(ShellFixture, LoadedMarkerDoublesUntilTheNextMove) {
     EXPECT_EQ(table.GetCellText(7, kItemColumn), "7");
 }
 
-TEST_F(ShellFixture, TypingSetsModified) {
-    ShellContext context = Context();
-    OnTableCharTyped(context, QChar(u'5'));
-    EXPECT_EQ(modified, 1);
+// Only what the user changes marks the table: typing, and a paste or clear
+// that changes a cell. A calculation, or a paste or clear that changes no
+// cell, does not; undoing back to the saved table clears the mark.
+TEST_F(ShellFixture, WhatMarksTheTableChanged) {
+    struct Case {
+        const char* name;
+        std::function<void(DocumentWithDoubles&)> run;
+        bool marks;
+    } const cases[] = {
+        {"typing", [](auto& f) { f.document.OnTyping(); }, true},
+        {"a calculation", [](auto& f) { f.document.CalculateCurrentRow(); }, false},
+        {"a paste of what is there", [](auto& f) { f.Paste("2\t1.5\n"); }, false},
+        {"an empty paste", [](auto& f) { f.Paste(""); }, false},
+        {"a paste that changes a cell", [](auto& f) { f.Paste("3\n"); }, true},
+        {"clearing filled cells", [](auto& f) { f.document.Clear(); }, true},
+        {"clearing empty cells",
+         [](auto& f) {
+             f.table.SetSelection(4, kDepthColumn, 4, kDepthColumn);
+             f.document.Clear();
+         },
+         false},
+        {"a paste, undone",
+         [](auto& f) {
+             f.Paste("3\n");
+             f.document.Undo();
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentWithDoubles f;
+        f.FillInputs(4, {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
+        f.table.SetCellText(4, kBottomWidthColumn, "2");
+        f.table.SetCellText(4, kSideSlopeColumn, "1.5");
+        f.table.SetCurrentCell(4, kBottomWidthColumn);
+        f.table.SetSelection(4, kBottomWidthColumn, 4, kSideSlopeColumn);
+        const ElementsTable::Snapshot before = f.table.TakeSnapshot();
+        c.run(f);
+        EXPECT_EQ(f.document.Modified(), c.marks);
+        if (!c.marks && std::string_view(c.name) != "a calculation") {
+            EXPECT_EQ(f.table.TakeSnapshot(), before) << "nothing changed";
+        }
+    }
 }
 
 }  // namespace

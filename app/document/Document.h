@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "files/DocumentState.h"
+#include "hydraulics/ChannelElements.h"
+#include "hydraulics/RowCalculation.h"
+#include "table/ElementsTable.h"
+
+class QUndoStack;
+
+namespace channel {
+
+class Clipboard;
+class FileDialogs;
+class FileMessages;
+class TableHistory;
+struct CadExportSeams;
+struct FileCommandContext;
+struct SectionDimensions;
+
+// What the document reaches outside the process. The window hands in the
+// system's own; tests hand in doubles.
+struct DocumentSeams {
+    FileDialogs& fileDialogs;
+    FileMessages& fileMessages;
+    Clipboard& clipboard;
+    std::function<std::optional<QString>()> askDxfPath;  // nullopt: cancelled
+    // Draw the table, or one row's cross-section, into CAD.
+    std::function<void(const ElementsTable&, CadExportSeams&)> exportTable;
+    std::function<void(const SectionDimensions&, CadExportSeams&)> exportSection;
+};
+
+// The open elements table with everything that belongs to it: its undo
+// history, whether it differs from its file and which file that is, the row
+// marker, the calculation mode, the working record and the target discharge.
+// Every command a menu, key or control runs is a member here, so a test runs
+// it without a window; the window only forwards its controls' notifications
+// and shows what the signals report.
+//
+// `modified` has one writer (SetState): typing, a paste or clear that
+// changed cells, undo and redo mark the table, and the file commands set it
+// from their outcome. A calculation alone does not mark it.
+class Document : public QObject {
+    Q_OBJECT
+  public:
+    explicit Document(DocumentSeams seams, QObject* parent = nullptr);
+    ~Document() override;
+
+    ElementsTable& Table() { return *table_; }
+    const ElementsTable& Table() const { return *table_; }
+    QUndoStack& History();
+    bool Modified() const { return state_.modified == 1; }
+    const QString& CurrentFileName() const { return state_.currentFileName; }
+    int MarkedRow() const { return markedRow_; }
+    const ChannelElements& WorkingRecord() const { return workingRecord_; }
+    float TargetDischarge() const { return targetDischarge_; }
+    bool DepthKnownMode() const { return depthKnownMode_; }
+    void SetDepthKnownMode(bool depthKnown) { depthKnownMode_ = depthKnown; }
+
+    // --- the table control's notifications ----------------------------
+    // Moves the row marker to the current row and prompts for its first
+    // missing input, making that cell current.
+    void OnCurrentCellChanged();
+    void OnEditorOpened();
+    // A character typed, or the open editor's text changed otherwise.
+    void OnTyping();
+    // A committed edit: the current row is calculated, and the edit and its
+    // calculation are one undo step.
+    void OnEditFinished();
+
+    // --- commands -------------------------------------------------------
+    void CalculateCurrentRow();
+    // The same, as an undo step of its own (a click on the mode).
+    void CalculateCurrentRowAsStep();
+    void RecalculateAllRows();
+    void Copy();
+    // The clipboard's cells at the selection; the rows whose cells changed
+    // are calculated again.
+    void Paste();
+    void Clear();
+    void Undo();
+    void Redo();
+    void NewTable();
+    void OpenTable();
+    bool SaveTable();
+    void SaveTableAs();
+    // 退出: asks about unsaved changes, then raises closeApproved.
+    void Exit();
+    // Whether the window may close: nothing to save, saved, or not wanted.
+    bool MayClose();
+    void ExportTable();
+    // The current row's cross-section, or on the status line why not.
+    void ExportSection();
+
+  signals:
+    // Replaces the status line's whole text.
+    void statusChanged(const QString& text);
+    // The file name or the unsaved-changes mark changed.
+    void captionChanged();
+    // 退出 found nothing in the way of closing.
+    void closeApproved();
+
+  private:
+    void ShowStatus(const QString& text) { emit statusChanged(text); }
+    CalculationContext Calculation();
+    FileCommandContext Files(DocumentState& state);
+    template <typename Command>
+    auto RunFileCommand(Command command);
+    void SetState(const DocumentState& state);
+    void SetModified(bool modified);
+    CadExportSeams CadSeams();
+
+    DocumentSeams seams_;
+    ElementsTable* table_;
+    TableHistory* history_;
+    DocumentState state_;
+    int markedRow_ = 0;
+    bool depthKnownMode_ = false;
+    ChannelElements workingRecord_{};
+    float targetDischarge_ = 0;
+    // The table as it was when the open cell editor appeared.
+    std::optional<ElementsTable::Snapshot> beforeEdit_;
+};
+
+}  // namespace channel
