@@ -17,9 +17,24 @@ ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColu
       fixedRows_(fixedRows),
       fixedColumns_(fixedColumns),
       columnKinds_(static_cast<size_t>(columns), 0),
-      columnDecimals_(static_cast<size_t>(columns), -1) {
+      columnDecimals_(static_cast<size_t>(columns), -1),
+      selection_(new QItemSelectionModel(this, this)) {
     cells_.fill(QString(), qsizetype{rows_} * columns_);
     designDischarges_.fill(QString(), rows_);
+    connect(selection_, &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) emit currentCellMoved();
+            });
+}
+
+int ElementsTable::CurrentRow() const {
+    const QModelIndex current = selection_->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+int ElementsTable::CurrentColumn() const {
+    const QModelIndex current = selection_->currentIndex();
+    return current.isValid() ? current.column() : -1;
 }
 
 bool ElementsTable::IsInside(int row, int column) const {
@@ -77,15 +92,13 @@ QStringList ElementsTable::DesignDischargesForFile() const {
 
 void ElementsTable::SetCurrentCell(int row, int column) {
     if (!IsInside(row, column) || IsFixed(row, column)) return;
-    if (row == currentRow_ && column == currentColumn_) return;
-    currentRow_ = row;
-    currentColumn_ = column;
-    emit currentCellMoved();
+    const QModelIndex target = index(row, column);
+    if (selection_->currentIndex() == target) return;
+    selection_->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
 }
 
 void ElementsTable::ClearCurrentCell() {
-    currentRow_ = -1;
-    currentColumn_ = -1;
+    selection_->clearCurrentIndex();
 }
 
 void ElementsTable::SetColumnType(int column, int kind) {
@@ -114,29 +127,51 @@ int ElementsTable::ColumnDecimals(int column) const {
     return column >= 0 && column < columns_ ? columnDecimals_[static_cast<size_t>(column)] : -1;
 }
 
+QRect ElementsTable::SelectedRange() const {
+    // The ranges as selected, fixed cells included, rather than the cells
+    // that can be selected in them.
+    QRect range;
+    for (const QItemSelectionRange& part : selection_->selection())
+        range |= QRect(QPoint(part.left(), part.top()), QPoint(part.right(), part.bottom()));
+    if (range.isValid()) return range;
+    const QModelIndex current = selection_->currentIndex();
+    return current.isValid() ? QRect(current.column(), current.row(), 1, 1) : QRect();
+}
+
 int ElementsTable::SelectionFirstRow() const {
-    return hasSelection_ ? selFirstRow_ : currentRow_;
+    const QRect range = SelectedRange();
+    return range.isValid() ? range.top() : -1;
 }
+
 int ElementsTable::SelectionFirstColumn() const {
-    return hasSelection_ ? selFirstColumn_ : currentColumn_;
+    const QRect range = SelectedRange();
+    return range.isValid() ? range.left() : -1;
 }
+
 int ElementsTable::SelectionLastRow() const {
-    return hasSelection_ ? selLastRow_ : currentRow_;
+    const QRect range = SelectedRange();
+    return range.isValid() ? range.bottom() : -1;
 }
+
 int ElementsTable::SelectionLastColumn() const {
-    return hasSelection_ ? selLastColumn_ : currentColumn_;
+    const QRect range = SelectedRange();
+    return range.isValid() ? range.right() : -1;
 }
 
 void ElementsTable::SetSelection(int firstRow, int firstColumn, int lastRow, int lastColumn) {
-    selFirstRow_ = std::min(firstRow, lastRow);
-    selLastRow_ = std::max(firstRow, lastRow);
-    selFirstColumn_ = std::min(firstColumn, lastColumn);
-    selLastColumn_ = std::max(firstColumn, lastColumn);
-    hasSelection_ = true;
+    // What lies outside the table is not part of it.
+    const QRect inside =
+        QRect(QPoint(std::min(firstColumn, lastColumn), std::min(firstRow, lastRow)),
+              QPoint(std::max(firstColumn, lastColumn), std::max(firstRow, lastRow)))
+            .intersected(QRect(0, 0, columns_, rows_));
+    const QModelIndex topLeft = index(inside.top(), inside.left());
+    const QModelIndex bottomRight = index(inside.bottom(), inside.right());
+    if (!topLeft.isValid() || !bottomRight.isValid()) return;
+    selection_->select(QItemSelection(topLeft, bottomRight), QItemSelectionModel::ClearAndSelect);
 }
 
 void ElementsTable::ClearSelection() {
-    hasSelection_ = false;
+    selection_->clearSelection();
 }
 
 int ElementsTable::ClearCells(int firstRow, int firstColumn, int lastRow, int lastColumn) {
@@ -177,7 +212,10 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
                                     const QStringList& designDischarges) {
     if (rows <= 0 || columns <= 0 || cells.size() != static_cast<qsizetype>(rows) * columns) return;
     const bool designsGiven = designDischarges.size() == rows;
-    beginResetModel();
+    // The same shape is new texts in the same cells: the current cell and
+    // the selection stay. A new shape is a new model, with neither.
+    const bool sameShape = rows == rows_ && columns == columns_;
+    if (!sameShape) beginResetModel();
     rows_ = rows;
     columns_ = columns;
     cells_ = cells;
@@ -190,11 +228,11 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
     }
     columnKinds_.resize(static_cast<size_t>(columns), 0);
     columnDecimals_.resize(static_cast<size_t>(columns), -1);
-    if (!IsInside(currentRow_, currentColumn_)) ClearCurrentCell();
-    if (hasSelection_ &&
-        !(IsInside(selFirstRow_, selFirstColumn_) && IsInside(selLastRow_, selLastColumn_)))
-        hasSelection_ = false;
-    endResetModel();
+    if (sameShape) {
+        Notify(0, 0, rows_ - 1, columns_ - 1);
+    } else {
+        endResetModel();
+    }
 }
 
 void ElementsTable::RestoreSnapshot(const Snapshot& snapshot) {

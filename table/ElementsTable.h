@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QItemSelectionModel>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -9,7 +11,9 @@ namespace channel {
 
 // The cells, shape, column formats, current cell and selection of a grid
 // control. It holds no widget code: the view adapter (TableControl) shows it,
-// and every handler can work on it directly in tests.
+// and every handler can work on it directly in tests. The current cell and
+// the selection live in one QItemSelectionModel, which the view uses as its
+// own, so a move by the user or by a handler is the same move.
 //
 // Every cell stores text. Numbers written with SetCellText(float) are stored
 // as the shortest text that reads back to exactly that float, so nothing is
@@ -32,8 +36,8 @@ class ElementsTable : public QAbstractTableModel {
                   QObject* parent = nullptr);
 
     // --- the control's operations -------------------------------------
-    int CurrentRow() const { return currentRow_; }
-    int CurrentColumn() const { return currentColumn_; }
+    int CurrentRow() const;
+    int CurrentColumn() const;
     QString GetCellText(int row, int column) const;
     void SetCellText(int row, int column, const QString& text);
     void SetCellText(int row, int column, const char* text) {
@@ -41,9 +45,10 @@ class ElementsTable : public QAbstractTableModel {
     }
     void SetCellText(int row, int column, int value);
     void SetCellText(int row, int column, float value);
-    // Makes (row, column) current and raises currentCellMoved. Setting the
-    // cell that is already current does not raise it again, so a handler
-    // that calls SetCurrentCell settles.
+    // Makes (row, column) current, and the selected cell, and raises
+    // currentCellMoved. Setting the cell that is already current does not
+    // raise it again, so a handler that calls SetCurrentCell settles. Fixed
+    // cells never become current.
     void SetCurrentCell(int row, int column);
     void ClearCurrentCell();
     void SetColumnType(int column, int kind);
@@ -53,12 +58,16 @@ class ElementsTable : public QAbstractTableModel {
     int SelectionFirstColumn() const;
     int SelectionLastRow() const;
     int SelectionLastColumn() const;
-    // With no range selected the selection is the current cell.
+    // The selection is the smallest rectangle around the selected cells;
+    // with none selected it is the current cell.
     void SetSelection(int firstRow, int firstColumn, int lastRow, int lastColumn);
     void ClearSelection();
     // Empties every cell of the rectangle that lies inside the table and
     // returns how many cells actually changed.
     int ClearCells(int firstRow, int firstColumn, int lastRow, int lastColumn);
+
+    // The current cell and selection, for the view to share.
+    QItemSelectionModel& SelectionModel() { return *selection_; }
 
     // --- the design discharge -------------------------------------------
     // The discharge last entered into the row's discharge cell, exactly as
@@ -92,8 +101,9 @@ class ElementsTable : public QAbstractTableModel {
 
     // The whole content, row-major, as the element files keep it.
     QStringList Cells() const { return cells_; }
-    // Replaces shape and every cell at once (a loaded file). Formats,
-    // current cell and selection are kept where they still fit. Every
+    // Replaces shape and every cell at once (a loaded file). Formats are
+    // kept where they still fit; the current cell and the selection are kept
+    // when the shape is, and a new shape starts without them. Every
     // discharge cell's text counts as entered, so it becomes the row's design
     // discharge, unless `designDischarges` (one text per row) says otherwise;
     // a row whose discharge cell is empty has none.
@@ -122,6 +132,7 @@ class ElementsTable : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   signals:
+    // The current cell moved to a cell (not to none).
     void currentCellMoved();
 
   private:
@@ -129,6 +140,9 @@ class ElementsTable : public QAbstractTableModel {
     void WriteCell(int row, int column, const QString& text, bool entry);
     bool HoldsDesignDischarge(int row, int column) const;
     void Notify(int firstRow, int firstColumn, int lastRow, int lastColumn);
+    // In cell coordinates; an invalid rectangle when nothing is selected and
+    // no cell is current.
+    QRect SelectedRange() const;
 
     int rows_;
     int columns_;
@@ -141,10 +155,7 @@ class ElementsTable : public QAbstractTableModel {
     std::vector<int> columnKinds_;
     std::vector<int> columnDecimals_;
     std::vector<Formula> formulas_;
-    int currentRow_ = -1;
-    int currentColumn_ = -1;
-    bool hasSelection_ = false;
-    int selFirstRow_ = -1, selFirstColumn_ = -1, selLastRow_ = -1, selLastColumn_ = -1;
+    QItemSelectionModel* selection_;
 };
 
 }  // namespace channel

@@ -12,9 +12,34 @@
 
 namespace channel {
 
+namespace {
+
+// The keys that move the current cell when the open editor does not take
+// them.
+bool MovesTheCursor(int key) {
+    switch (key) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 TableControl::TableControl(ElementsTable* table, QWidget* parent)
     : QTableView(parent), table_(table) {
     setModel(table_);
+    QItemSelectionModel* own = selectionModel();
+    setSelectionModel(&table_->SelectionModel());
+    delete own;
     horizontalHeader()->hide();
     verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -25,13 +50,6 @@ TableControl::TableControl(ElementsTable* table, QWidget* parent)
     auto* delegate = new TableCellDelegate(this);
     setItemDelegate(delegate);
     connect(delegate, &TableCellDelegate::editorCreated, this, &TableControl::WatchEditor);
-    connect(table_, &ElementsTable::currentCellMoved, this, &TableControl::FollowModelCurrentCell);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TableControl::FollowViewSelection);
-    connect(table_, &QAbstractItemModel::modelReset, this, [this] {
-        // A reset drops the view's current index; restore the model's.
-        FollowModelCurrentCell();
-    });
 }
 
 void TableControl::ApplyCellSize(int rowHeight, int columnWidth) {
@@ -43,19 +61,9 @@ void TableControl::ApplyCellSize(int rowHeight, int columnWidth) {
     for (int c = 0; c < table_->ColumnCount(); ++c) setColumnWidth(c, columnWidth);
 }
 
-void TableControl::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    const int rowBefore = table_->CurrentRow();
-    const int columnBefore = table_->CurrentColumn();
-    // The base class commits and closes an open editor of `previous` first, so
-    // cellEditFinished runs while the edited row is still current.
-    QTableView::currentChanged(current, previous);
-    if (syncing_ || !current.isValid()) return;
-    if (table_->CurrentRow() != rowBefore || table_->CurrentColumn() != columnBefore) {
-        // The edit-finished handler chose a cell itself; it wins over the click.
-        FollowModelCurrentCell();
-        return;
-    }
-    table_->SetCurrentCell(current.row(), current.column());
+QModelIndex TableControl::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    return next.isValid() && table_->IsFixed(next.row(), next.column()) ? currentIndex() : next;
 }
 
 void TableControl::commitData(QWidget* editor) {
@@ -95,13 +103,11 @@ void TableControl::CommitPendingEdit() {
     closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
-void TableControl::FollowModelCurrentCell() {
-    const QModelIndex target = table_->index(table_->CurrentRow(), table_->CurrentColumn());
-    if (!target.isValid() || currentIndex() == target) return;
-    syncing_ = true;
-    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
-    syncing_ = false;
-    modelMovedCurrent_ = true;
+bool TableControl::FinishEditBeforeMoving() {
+    if (state() != EditingState) return true;
+    const QModelIndex edited = currentIndex();
+    CommitPendingEdit();
+    return currentIndex() == edited;
 }
 
 template <typename Handler>
@@ -109,14 +115,10 @@ void TableControl::KeepingHighlightOnCurrent(Handler handler) {
     // The base handlers select the cell under the mouse (or the range a key
     // extends) after they have moved the current index, so a handler's move
     // of the current cell would leave the highlight behind on the old cell.
-    const bool outer = modelMovedCurrent_;
-    modelMovedCurrent_ = false;
     handler();
-    const bool moved = modelMovedCurrent_;
-    modelMovedCurrent_ = outer || moved;
-    if (!moved) return;
     const QModelIndex current = currentIndex();
-    if (current.isValid()) selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    if (current.isValid() && !selectionModel()->isSelected(current))
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
 }
 
 void TableControl::SelectBeforeContextMenu(const QPoint& position) {
@@ -126,25 +128,6 @@ void TableControl::SelectBeforeContextMenu(const QPoint& position) {
     if (selectionModel()->isSelected(index)) return;
     KeepingHighlightOnCurrent(
         [&] { selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect); });
-}
-
-void TableControl::FollowViewSelection() {
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    if (selected.size() <= 1) {
-        table_->ClearSelection();
-        return;
-    }
-    int top = selected.first().row();
-    int bottom = top;
-    int left = selected.first().column();
-    int right = left;
-    for (const QModelIndex& index : selected) {
-        top = std::min(top, index.row());
-        bottom = std::max(bottom, index.row());
-        left = std::min(left, index.column());
-        right = std::max(right, index.column());
-    }
-    table_->SetSelection(top, left, bottom, right);
 }
 
 void TableControl::WatchEditor(QWidget* editor) {
@@ -176,6 +159,15 @@ void TableControl::mousePressEvent(QMouseEvent* event) {
         const QPoint p = event->position().toPoint();
         SelectBeforeContextMenu(p);
         emit rightButtonPressed(p.x(), p.y(), static_cast<int>(event->modifiers()));
+        return;
+    }
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    if (pressed.isValid() && table_->IsFixed(pressed.row(), pressed.column())) {
+        event->accept();
+        return;
+    }
+    if (pressed != currentIndex() && !FinishEditBeforeMoving()) {
+        event->accept();
         return;
     }
     KeepingHighlightOnCurrent([&] { QTableView::mousePressEvent(event); });
@@ -212,6 +204,7 @@ void TableControl::keyPressEvent(QKeyEvent* event) {
         emit clearRequested();
         return;
     }
+    if (MovesTheCursor(event->key()) && !FinishEditBeforeMoving()) return;
     KeepingHighlightOnCurrent([&] { QTableView::keyPressEvent(event); });
 }
 

@@ -6,17 +6,21 @@ namespace channel {
 
 class ElementsTable;
 
-// The view adapter of the elements table. It shows an ElementsTable, keeps
-// the view's current cell and selection in step with the model, and raises
-// the control's notifications:
-//  - currentCellMoved comes from the model (user moves are forwarded to it);
+// The view adapter of the elements table. It shows an ElementsTable through
+// the table's own selection model, so the view's current cell and selection
+// are the table's, and raises the control's notifications:
+//  - currentCellMoved comes from the model, for user moves as for others;
 //  - cellEditFinished once per committed user edit, while the edited row is
 //    still the current row;
 //  - characterTyped for every character the user types, the one that opens
 //    the editor included, and Backspace as character 8;
 //  - rightButtonPressed over the cells, after a cell outside the selection
 //    has been selected and made current.
-// Program writes to the model never raise cellEditFinished.
+// Program writes to the model never raise cellEditFinished. A click or a
+// key that moves away from an open editor commits it first, so the edit
+// finishes on its own row; if the edit's handler moves the current cell,
+// that move wins over the click or key. The fixed cells never become
+// current.
 //
 // The highlighted cell is always the cell that takes the next keystroke:
 // when a handler moves the current cell during a click or a key (a prompt
@@ -51,7 +55,7 @@ class TableControl : public QTableView {
     void clearRequested();
 
   protected:
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -63,9 +67,10 @@ class TableControl : public QTableView {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void FollowModelCurrentCell();
-    void FollowViewSelection();
     void WatchEditor(QWidget* editor);
+    // Commits an open editor before an input that may move the current
+    // cell. false: the edit's handler moved it, and the input is dropped.
+    bool FinishEditBeforeMoving();
     // Runs a base-class input handler; if a handler moved the current cell
     // meanwhile, the selection becomes that cell alone.
     template <typename Handler>
@@ -75,8 +80,6 @@ class TableControl : public QTableView {
 
     ElementsTable* table_;
     bool committing_ = false;
-    bool syncing_ = false;
-    bool modelMovedCurrent_ = false;
 };
 
 }  // namespace channel
