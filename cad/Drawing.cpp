@@ -13,8 +13,8 @@ namespace {
 double WidthInHeights(const std::string& utf8) {
     constexpr double kNarrow = 0.6;
     double width = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<std::uint8_t>(utf8[i]);
+    for (const char c : utf8) {
+        const auto byte = static_cast<std::uint8_t>(c);
         if ((byte & 0xC0U) == 0x80U) continue;
         const bool wide = byte >= 0xE1U;
         width += wide ? 1.0 : kNarrow;

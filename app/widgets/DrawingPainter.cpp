@@ -37,9 +37,9 @@ LayerPen PenOf(const std::string& layer) {
 
 // Drawing units to the painter's coordinates: `scale` per unit, y up.
 struct Mapping {
-    double scale;
-    double left;    // where source.left lands
-    double bottom;  // where source.bottom lands
+    double scale = 1;
+    double left = 0;    // where source.left lands
+    double bottom = 0;  // where source.bottom lands
     DrawingBox source;
     QPointF At(DrawingPoint p) const {
         return {left + scale * (p.x - source.left), bottom - scale * (p.y - source.bottom)};
