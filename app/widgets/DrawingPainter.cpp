@@ -7,6 +7,8 @@
 #include <QPen>
 #include <algorithm>
 
+#include "cad/Drawing.h"
+
 namespace channel {
 
 namespace {

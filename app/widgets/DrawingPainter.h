@@ -2,11 +2,12 @@
 
 #include <QRectF>
 
-#include "cad/Drawing.h"
-
 class QPainter;
 
 namespace channel {
+
+struct Drawing;
+struct DrawingBox;
 
 // Paints `drawing` with `painter`: the `source` box of drawing units mapped
 // into `target` (the painter's coordinates) at one scale for both

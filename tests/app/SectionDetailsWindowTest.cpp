@@ -14,6 +14,7 @@
 
 #include "app/widgets/DrawingPainter.h"
 #include "app/widgets/SectionDetailsWindow.h"
+#include "cad/Drawing.h"
 #include "files/ElementFile.h"
 #include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
