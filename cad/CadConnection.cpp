@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "cad/Drawing.h"
+
 namespace channel {
 
 namespace {
@@ -11,7 +13,6 @@ constexpr int kPointLength = 3;
 // AutoCAD's acAlignmentMiddle: centred horizontally and vertically on the
 // alignment point.
 constexpr int kMiddleAlignment = 4;
-constexpr double kTextWidthFactor = 0.7;
 constexpr char kChineseBigFont[] = "hztxt.shx";
 
 }  // namespace

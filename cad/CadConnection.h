@@ -44,7 +44,7 @@ class CadSession {
     // Gives the drawing's active text style the Chinese big font and prepares
     // the text point buffer. Runs once per export, before the first text.
     void PrepareTextStyle();
-    // Places `utf8Text` centred on (x, y), narrowed to 0.7 of its width.
+    // Places `utf8Text` centred on (x, y), narrowed to kTextWidthFactor of its width.
     void PlaceText(const std::string& utf8Text, double x, double y, int height);
 
     bool AllCallsSucceeded() const { return allCallsSucceeded_; }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cad/CadMessages.h"
+#include "cad/DrawingAutomation.h"
 #include "cad/DxfAutomationServer.h"
 #include "cad/DxfFileWriter.h"
 #include "cad/PlatformAutomation.h"
@@ -17,8 +18,7 @@ QString Message(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-// One drawing through one backend, and what the status line says of it.
-using Drawing = std::function<DrawingOutcome(CadConnection&, Automation&)>;
+// What the status line says of one kind of drawing.
 struct DrawingMessages {
     const char* drawnInAutoCad;
     const char* autoCadIncomplete;
@@ -33,19 +33,19 @@ constexpr DrawingMessages kSectionMessages{
     cad_messages::kSectionDrawnInAutoCad, cad_messages::kSectionAutoCadIncomplete,
     cad_messages::kSectionAutoCadUnreachable, cad_messages::kSectionSavedAsDxf};
 
-void ExportToDxf(CadConnection& connection, const Drawing& draw, const DrawingMessages& messages,
+void ExportToDxf(CadConnection& connection, const Drawing& drawing, const DrawingMessages& messages,
                  CadExportSeams& seams) {
     const std::optional<QString> path = seams.askDxfPath();
     if (!path) return;
 
-    auto drawing = std::make_shared<DxfDrawing>();
-    DxfAutomationServer server(drawing);
-    if (draw(connection, server) != DrawingOutcome::Drawn) {
+    auto dxf = std::make_shared<DxfDrawing>();
+    DxfAutomationServer server(dxf);
+    if (RenderThroughAutomation(connection, server, drawing) != DrawingOutcome::Drawn) {
         seams.showStatus(Message(cad_messages::kDxfNotWritten)
                              .arg(Message(cad_messages::kDxfDrawingIncomplete)));
         return;
     }
-    if (const Outcome<QString> saved = SaveDxfDrawing(*drawing, *path); !saved.ok()) {
+    if (const Outcome<QString> saved = SaveDxfDrawing(*dxf, *path); !saved.ok()) {
         seams.showStatus(Message(cad_messages::kDxfNotWritten).arg(saved.reason()));
         return;
     }
@@ -53,10 +53,10 @@ void ExportToDxf(CadConnection& connection, const Drawing& draw, const DrawingMe
 }
 
 // Into AutoCAD when it can be reached, and otherwise into a DXF file.
-void Export(CadConnection& connection, const Drawing& draw, const DrawingMessages& messages,
+void Export(CadConnection& connection, const Drawing& drawing, const DrawingMessages& messages,
             CadExportSeams& seams, Automation* autoCad) {
     if (autoCad != nullptr) {
-        switch (draw(connection, *autoCad)) {
+        switch (RenderThroughAutomation(connection, *autoCad, drawing)) {
             case DrawingOutcome::Drawn:
                 seams.showStatus(Message(messages.drawnInAutoCad));
                 return;
@@ -68,7 +68,7 @@ void Export(CadConnection& connection, const Drawing& draw, const DrawingMessage
                 break;
         }
     }
-    ExportToDxf(connection, draw, messages, seams);
+    ExportToDxf(connection, drawing, messages, seams);
 }
 
 }  // namespace
@@ -81,11 +81,7 @@ void ExportTableToCad(CadConnection& connection, const CellTextSource& cells,
 
 void ExportTableToCad(CadConnection& connection, const CellTextSource& cells, CadExportSeams& seams,
                       Automation* autoCad) {
-    const TableCellSource drawingCells = DrawingCells(cells);
-    const Drawing draw = [&drawingCells](CadConnection& c, Automation& a) {
-        return DrawElementsTable(c, a, drawingCells);
-    };
-    Export(connection, draw, kTableMessages, seams, autoCad);
+    Export(connection, DescribeElementsTable(DrawingCells(cells)), kTableMessages, seams, autoCad);
 }
 
 void ExportSectionToCad(CadConnection& connection, const SectionDimensions& section,
@@ -100,10 +96,7 @@ void ExportSectionToCad(CadConnection& connection, const SectionDimensions& sect
         seams.showStatus(QString::fromStdString(drawable.reason()));
         return;
     }
-    const Drawing draw = [&section](CadConnection& c, Automation& a) {
-        return DrawSection(c, a, section);
-    };
-    Export(connection, draw, kSectionMessages, seams, autoCad);
+    Export(connection, DescribeSection(section), kSectionMessages, seams, autoCad);
 }
 
 }  // namespace channel

@@ -5,20 +5,20 @@
 #include <charconv>
 #include <cmath>
 
+#include "cad/DrawingAutomation.h"
 #include "cad/ValueFormatting.h"
 
 namespace channel {
 
-// The drawing, with X(x) = kSectionCentreX + scale·x and Y(y) = kSectionBedY
+// The description, with X(x) = kSectionCentreX + scale·x and Y(y) = kSectionBedY
 // + scale·y for a point x metres from the bed's centre and y above the bed,
 // and w(d) = b/2 + m·d the half width at depth d, H the bank height:
 //   lines: the bed (b > 0); both banks up to H; the bank tops, 12 units out;
-//     the water surface across at h; h0 dashed (4 on, 2 off) and hk dotted
-//     (1.5 on, 1.5 off) from the left bank to 16 units past the right bank
-//     top; the b dimension 12 units below the bed; the h dimension 8 units
-//     left of the left bank top, its extension lines level with bed and
-//     surface; the B dimension 10 units above the bank tops, its extension
-//     lines up from the water's edges. A dimension ends in 45° ticks.
+//     the water surface across at h; h0 dashed and hk dotted from the left
+//     bank to 16 units past the right bank top; the b dimension 12 units below the bed; the h
+//     dimension 8 units left of the left bank top, its extension lines level with bed and surface;
+//     the B dimension 10 units above the bank tops, its extension lines up from the water's edges.
+//     A dimension ends in 45° ticks.
 //   texts: the title and the B value above the B dimension, the b value above
 //     and the scale below the b dimension, the h value left of its dimension,
 //     "1:m" over the left bank top, 8 units out (m > 0), the h0 and hk values at
@@ -42,13 +42,6 @@ constexpr double kTitleRise = 26;
 constexpr int kTextHeight = 5;
 constexpr int kTitleHeight = 7;
 
-struct Dashes {
-    double on;
-    double off;
-};
-constexpr Dashes kNormalDashes{4, 2};
-constexpr Dashes kCriticalDashes{1.5, 1.5};
-
 bool Exists(double depth) {
     return std::isfinite(depth) && depth > 0;
 }
@@ -64,10 +57,12 @@ std::string Metres(const char* symbol, double value, int digits) {
     return std::string(symbol) + "=" + FormatFixed(value, digits) + " m";
 }
 
+namespace layers = drawing_layers;
+
 class SectionPlot {
   public:
-    SectionPlot(CadSession& session, const SectionDimensions& s)
-        : session_(session),
+    SectionPlot(Drawing& drawing, const SectionDimensions& s)
+        : drawing_(drawing),
           s_(s),
           bank_(SectionBankHeight(s)),
           scale_(SectionScale(s)),
@@ -76,15 +71,20 @@ class SectionPlot {
     void DrawLines() {
         const double b2 = s_.bottomWidth / 2;
         const double top = HalfWidth(bank_);
+        layer_ = layers::kSection;
         if (s_.bottomWidth > 0) Line(X(-b2), Y(0), X(b2), Y(0));
         Line(X(-b2), Y(0), X(-top), Y(bank_));
         Line(X(b2), Y(0), X(top), Y(bank_));
         Line(X(-top) - kBankTopLength, Y(bank_), X(-top), Y(bank_));
         Line(X(top), Y(bank_), X(top) + kBankTopLength, Y(bank_));
+        layer_ = layers::kWater;
         Line(X(-HalfWidth(s_.depth)), Y(s_.depth), X(HalfWidth(s_.depth)), Y(s_.depth));
-        if (Exists(s_.normalDepth)) Level(s_.normalDepth, kNormalDashes);
-        if (Exists(s_.criticalDepth)) Level(s_.criticalDepth, kCriticalDashes);
+        if (Exists(s_.normalDepth)) Level(s_.normalDepth, LineStyle::Dashed, layers::kNormalDepth);
+        if (Exists(s_.criticalDepth)) {
+            Level(s_.criticalDepth, LineStyle::Dotted, layers::kCriticalDepth);
+        }
 
+        layer_ = layers::kDimension;
         if (s_.bottomWidth > 0) Dimension(X(-b2), WidthDimensionY(), X(b2), WidthDimensionY());
 
         const double x = DepthDimensionX();
@@ -101,11 +101,15 @@ class SectionPlot {
     }
 
     void PlaceTexts() {
-        session_.PlaceText("第" + std::to_string(s_.row) + "行断面图", kSectionCentreX,
-                           Y(bank_) + kTitleRise, kTitleHeight);
+        layer_ = layers::kText;
+        Text("第" + std::to_string(s_.row) + "行断面图", kSectionCentreX, Y(bank_) + kTitleRise,
+             kTitleHeight);
+        layer_ = layers::kDimension;
         Text(Metres("B", s_.TopWidth(), 2), kSectionCentreX, TopDimensionY() + kTextAboveLine);
         Text(Metres("b", s_.bottomWidth, 2), kSectionCentreX, WidthDimensionY() + kTextAboveLine);
+        layer_ = layers::kText;
         Text("比例 1 m = " + Shortest(scale_), kSectionCentreX, WidthDimensionY() - kScaleTextDrop);
+        layer_ = layers::kDimension;
         Text(Metres("h", s_.depth, 2), DepthDimensionX() - kDepthTextOffset,
              (Y(0) + Y(s_.depth)) / 2);
         // Over the left bank top: the right side belongs to the h0 and hk
@@ -120,7 +124,7 @@ class SectionPlot {
   private:
     double X(double metres) const { return kSectionCentreX + scale_ * metres; }
     double Y(double metres) const { return kSectionBedY + scale_ * metres; }
-    double HalfWidth(double depth) const { return s_.Shape().HalfWidthAt(depth); }
+    double HalfWidth(double depth) const { return s_.HalfWidthAt(depth); }
     double WidthDimensionY() const { return Y(0) - kWidthDimensionDrop; }
     double DepthDimensionX() const { return X(-HalfWidth(bank_)) - kDepthDimensionOffset; }
     double TopDimensionY() const { return Y(bank_) + kTopDimensionRise; }
@@ -133,9 +137,11 @@ class SectionPlot {
         return text;
     }
 
-    void Line(double x1, double y1, double x2, double y2) { session_.DrawLine(x1, y1, x2, y2); }
-    void Text(const std::string& text, double x, double y) {
-        session_.PlaceText(text, x, y, kTextHeight);
+    void Line(double x1, double y1, double x2, double y2, LineStyle style = LineStyle::Solid) {
+        drawing_.lines.push_back({{x1, y1}, {x2, y2}, style, layer_});
+    }
+    void Text(const std::string& text, double x, double y, int height = kTextHeight) {
+        drawing_.texts.push_back({text, {x, y}, TextAnchor::Middle, height, layer_});
     }
 
     void Tick(double x, double y) {
@@ -147,15 +153,10 @@ class SectionPlot {
         Tick(x2, y2);
     }
 
-    // A level from the left bank to past the right bank top, in dashes. Each
-    // dash's start is worked out from the line's, so no rounding accumulates.
-    void Level(double depth, Dashes dashes) {
-        const double start = X(-HalfWidth(depth));
-        const double period = dashes.on + dashes.off;
-        for (int k = 0; start + period * k < levelEnd_; ++k) {
-            const double from = start + period * k;
-            Line(from, Y(depth), std::min(from + dashes.on, levelEnd_), Y(depth));
-        }
+    // A level from the left bank to past the right bank top.
+    void Level(double depth, LineStyle style, const char* layer) {
+        layer_ = layer;
+        Line(X(-HalfWidth(depth)), Y(depth), levelEnd_, Y(depth), style);
     }
 
     void PlaceLevelLabels() {
@@ -171,12 +172,15 @@ class SectionPlot {
             upper = std::max(upper, lower + kMinLabelSpacing);
         }
         const double x = levelEnd_ + kLevelLabelOffset;
+        layer_ = layers::kNormalDepth;
         if (normal) Text(Metres("h0", s_.normalDepth, 3), x, normalY);
+        layer_ = layers::kCriticalDepth;
         if (critical) Text(Metres("hk", s_.criticalDepth, 3), x, criticalY);
     }
 
-    CadSession& session_;
+    Drawing& drawing_;
     const SectionDimensions& s_;
+    const char* layer_ = layers::kSection;
     const double bank_;
     const double scale_;
     const double levelEnd_;
@@ -184,20 +188,14 @@ class SectionPlot {
 
 }  // namespace
 
-Outcome<std::string> ShapeDrawable(const SectionShape& shape) {
-    using Drawable = Outcome<std::string>;
-    if (!std::isfinite(shape.bottomWidth) || !std::isfinite(shape.sideSlope) ||
-        shape.bottomWidth < 0 || shape.sideSlope < 0) {
-        return Drawable::Failure("底宽和边坡系数须为不小于零的数，无法绘制断面图。");
-    }
-    if (shape.bottomWidth == 0 && shape.sideSlope == 0)
-        return Drawable::Failure("底宽和边坡系数都为零，没有断面可画。");
-    return Drawable::Success();
-}
-
 Outcome<std::string> SectionDrawable(const SectionDimensions& s) {
     using Drawable = Outcome<std::string>;
-    if (Drawable shape = ShapeDrawable(s.Shape()); !shape.ok()) return shape;
+    if (!std::isfinite(s.bottomWidth) || !std::isfinite(s.sideSlope) || s.bottomWidth < 0 ||
+        s.sideSlope < 0) {
+        return Drawable::Failure("底宽和边坡系数须为不小于零的数，无法绘制断面图。");
+    }
+    if (s.bottomWidth == 0 && s.sideSlope == 0)
+        return Drawable::Failure("底宽和边坡系数都为零，没有断面可画。");
     if (!Exists(s.depth)) return Drawable::Failure("本行没有水深，请先计算本行再绘制断面图。");
     return Drawable::Success();
 }
@@ -212,7 +210,7 @@ double SectionBankHeight(const SectionDimensions& s) {
 
 double SectionScale(const SectionDimensions& s) {
     const double bank = SectionBankHeight(s);
-    const double width = s.Shape().WidthAt(bank);
+    const double width = s.WidthAt(bank);
     const double fits = std::min(kSectionMaxWidth / width, kSectionMaxHeight / bank);
     // Round scales only; the small allowance keeps 20 from reading as 19.99….
     const double decade = std::pow(10.0, std::floor(std::log10(fits) + 1e-12));
@@ -222,16 +220,19 @@ double SectionScale(const SectionDimensions& s) {
     return decade;
 }
 
+Drawing DescribeSection(const SectionDimensions& section) {
+    Drawing drawing;
+    drawing.frame = kSectionFrame;
+    SectionPlot plot(drawing, section);
+    plot.DrawLines();
+    plot.PlaceTexts();
+    return drawing;
+}
+
 DrawingOutcome DrawSection(CadConnection& connection, Automation& automation,
                            const SectionDimensions& section) {
     if (!SectionDrawable(section).ok()) return DrawingOutcome::Incomplete;
-    CadSession session(connection, automation);
-    if (!session.OpenCadConnection()) return DrawingOutcome::Unreachable;
-    SectionPlot plot(session, section);
-    plot.DrawLines();
-    session.PrepareTextStyle();
-    plot.PlaceTexts();
-    return session.AllCallsSucceeded() ? DrawingOutcome::Drawn : DrawingOutcome::Incomplete;
+    return RenderThroughAutomation(connection, automation, DescribeSection(section));
 }
 
 }  // namespace channel

@@ -1,7 +1,10 @@
 #include "cad/TableDrawing.h"
 
 #include <cmath>
+#include <string>
+#include <utility>
 
+#include "cad/DrawingAutomation.h"
 #include "cad/ValueFormatting.h"
 #include "table/ElementsLayout.h"
 
@@ -64,26 +67,34 @@ double ColumnCentre(int column) {
     return kGridLeft + kColumnWidth * (column - kFirstDrawnColumn) + kColumnWidth / 2;
 }
 
-void DrawRules(CadSession& session, double gridTop, int bands) {
+void Text(Drawing& drawing, std::string text, double x, double y, int height) {
+    drawing.texts.push_back(
+        {std::move(text), {x, y}, TextAnchor::Middle, height, drawing_layers::kText});
+}
+
+void DrawRules(Drawing& drawing, double gridTop, int bands) {
+    const auto rule = [&drawing](double x1, double y1, double x2, double y2) {
+        drawing.lines.push_back({{x1, y1}, {x2, y2}, LineStyle::Solid, drawing_layers::kTable});
+    };
     for (int i = 0; i <= bands; ++i) {
         const double y = kGridBottom + kRowHeight * i;
-        session.DrawLine(kGridLeft, y, kGridRight, y);
+        rule(kGridLeft, y, kGridRight, y);
     }
     for (int i = 0; i < kVerticalRules; ++i) {
         const double x = kGridLeft + kColumnWidth * i;
-        session.DrawLine(x, kGridBottom, x, gridTop);
+        rule(x, kGridBottom, x, gridTop);
     }
 }
 
-void DrawValues(CadSession& session, const TableCellSource& cells, int computedRows) {
+void DrawValues(Drawing& drawing, const TableCellSource& cells, int computedRows) {
     // The band of the next drawn row, counted from the bottom one (0).
     int band = computedRows - 1;
     for (int row = kFirstSectionRow; row <= kLastSectionRow; ++row) {
         if (!IsComputed(cells, row)) continue;
         const double y = kGridBottom + kRowHeight * band + kTextRaise;
         for (int column = kFirstDrawnColumn; column <= kLastDrawnColumn; ++column) {
-            session.PlaceText(DrawnValue(cells(row, column), column), ColumnCentre(column), y,
-                              kValueHeight);
+            Text(drawing, DrawnValue(cells(row, column), column), ColumnCentre(column), y,
+                 kValueHeight);
         }
         --band;
     }
@@ -91,27 +102,29 @@ void DrawValues(CadSession& session, const TableCellSource& cells, int computedR
 
 }  // namespace
 
-DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
-                                 const TableCellSource& cells) {
+Drawing DescribeElementsTable(const TableCellSource& cells) {
     const int computedRows = CountComputedRows(cells);
-    CadSession session(connection, automation);
-    if (!session.OpenCadConnection()) return DrawingOutcome::Unreachable;
-
     // One band for the headings and one per computed row.
     const int bands = computedRows + 1;
     const double gridTop = kGridBottom + kRowHeight * bands;
-    DrawRules(session, gridTop, bands);
+    const double titleY = gridTop + kTitleRaise;
+    Drawing drawing;
+    drawing.frame = {kGridLeft, kGridBottom, kGridRight, titleY + kTitleHeight / 2.0};
+    DrawRules(drawing, gridTop, bands);
 
-    session.PrepareTextStyle();
     const double headingY = gridTop - kRowHeight + kTextRaise;
     for (int column = kFirstDrawnColumn; column <= kLastDrawnColumn; ++column) {
-        session.PlaceText(cells(kHeadingRow, column).utf8Text, ColumnCentre(column) + kHeadingShift,
-                          headingY, kHeadingHeight);
+        Text(drawing, cells(kHeadingRow, column).utf8Text, ColumnCentre(column) + kHeadingShift,
+             headingY, kHeadingHeight);
     }
-    session.PlaceText(kTitle, kTitleX, gridTop + kTitleRaise, kTitleHeight);
+    Text(drawing, kTitle, kTitleX, titleY, kTitleHeight);
+    DrawValues(drawing, cells, computedRows);
+    return drawing;
+}
 
-    DrawValues(session, cells, computedRows);
-    return session.AllCallsSucceeded() ? DrawingOutcome::Drawn : DrawingOutcome::Incomplete;
+DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
+                                 const TableCellSource& cells) {
+    return RenderThroughAutomation(connection, automation, DescribeElementsTable(cells));
 }
 
 }  // namespace channel

@@ -2,17 +2,21 @@
 
 #include "cad/Automation.h"
 #include "cad/CadConnection.h"
+#include "cad/Drawing.h"
 #include "cad/DrawingOutcome.h"
 #include "cad/TableCells.h"
 
 namespace channel {
 
-// Draws the elements table into the active drawing of the application that
-// `automation` reaches: the ruled grid of every column but the item column,
-// their headings, the title and every computed row (one whose velocity cell
-// is not empty), the computed rows closed up in table order below the
-// headings. A value is drawn from its number when its cell holds one finite
-// number, and otherwise as the table shows the cell.
+// The drawing of the elements table: the ruled grid of every column but the
+// item column, their headings, the title and every computed row (one whose
+// velocity cell is not empty), the computed rows closed up in table order
+// below the headings. A value is drawn from its number when its cell holds
+// one finite number, and otherwise as the table shows the cell.
+Drawing DescribeElementsTable(const TableCellSource& cells);
+
+// Draws DescribeElementsTable(cells) into the active drawing of the
+// application that `automation` reaches.
 DrawingOutcome DrawElementsTable(CadConnection& connection, Automation& automation,
                                  const TableCellSource& cells);
 

@@ -64,7 +64,7 @@ tune_build=$!
 "$compiler" "${flags[@]}" \
     "$root/cad/ComAutomation.cpp" "$root/cad/PlatformAutomationWindows.cpp" \
     "$root/cad/CadConnection.cpp" "$root/cad/TableDrawing.cpp" "$root/cad/ValueFormatting.cpp" \
-    "$root/cad/SectionDrawing.cpp" \
+    "$root/cad/SectionDrawing.cpp" "$root/cad/Drawing.cpp" "$root/cad/DrawingAutomation.cpp" \
     "$root/cad/DxfAutomationServer.cpp" "$root/tests/cad/wine/ComExportDriver.cpp" \
     -o "$work/cad-driver.exe" -lole32 -loleaut32 -luuid
 wait "$server_build"

@@ -4,18 +4,18 @@
 
 namespace channel {
 
+SectionDimensions SectionOf(const SectionDetails& details) {
+    return {details.row,        details.bottomWidth,      details.sideSlope,
+            details.tableDepth, details.flow.normalDepth, details.flow.criticalDepth};
+}
+
 Result<SectionDimensions, QString> SectionToDraw(const ElementsTable& table, int row) {
     using Section = Result<SectionDimensions, QString>;
     const SectionDetails details = DescribeRow(table, row);
     // Without uniform flow (a flat bed, say) the section is still drawn; only
     // the lines that do not exist are left out.
     if (!details.inputsRead) return Section::Failure(details.reason);
-    const SectionDimensions section{row,
-                                    details.bottomWidth,
-                                    details.sideSlope,
-                                    details.tableDepth,
-                                    details.flow.normalDepth,
-                                    details.flow.criticalDepth};
+    const SectionDimensions section = SectionOf(details);
     if (const Outcome<std::string> drawable = SectionDrawable(section); !drawable.ok())
         return Section::Failure(QString::fromStdString(drawable.reason()));
     return Section::Success(section);

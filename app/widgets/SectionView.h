@@ -6,11 +6,11 @@
 
 namespace channel {
 
-// The channel section drawn to scale: bed, banks and the ground around them,
-// the water at the table's depth (or at the normal depth when the table has
-// none) with its depth h and top width B, the normal depth h0 dashed and the
-// critical depth hk dotted, and the bottom width b and side slope 1:m. A row
-// that gives no section shows its reason instead.
+// The channel section drawn to scale as the CAD drawing describes it
+// (DescribeSection): bed and banks, the water at the table's depth (or at the
+// normal depth when the table has none) with its depth h and top width B, the
+// normal depth h0 dashed and the critical depth hk dotted, the bottom width b
+// and side slope 1:m. A row that gives no section shows its reason instead.
 class SectionView : public QWidget {
     Q_OBJECT
   public:

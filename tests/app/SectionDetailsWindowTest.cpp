@@ -3,14 +3,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QChartView>
+#include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
+#include <QPainter>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/widgets/DrawingPainter.h"
 #include "app/widgets/SectionDetailsWindow.h"
+#include "cad/Drawing.h"
 #include "files/ElementFile.h"
 #include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
@@ -177,6 +181,26 @@ TEST_F(SectionDetailsWindowTest, CtrlCCopiesTheValuesAsText) {
     QTest::keyClick(details, Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(doubles.clipboard->text.startsWith("断面详情　第 2 行\n"));
     EXPECT_TRUE(doubles.clipboard->text.contains("\n正常水深 h0 = 0.9334 m\n"));
+}
+
+// The box (0, -5)–(10, 5) fills a 100-pixel square centred in the target, 10
+// pixels a unit, y up: (0, 0) lands on (10, 80); a line from (2, 0) to (8, 0)
+// runs from x 30 to 90, one from (5, 0) up to (5, 4) from y 80 up to 40.
+TEST(DrawingPainterTest, MapsTheSourceBoxIntoTheTargetAtOneScaleYUp) {
+    Drawing drawing;
+    drawing.lines = {{{2, 0}, {8, 0}, LineStyle::Solid, drawing_layers::kDimension},
+                     {{5, 0}, {5, 4}, LineStyle::Solid, drawing_layers::kDimension}};
+    QImage image(120, 160, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PaintDrawing(painter, drawing, {0, -5, 10, 5}, QRectF(10, 10, 100, 140));
+    }
+    const auto inked = [&image](int x, int y) { return image.pixel(x, y) != qRgb(255, 255, 255); };
+    for (const QPoint p : {QPoint(31, 80), QPoint(89, 80), QPoint(60, 41), QPoint(60, 79)})
+        EXPECT_TRUE(inked(p.x(), p.y())) << p.x() << "," << p.y();
+    for (const QPoint p : {QPoint(28, 80), QPoint(92, 80), QPoint(60, 38), QPoint(60, 90)})
+        EXPECT_FALSE(inked(p.x(), p.y())) << p.x() << "," << p.y();
 }
 
 }  // namespace

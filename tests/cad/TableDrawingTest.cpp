@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "ExpectedCalls.h"
 #include "RecordingAutomation.h"
-#include "SameCalls.h"
 #include "TestTable.h"
 #include "cad/TableDrawing.h"
 #include "table/ElementsLayout.h"
@@ -21,8 +21,6 @@ using namespace elements_table;  // the columns
 const std::vector<std::string> kHeadings = {"底宽",     "边坡", "水深", "糙率",
                                             "纵坡1\\I", "面积", "湿周", "水力半径",
                                             "谢才系数", "流量", "流速"};
-const std::vector<double> kHeadingXs = {29, 49, 69, 89, 109, 129, 149, 169, 189, 209, 229};
-const std::vector<double> kValueXs = {30, 50, 70, 90, 110, 130, 150, 170, 190, 210, 230};
 
 // A computed row; its bottom width is the row number so rows can be told apart.
 const std::initializer_list<const char*> kRowTail = {"1",    "0.8",   "0.014", "0.0004", "1.84",
@@ -47,86 +45,79 @@ void FillComputedRow(TestTable& table, int row) {
     for (const char* text : kRowTail) table.Set(row, column++, text);
 }
 
-// One export as the layout prescribes it, given its literal coordinates.
-struct Layout {
-    double gridTop;
-    double headingY;
-    double titleY;
-    std::vector<double> rowYs;  // top to bottom
-};
-
-void ExpectExport(ExpectedCalls& expected, const Layout& layout,
-                  const std::vector<std::vector<std::string>>& drawnRows,
-                  bool applicationRunning = true) {
-    expected.Open(applicationRunning);
-    for (double y = 16; y <= layout.gridTop; y += 16) expected.Line(20, y, 240, y);
-    for (double x = 20; x <= 240; x += 20) expected.Line(x, 16, x, layout.gridTop);
-    expected.TextStyle();
-    for (std::size_t j = 0; j < kHeadings.size(); ++j) {
-        expected.Text(kHeadings[j], kHeadingXs[j], layout.headingY, 6);
+// The texts inside the grid, band by band from the top (the headings' band
+// first), each band's left to right, as its rules enclose them.
+std::vector<std::vector<std::string>> Bands(const Drawing& drawing) {
+    double gridTop = drawing.lines.front().from.y;
+    for (const DrawingLine& line : drawing.lines) gridTop = std::max(gridTop, line.to.y);
+    std::map<double, std::map<double, std::string>, std::greater<>> bands;
+    for (const DrawingText& text : drawing.texts) {
+        if (text.at.y < gridTop) bands[text.at.y][text.at.x] = text.utf8Text;
     }
-    expected.Text("水利要素表", 130, layout.titleY, 15);
-    for (std::size_t k = 0; k < drawnRows.size(); ++k) {
-        for (std::size_t j = 0; j < kValueXs.size(); ++j) {
-            expected.Text(drawnRows[k][j], kValueXs[j], layout.rowYs[k], 5);
-        }
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& [y, band] : bands) {
+        rows.emplace_back();
+        for (const auto& [x, text] : band) rows.back().push_back(text);
     }
+    return rows;
 }
 
-struct LayoutCase {
-    const char* name;
-    std::vector<int> computedRows;
-    Layout layout;
-};
-
-void PrintTo(const LayoutCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-class TableLayoutTest : public testing::TestWithParam<LayoutCase> {};
+class TableDescriptionTest : public testing::TestWithParam<std::vector<int>> {};
 
 // Row 3 carries the row marker in column 0; neither it nor the item column
-// appears among the calls.
-TEST_P(TableLayoutTest, DrawsRulesHeadingsTitleAndComputedRowsInOrderThenReleasesAtExit) {
-    const LayoutCase& c = GetParam();
+// is drawn. Rows with inputs but no velocity are not computed, never drawn.
+TEST_P(TableDescriptionTest, RulesHeadingsAndComputedRowsInTableOrderWithinTheFrame) {
+    const std::vector<int>& computed = GetParam();
     TestTable table;
-    std::vector<std::vector<std::string>> drawnRows;
+    std::vector<std::vector<std::string>> expected = {kHeadings};
     for (int row = kFirstSectionRow; row <= kLastSectionRow; ++row) {
-        if (std::count(c.computedRows.begin(), c.computedRows.end(), row) > 0) {
+        if (std::count(computed.begin(), computed.end(), row) > 0) {
             FillComputedRow(table, row);
-            drawnRows.push_back(DrawnRow(row));
+            expected.push_back(DrawnRow(row));
         } else {
-            // Inputs present, velocity empty: not computed, never drawn.
             table.FillRow(row, {"9", "9", "9", "9", "9", "9", "9", "9", "9", "9"}, false);
         }
     }
     table.Set(3, kItemColumn, "3  >>>");
-    RecordingAutomation recorder;
-    CadConnection connection;
+    const Drawing drawing = DescribeElementsTable(DrawingCells(table.Source()));
 
-    EXPECT_EQ(DrawElementsTable(connection, recorder, DrawingCells(table.Source())),
-              DrawingOutcome::Drawn);
-    ReleaseCadConnection(connection);
-
-    ExpectedCalls expected;
-    ExpectExport(expected, c.layout, drawnRows);
-    expected.ReleaseAtExit();
-    ExpectSameCalls(recorder.Calls(), expected.Calls());
+    EXPECT_EQ(Bands(drawing), expected);
+    // A rule below each band and one on top; one left of each column and one
+    // closing the grid.
+    const auto level = [](const DrawingLine& line) { return line.from.y == line.to.y; };
+    EXPECT_EQ(std::count_if(drawing.lines.begin(), drawing.lines.end(), level),
+              static_cast<long>(expected.size()) + 1);
+    EXPECT_EQ(drawing.lines.size(), expected.size() + 1 + kHeadings.size() + 1);
+    EXPECT_EQ(std::count_if(drawing.texts.begin(), drawing.texts.end(),
+                            [](const DrawingText& t) { return t.utf8Text == "水利要素表"; }),
+              1);
+    for (std::size_t i = 0; i < drawing.texts.size(); ++i) {
+        const DrawingBox box = TextBox(drawing.texts[i]);
+        EXPECT_TRUE(drawing.frame.Contains(box)) << drawing.texts[i].utf8Text;
+        for (std::size_t j = i + 1; j < drawing.texts.size(); ++j) {
+            EXPECT_FALSE(box.Overlaps(TextBox(drawing.texts[j])))
+                << drawing.texts[i].utf8Text << " over " << drawing.texts[j].utf8Text;
+        }
+    }
+    for (const DrawingLine& line : drawing.lines) {
+        EXPECT_TRUE(drawing.frame.Contains(line.from) && drawing.frame.Contains(line.to));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ComputedRows, TableLayoutTest,
-    testing::Values(LayoutCase{"None", {}, {32, 22, 42, {}}},
-                    LayoutCase{"Rows2_5_9", {2, 5, 9}, {80, 70, 90, {54, 38, 22}}},
-                    LayoutCase{"All",
-                               {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
-                               {192, 182, 202, {166, 150, 134, 118, 102, 86, 70, 54, 38, 22}}}),
-    [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(ComputedRows, TableDescriptionTest,
+                         testing::Values(std::vector<int>{}, std::vector<int>{2, 5, 9},
+                                         std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
 
-// Texts and values that are no real number are drawn as the table shows
-// them, never as a made-up 0.00; numbers are re-formatted.
-TEST(TableDrawingTest, AnyVelocityTextCountsAsComputedAndNonNumbersAreDrawnAsShown) {
+// A number is drawn re-formatted: a 2-digit column rounded from the
+// single-precision value the table shows (9.215 is the float just above,
+// 12.535 just below; 16777217 is the float 16777216), roughness and slope from
+// the text's own value. A text, or a value that is no real number (also one
+// the table side read as infinite), is drawn as the table shows it, never as a
+// made-up 0.00. Any velocity text makes a row computed.
+TEST(TableDescriptionTest, ValuesAreDrawnAsTheTableShowsThem) {
     TestTable table;
+    table.FillRow(4, {"1.115", "0.125", "9.215", "0.00125", "1e39", "12.535", "16777217", "1e39",
+                      "1", "1", "1"});
     table.FillRow(6, {"12345.678", "1.5", "2", "0.0149", "1000", "1234.5", "2.5m", " 7 ", "",
                       "-0.001", "不是数字"});
     table.FillRow(
@@ -134,81 +125,54 @@ TEST(TableDrawingTest, AnyVelocityTextCountsAsComputedAndNonNumbersAreDrawnAsSho
     table.SetShown(8, kBottomWidthColumn, "无效值");
     table.SetShown(8, kSideSlopeColumn, "∞(无效)");
     table.SetShown(8, kDepthColumn, "-∞(无效)");
-    RecordingAutomation recorder;
-    CadConnection connection;
-
-    DrawElementsTable(connection, recorder, DrawingCells(table.Source()));
-
-    ExpectedCalls expected;
-    ExpectExport(expected, {64, 54, 74, {38, 22}},
-                 {{"12345.68", "1.50", "2.00", "0.015", "1000.000", "1234.50", "2.5m", "7.00", "",
-                   "0.00", "不是数字"},
-                  {"无效值", "∞(无效)", "-∞(无效)", "0.00035", "0.0005", "1e400", "abc", "1000.00",
-                   "1.00", "1.00", "1.00"}});
-    ExpectSameCalls(recorder.Calls(), expected.Calls());
-}
-
-// A value in a 2-digit column is drawn as the table shows it: rounded from
-// the single-precision value the calculation uses, so ties and digits beyond
-// single precision come out as in the table (9.215 is the float just above,
-// 12.535 just below; 16777217 is the float 16777216). Roughness and slope
-// are drawn from the text's own value, as the table shows them as typed.
-TEST(TableDrawingTest, TwoDigitColumnsRoundAsTheTableShows) {
-    TestTable table;
-    table.FillRow(4, {"1.115", "0.125", "9.215", "0.00125", "1e39", "12.535", "16777217", "1e39",
-                      "1", "1", "1"});
-    RecordingAutomation recorder;
-    CadConnection connection;
-
-    DrawElementsTable(connection, recorder, DrawingCells(table.Source()));
-
-    ExpectedCalls expected;
-    ExpectExport(expected, {48, 38, 58, {22}},
-                 {{"1.12", "0.13", "9.22", "0.0013", "1e39", "12.53", "16777216.00", "1e39", "1.00",
-                   "1.00", "1.00"}});
-    ExpectSameCalls(recorder.Calls(), expected.Calls());
-    ReleaseCadConnection(connection);
-}
-
-// A number the table side read as not finite is drawn as shown, too.
-TEST(TableDrawingTest, ANonFiniteNumberIsDrawnAsTheTableShowsIt) {
-    TestTable table;
-    FillComputedRow(table, 1);
     const TableCellSource tableCells = DrawingCells(table.Source());
     const TableCellSource cells = [&tableCells](int row, int column) {
         TableCell cell = tableCells(row, column);
-        if (row == 1 && column == kDischargeColumn) cell = {"1e999", "溢出", HUGE_VAL};
+        if (row == 8 && column == kDischargeColumn) cell = {"1e999", "溢出", HUGE_VAL};
         return cell;
     };
-    RecordingAutomation recorder;
-    CadConnection connection;
 
-    DrawElementsTable(connection, recorder, cells);
+    const std::vector<std::vector<std::string>> bands = Bands(DescribeElementsTable(cells));
 
-    std::vector<std::string> row = DrawnRow(1);
-    row[kDischargeColumn - kFirstValueColumn] = "溢出";
-    ExpectedCalls expected;
-    ExpectExport(expected, {48, 38, 58, {22}}, {row});
-    ExpectSameCalls(recorder.Calls(), expected.Calls());
+    const std::vector<std::vector<std::string>> expected = {
+        kHeadings,
+        {"1.12", "0.13", "9.22", "0.0013", "1e39", "12.53", "16777216.00", "1e39", "1.00", "1.00",
+         "1.00"},
+        {"12345.68", "1.50", "2.00", "0.015", "1000.000", "1234.50", "2.5m", "7.00", "", "0.00",
+         "不是数字"},
+        {"无效值", "∞(无效)", "-∞(无效)", "0.00035", "0.0005", "1e400", "abc", "1000.00", "1.00",
+         "溢出", "1.00"}};
+    EXPECT_EQ(bands, expected);
 }
 
-TEST(TableDrawingTest, TwoExportsDrawTwoCompleteCopiesReplacingEverySlot) {
+// Every reference an export obtains is released exactly once: the slots a
+// second export replaces at once, the rest when the connection is released.
+TEST(TableDrawingTest, TwoExportsDrawTwoCompleteCopiesAndReleaseEveryReference) {
     TestTable table;
     for (int row : {2, 5, 9}) FillComputedRow(table, row);
+    const TableCellSource cells = DrawingCells(table.Source());
+    const Drawing drawing = DescribeElementsTable(cells);
     RecordingAutomation recorder;
     CadConnection connection;
 
-    DrawElementsTable(connection, recorder, DrawingCells(table.Source()));
-    DrawElementsTable(connection, recorder, DrawingCells(table.Source()));
+    EXPECT_EQ(DrawElementsTable(connection, recorder, cells), DrawingOutcome::Drawn);
+    EXPECT_EQ(DrawElementsTable(connection, recorder, cells), DrawingOutcome::Drawn);
     ReleaseCadConnection(connection);
 
-    const Layout layout{80, 70, 90, {54, 38, 22}};
-    const std::vector<std::vector<std::string>> rows = {DrawnRow(2), DrawnRow(5), DrawnRow(9)};
-    ExpectedCalls expected;
-    ExpectExport(expected, layout, rows);
-    ExpectExport(expected, layout, rows);
-    expected.ReleaseAtExit();
-    ExpectSameCalls(recorder.Calls(), expected.Calls());
+    std::map<std::string, int> held;  // by name: obtained minus released
+    int lines = 0;
+    int texts = 0;
+    for (const std::string& call : recorder.Calls()) {
+        const std::size_t arrow = call.rfind(" -> ");
+        if (arrow != std::string::npos) ++held[call.substr(arrow + 4, call.find('[') - arrow - 4)];
+        if (call.starts_with("Release")) --held[call.substr(call.find(' ') + 1)];
+        lines += call.find(".addline(") != std::string::npos ? 1 : 0;
+        texts += call.find(".AddText(") != std::string::npos ? 1 : 0;
+    }
+    for (const auto& [name, count] : held) EXPECT_EQ(count, 0) << name;
+    EXPECT_EQ(held.size(), 2 * (3 + 3 + 1 + drawing.lines.size() + drawing.texts.size()));
+    EXPECT_EQ(lines, 2 * static_cast<int>(drawing.lines.size()));
+    EXPECT_EQ(texts, 2 * static_cast<int>(drawing.texts.size()));
 }
 
 TEST(TableDrawingTest, StartsAnApplicationOnlyWhenNoneRuns) {
@@ -219,9 +183,12 @@ TEST(TableDrawingTest, StartsAnApplicationOnlyWhenNoneRuns) {
     EXPECT_EQ(DrawElementsTable(connection, recorder, DrawingCells(table.Source())),
               DrawingOutcome::Drawn);
 
-    ExpectedCalls expected;
-    ExpectExport(expected, {32, 22, 42, {}}, {}, false);
-    ExpectSameCalls(recorder.Calls(), expected.Calls());
+    const std::vector<std::string> opening(recorder.Calls().begin(), recorder.Calls().begin() + 3);
+    EXPECT_EQ(opening, (std::vector<std::string>{
+                           "AttachRunning autocad.Application -> none",
+                           "CreateInstance autocad.Application -> autocad.Application#1",
+                           "SetProperty autocad.Application#1.Visible = bool:true"}));
+    ReleaseCadConnection(connection);
 }
 
 TEST(TableDrawingTest, UnreachableApplicationStopsAfterTryingToStartOneAndReleasesTheOldOne) {
