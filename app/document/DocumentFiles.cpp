@@ -23,7 +23,7 @@ FileCommandContext Document::Files(DocumentState& state) {
 template <typename Command>
 auto Document::RunFileCommand(Command command) {
     struct Adopt {
-        Document* document;
+        Document* document = nullptr;
         DocumentState state;
         ~Adopt() { document->SetState(state); }
     } adopt{this, state_};
