@@ -4,11 +4,11 @@
 #include <string_view>
 
 #include "hydraulics/CalculationMessages.h"
-#include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
 #include "table/CellText.h"
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 

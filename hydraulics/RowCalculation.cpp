@@ -7,8 +7,8 @@
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/DepthScan.h"
 #include "hydraulics/NotANumberReport.h"
-#include "hydraulics/NumberReading.h"
 #include "table/ElementsLayout.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 

@@ -9,10 +9,10 @@
 
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/NotANumberReport.h"
-#include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 

@@ -8,11 +8,11 @@
 #include <random>
 #include <string>
 
-#include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
 #include "table/CellText.h"
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 

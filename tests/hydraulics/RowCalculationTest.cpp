@@ -7,10 +7,10 @@
 
 #include "SevenDigits.h"
 #include "hydraulics/CalculationMessages.h"
-#include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 
