@@ -8,8 +8,8 @@
 #include "SevenDigits.h"
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/RowCalculation.h"
+#include "support/AppTable.h"
 #include "table/ElementsLayout.h"
-#include "table/ElementsTable.h"
 #include "table/NumberReading.h"
 
 namespace channel {
@@ -64,7 +64,7 @@ class RowCalculationTest : public testing::Test {
     }
     QStringList Inputs() const { return RowTexts().mid(0, 5); }
 
-    ElementsTable table_{kRows, kColumns, kFixedRows, kFixedColumns};
+    AppTable table_;
     ChannelElements record_;
     float target_ = 0;
     QStringList statuses_;
@@ -280,7 +280,7 @@ TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
 
 // What a fresh row with the design discharge typed gives at roughness n.
 QStringList FreshRowWithTarget(const char* n, const char* target) {
-    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
+    AppTable table;
     ChannelElements record;
     float targetDischarge = 0;
     CalculationContext context{table, record, targetDischarge, {}};
@@ -304,7 +304,7 @@ TEST_F(RowCalculationTest, RoughnessEditsDoNotDriftFromTheDesignDischarge) {
         table_.SetCellText(kRow, kRoughnessColumn, n);
         CalculateCurrentRow(context_, false);
         EXPECT_EQ(RowTexts(), FreshRowWithTarget(n, "2"));
-        EXPECT_EQ(table_.DesignDischarge(kRow), "2");
+        EXPECT_EQ(table_.KeptEntry(kRow), "2");
         EXPECT_EQ(target_, 2.0f);
     }
     EXPECT_EQ(Number(kDepthColumn), "0.9399994");
