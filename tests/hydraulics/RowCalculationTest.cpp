@@ -225,12 +225,6 @@ TEST_F(RowCalculationTest, NonFiniteResultsAreWrittenButNotWelcomed) {
     }
 }
 
-TEST_F(RowCalculationTest, FullWidthDigitsAreRead) {
-    FillRow({"\uFF12", "\uFF11\uFF0E\uFF15", "\uFF11", "0.025", "0.0005"});
-    CalculateCurrentRow(context_, true);
-    EXPECT_EQ(Number(kDischargeColumn), "2.286895");
-}
-
 TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
     // The discharge of b 2, m 1.5, n 0.025, i 0.0005 for h 1 ("Q1") and for the
     // target 2 ("Q2"); nullptr where a mistyped cell makes it meaningless.
@@ -243,6 +237,7 @@ TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
         const char* discharge;
     } const cases[] = {
         {true, {"2", "1.5", "1", "0.025", "1/2000"}, Text(msg::kWelcome), kQ1},
+        {true, {"２", "１．５", "１", "0.025", "0.0005"}, Text(msg::kWelcome), kQ1},  // full width
         {true,
          {"2", "1,5", "1", "0.025", "0.0005", "", "", "", "", "abc"},
          Text(msg::kWelcome),

@@ -11,8 +11,8 @@ namespace channel {
 
 // The elements table as the main window sets it up: its shape, the headings
 // and item numbers, every column's kind and decimals, and the design
-// discharges kept from the discharge column. The window's
-// formulas are left out; neither the clipboard nor the printout reads them.
+// discharges kept. The window's formulas are left out; neither the clipboard
+// nor the printout reads them.
 class AppTable : public ElementsTable {
   public:
     AppTable()
