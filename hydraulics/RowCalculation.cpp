@@ -36,10 +36,9 @@ bool ElementsAreFinite(const ChannelElements& r) {
 }
 
 // How a calculation ended. `notANumber` names an input it read that is not
-// a number (NotANumberMessage, of the inputs as read before results
-// overwrite a read cell);
-// it outweighs the outcome, since a result or a failure that comes from a
-// mistyped cell must not look like a plain result or failure.
+// a number (NotANumberMessage, of the inputs as read before any result
+// overwrote one); it outweighs the outcome, since a result or a failure that
+// comes from a mistyped cell must not look like a plain result or failure.
 void ShowOutcome(const CalculationContext& context, const QString& notANumber,
                  const char* outcome) {
     if (notANumber.isEmpty()) {
