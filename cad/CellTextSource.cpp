@@ -6,16 +6,12 @@
 
 namespace channel {
 
-std::optional<double> CellNumber(const QString& text) {
-    double value = 0;
-    return cell_text::ParsePlainNumber(text, &value) ? std::optional<double>(value) : std::nullopt;
-}
-
 TableCellSource DrawingCells(CellTextSource cells) {
     return [cells = std::move(cells)](int row, int column) {
         const CellTexts texts = cells(row, column);
+        // The drawing treats as a number exactly what the table reads as one.
         return TableCell{texts.text.toStdString(), texts.shown.toStdString(),
-                         CellNumber(texts.text)};
+                         cell_text::Number(texts.text)};
     };
 }
 

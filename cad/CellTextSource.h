@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <functional>
-#include <optional>
 
 #include "cad/TableCells.h"
 
@@ -17,10 +16,6 @@ struct CellTexts {
 
 // Reads one cell of the elements table; the export needs nothing else of it.
 using CellTextSource = std::function<CellTexts(int row, int column)>;
-
-// The value of a cell whose whole text is one number; nothing for any other
-// text. The one place that decides what the drawing treats as a number.
-std::optional<double> CellNumber(const QString& text);
 
 // The cells as the table drawing reads them.
 TableCellSource DrawingCells(CellTextSource cells);

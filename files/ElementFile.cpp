@@ -38,8 +38,10 @@ FileOutcome SaveToFile(const ElementsTable& table, const QString& path) {
         return Failed(QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder)));
     }
 
+    // The elements table keeps the entries into its discharge column: the
+    // rows' design discharges.
     const QByteArray bytes = element_file::Encode(table.RowCount(), table.ColumnCount(),
-                                                  table.Cells(), table.DesignDischargesForFile());
+                                                  table.Cells(), table.KeptEntriesForFile());
     if (bytes.size() > element_file::kMaxFileBytes) {
         return Failed(
             QStringLiteral("表格内容过大，超过了水利要素文件的上限 %1，无法保存。").arg(CapText()));

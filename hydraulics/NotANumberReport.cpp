@@ -1,14 +1,9 @@
 #include "hydraulics/NotANumberReport.h"
 
-#include <QByteArray>
-#include <string_view>
-
 #include "hydraulics/CalculationMessages.h"
-#include "hydraulics/NumberReading.h"
-#include "hydraulics/RowCalculation.h"
+#include "hydraulics/RowInputs.h"
 #include "table/CellText.h"
 #include "table/ElementsLayout.h"
-#include "table/ElementsTable.h"
 
 namespace channel {
 
@@ -37,18 +32,13 @@ const char* InputName(int column) {
 
 }  // namespace
 
-QString NotANumberMessage(const ElementsTable& table, int row, std::span<const int> columns) {
+QString NotANumberMessage(const RowInputs& inputs, std::span<const int> columns) {
     for (int column : columns) {
-        // The scan reads its target from the design discharge, not from
-        // whatever the discharge cell shows now.
-        const QString cellText = column == kDischargeColumn ? TargetDischargeText(table, row)
-                                                            : table.GetCellText(row, column);
-        const QByteArray utf8 = cellText.toUtf8();
-        const std::string_view text(utf8.constData(), static_cast<size_t>(utf8.size()));
-        if (ParseCellNumber(text)) continue;
+        const InputCell& cell = inputs.Read(column);
+        if (cell.isNumber) continue;
         return QString::fromUtf8(msg::kCellNotANumber)
-            .arg(row)
-            .arg(QString::fromUtf8(InputName(column)), cell_text::FromFloat(ReadCellNumber(text)));
+            .arg(inputs.row)
+            .arg(QString::fromUtf8(InputName(column)), cell_text::FromFloat(cell.value));
     }
     return {};
 }

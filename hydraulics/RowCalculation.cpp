@@ -1,13 +1,11 @@
 #include "hydraulics/RowCalculation.h"
 
-#include <QByteArray>
 #include <cmath>
-#include <string_view>
 
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/DepthScan.h"
 #include "hydraulics/NotANumberReport.h"
-#include "hydraulics/NumberReading.h"
+#include "hydraulics/RowInputs.h"
 #include "table/ElementsLayout.h"
 
 namespace channel {
@@ -20,26 +18,6 @@ namespace msg = calculation_messages;
 
 void ShowStatus(const CalculationContext& context, const char* utf8Text) {
     if (context.showStatus) context.showStatus(QString::fromUtf8(utf8Text));
-}
-
-bool IsEmptyCell(const ElementsTable& table, int row, int column) {
-    return table.GetCellText(row, column).isEmpty();  // blanks count as content
-}
-
-float ReadNumber(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return ReadCellNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
-}
-
-float ReadCell(const ElementsTable& table, int row, int column) {
-    return ReadNumber(table.GetCellText(row, column));
-}
-
-void ReadSectionInputs(const ElementsTable& table, int row, ChannelElements& record) {
-    record.bottomWidth = ReadCell(table, row, kBottomWidthColumn);
-    record.sideSlope = ReadCell(table, row, kSideSlopeColumn);
-    record.roughness = ReadCell(table, row, kRoughnessColumn);
-    record.bedSlope = ReadCell(table, row, kBedSlopeColumn);
 }
 
 void WriteElements(ElementsTable& table, int row, const ChannelElements& record) {
@@ -57,16 +35,10 @@ bool ElementsAreFinite(const ChannelElements& r) {
            std::isfinite(r.discharge) && std::isfinite(r.velocity);
 }
 
-// The inputs each kind of calculation reads, in column order.
-constexpr int kDepthKnownInputs[] = {kBottomWidthColumn, kSideSlopeColumn, kDepthColumn,
-                                     kRoughnessColumn, kBedSlopeColumn};
-constexpr int kScanInputs[] = {kBottomWidthColumn, kSideSlopeColumn, kRoughnessColumn,
-                               kBedSlopeColumn, kDischargeColumn};
-
 // How a calculation ended. `notANumber` names an input it read that is not
-// a number (NotANumberMessage, taken before results overwrite a read cell);
-// it outweighs the outcome, since a result or a failure that comes from a
-// mistyped cell must not look like a plain result or failure.
+// a number (NotANumberMessage, of the inputs as read before any result
+// overwrote one); it outweighs the outcome, since a result or a failure that
+// comes from a mistyped cell must not look like a plain result or failure.
 void ShowOutcome(const CalculationContext& context, const QString& notANumber,
                  const char* outcome) {
     if (notANumber.isEmpty()) {
@@ -83,17 +55,16 @@ void ReportWrittenResults(const CalculationContext& context, const QString& notA
                 ElementsAreFinite(record) ? msg::kWelcome : msg::kResultInvalid);
 }
 
-void FindDepthForDischargeInRow(CalculationContext& context, int row) {
-    ElementsTable& table = context.table;
-    if (IsEmptyCell(table, row, kDischargeColumn)) {
+void FindDepthForDischargeInRow(CalculationContext& context, const RowInputs& inputs) {
+    if (inputs.discharge.IsEmpty()) {
         ShowStatus(context, msg::kEnterDepthOrDischarge);
         return;
     }
 
     ChannelElements& record = context.workingRecord;
-    ReadSectionInputs(table, row, record);
-    context.targetDischarge = ReadNumber(TargetDischargeText(table, row));
-    const QString notANumber = NotANumberMessage(table, row, kScanInputs);
+    inputs.CopySectionInputs(record);
+    context.targetDischarge = inputs.target.value;
+    const QString notANumber = NotANumberMessage(inputs, kScanInputs);
 
     const DepthScanResult scan = ScanForDepth(record, context.targetDischarge);
     switch (scan.end) {
@@ -107,21 +78,16 @@ void FindDepthForDischargeInRow(CalculationContext& context, int row) {
         case ScanEnd::kNotANumber:
             break;
     }
-    table.SetCellText(row, kDepthColumn, scan.solutionDepth);
-    WriteElements(table, row, record);
+    context.table.SetCellText(inputs.row, kDepthColumn, scan.solutionDepth);
+    WriteElements(context.table, inputs.row, record);
     ReportWrittenResults(context, notANumber, record);
 }
 
 }  // namespace
 
-QString TargetDischargeText(const ElementsTable& table, int row) {
-    const QString design = table.DesignDischarge(row);
-    return design.isEmpty() ? table.GetCellText(row, kDischargeColumn) : design;
-}
-
 void FindDepthForDischarge(CalculationContext& context) {
     const int row = context.table.CurrentRow();
-    if (row >= 0) FindDepthForDischargeInRow(context, row);
+    if (row >= 0) FindDepthForDischargeInRow(context, ReadRowInputs(context.table, row));
 }
 
 void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode) {
@@ -131,29 +97,28 @@ void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode) {
 
 void CalculateRow(CalculationContext& context, int row, bool depthKnownMode) {
     ElementsTable& table = context.table;
+    const RowInputs inputs = ReadRowInputs(table, row);
 
-    const auto missing =
-        FirstMissingInput([&](int column) { return IsEmptyCell(table, row, column); });
-    if (missing) {
+    if (const auto missing = inputs.FirstMissing()) {
         ShowStatus(context, missing->prompt);
         table.SetCurrentCell(row, missing->column);
         return;
     }
 
     if (!depthKnownMode) {
-        FindDepthForDischargeInRow(context, row);
+        FindDepthForDischargeInRow(context, inputs);
         return;
     }
-    if (IsEmptyCell(table, row, kDepthColumn)) {
+    if (inputs.depth.IsEmpty()) {
         ShowStatus(context, msg::kEnterDepth);
-        FindDepthForDischargeInRow(context, row);
+        FindDepthForDischargeInRow(context, inputs);
         return;
     }
 
     ChannelElements& record = context.workingRecord;
-    ReadSectionInputs(table, row, record);
-    record.depth = ReadCell(table, row, kDepthColumn);
-    const QString notANumber = NotANumberMessage(table, row, kDepthKnownInputs);
+    inputs.CopySectionInputs(record);
+    record.depth = inputs.depth.value;
+    const QString notANumber = NotANumberMessage(inputs, kDepthKnownInputs);
     ComputeChannelElements(record);
     WriteElements(table, row, record);
     ReportWrittenResults(context, notANumber, record);

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "hydraulics/ChannelElements.h"
+#include "hydraulics/RowInputs.h"  // TargetDischargeText
 #include "table/ElementsTable.h"
 
 namespace channel {
@@ -31,11 +32,6 @@ void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode);
 // input moves the current cell, to that input. When an input it read is
 // not a number, the status line names it instead of the outcome.
 void CalculateRow(CalculationContext& context, int row, bool depthKnownMode);
-
-// The discharge the row's calculation aims at: its design discharge, or when
-// it has none (a discharge the depth-known calculation wrote), the text of
-// its discharge cell.
-QString TargetDischargeText(const ElementsTable& table, int row);
 
 // Finds the depth of the current row for its target discharge and writes it
 // into the depth column with the six elements into theirs; the computed

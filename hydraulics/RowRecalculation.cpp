@@ -1,28 +1,13 @@
 #include "hydraulics/RowRecalculation.h"
 
 #include "hydraulics/CalculationMessages.h"
-#include "table/ElementsLayout.h"
+#include "hydraulics/RowInputs.h"
 
 namespace channel {
 
 namespace {
 
 namespace msg = calculation_messages;
-
-using namespace elements_table;  // the columns
-
-bool IsComplete(const ElementsTable& table, int row) {
-    return !FirstMissingInput([&](int column) { return table.GetCellText(row, column).isEmpty(); });
-}
-
-// The columns a row calculation can read in this mode: the four section
-// inputs, the depth in depth-known mode, and the discharge, which is the
-// target in discharge-known mode and in depth-known mode without a depth.
-bool MayBeRead(int column, bool depthKnownMode) {
-    for (const RequiredInput& input : kRequiredInputs)
-        if (column == input.column) return true;
-    return column == kDischargeColumn || (depthKnownMode && column == kDepthColumn);
-}
 
 // The summary entry for a row whose calculation ended with `message`.
 QString Problem(int row, const QString& message) {
@@ -57,7 +42,7 @@ void RecalculateRows(CalculationContext& context, const std::vector<int>& rows,
 std::vector<int> CompleteRows(const ElementsTable& table) {
     std::vector<int> rows;
     for (int row = table.FixedRows(); row < table.RowCount(); ++row)
-        if (IsComplete(table, row)) rows.push_back(row);
+        if (!ReadRowInputs(table, row).FirstMissing()) rows.push_back(row);
     return rows;
 }
 

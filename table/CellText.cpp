@@ -5,11 +5,23 @@
 #include <optional>
 #include <string_view>
 
-#include "hydraulics/NumberReading.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 
 namespace cell_text {
+
+namespace {
+
+// Calls `read` with the UTF-8 bytes of `text`, which live only as long as
+// the call.
+template <typename Read>
+auto OnUtf8(const QString& text, Read read) {
+    const QByteArray utf8 = text.toUtf8();
+    return read(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
+
+}  // namespace
 
 QString FromFloat(float value) {
     if (std::isnan(value)) return QStringLiteral("nan");
@@ -19,13 +31,18 @@ QString FromFloat(float value) {
     return QString::fromLatin1(buffer, static_cast<qsizetype>(result.ptr - buffer));
 }
 
-bool ParsePlainNumber(const QString& text, double* value) {
-    const QByteArray utf8 = text.toUtf8();
-    const std::optional<double> number =
-        ParseCellNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
-    if (!number || !std::isfinite(*number)) return false;
-    *value = *number;
-    return true;
+bool IsNumber(const QString& text) {
+    return OnUtf8(text, ParseCellNumber).has_value();
+}
+
+std::optional<double> Number(const QString& text) {
+    const std::optional<double> number = OnUtf8(text, ParseCellNumber);
+    if (!number || !std::isfinite(*number)) return std::nullopt;
+    return number;
+}
+
+float Value(const QString& text) {
+    return OnUtf8(text, ReadCellNumber);
 }
 
 QString NonFiniteMarker(const QString& text) {
@@ -39,10 +56,10 @@ QString NonFiniteMarker(const QString& text) {
 QString Rounded(const QString& text, int decimals) {
     QString marker = NonFiniteMarker(text);
     if (!marker.isEmpty()) return marker;
-    double value = 0;
-    if (decimals < 0 || !ParsePlainNumber(text, &value)) return text;
+    const std::optional<double> value = decimals < 0 ? std::nullopt : Number(text);
+    if (!value) return text;
     // The calculations work in single precision; show the value they use.
-    const float used = static_cast<float>(value);
+    const float used = static_cast<float>(*value);
     if (!std::isfinite(used)) return text;
     QString shown = QString::number(static_cast<double>(used), 'f', decimals);
     // "-0.00" would suggest a sign the value does not really have.

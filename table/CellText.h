@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace channel {
 
@@ -12,9 +13,21 @@ namespace cell_text {
 // or "-inf" for values that are not finite.
 QString FromFloat(float value);
 
-// True when the whole of `text` is one finite number as the calculations
-// read it (ParseCellNumber); `*value` then holds it.
-bool ParsePlainNumber(const QString& text, double* value);
+// A cell's text read as the calculations read it (table/NumberReading.h).
+// These three are the only way from a QString to the reading, so every
+// reader of a cell, whatever its layer, takes the same number from it.
+
+// True when the whole of `text` is one number (ParseCellNumber), one beyond
+// double range included.
+bool IsNumber(const QString& text);
+
+// The number the whole of `text` is when that number is finite; nothing
+// for any other text.
+std::optional<double> Number(const QString& text);
+
+// The value the calculations use for `text`, a number or not
+// (ReadCellNumber).
+float Value(const QString& text);
 
 // What a numeric column with `decimals` places shows for `text`: a number
 // is shown as the single-precision value the calculations use, rounded to

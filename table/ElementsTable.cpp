@@ -3,11 +3,8 @@
 #include <algorithm>
 
 #include "table/CellText.h"
-#include "table/ElementsLayout.h"
 
 namespace channel {
-
-using elements_table::kDischargeColumn;
 
 ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColumns,
                              QObject* parent)
@@ -20,7 +17,7 @@ ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColu
       columnDecimals_(static_cast<size_t>(columns), -1),
       selection_(new QItemSelectionModel(this, this)) {
     cells_.fill(QString(), qsizetype{rows_} * columns_);
-    designDischarges_.fill(QString(), rows_);
+    keptEntries_.fill(QString(), rows_);
     connect(selection_, &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) emit currentCellMoved();
@@ -53,19 +50,18 @@ void ElementsTable::SetCellText(int row, int column, const QString& text) {
     WriteCell(row, column, text, true);
 }
 
-bool ElementsTable::HoldsDesignDischarge(int row, int column) const {
-    return column == kDischargeColumn && !IsFixed(row, column);
+bool ElementsTable::HoldsKeptEntry(int row, int column) const {
+    return column == keptColumn_ && IsInside(row, column) && !IsFixed(row, column);
 }
 
 void ElementsTable::WriteCell(int row, int column, const QString& text, bool entry) {
     if (!IsInside(row, column)) return;
     QString& cell = cells_[Index(row, column)];
     // Re-committing the text a cell already holds (an editor opened and
-    // closed) is no new entry: the design discharge stays.
+    // closed) is no new entry: the kept entry stays.
     if (cell == text) return;
     cell = text;
-    if (HoldsDesignDischarge(row, column) && (entry || text.isEmpty()))
-        designDischarges_[row] = text;
+    if (HoldsKeptEntry(row, column) && (entry || text.isEmpty())) keptEntries_[row] = text;
     Notify(row, column, row, column);
 }
 
@@ -77,15 +73,20 @@ void ElementsTable::SetCellText(int row, int column, float value) {
     WriteCell(row, column, cell_text::FromFloat(value), false);
 }
 
-QString ElementsTable::DesignDischarge(int row) const {
-    return row >= 0 && row < rows_ ? designDischarges_[row] : QString();
+void ElementsTable::KeepEntriesOf(int column) {
+    keptColumn_ = column;
+    for (int row = 0; row < rows_; ++row)
+        keptEntries_[row] = HoldsKeptEntry(row, column) ? GetCellText(row, column) : QString();
 }
 
-QStringList ElementsTable::DesignDischargesForFile() const {
+QString ElementsTable::KeptEntry(int row) const {
+    return row >= 0 && row < rows_ ? keptEntries_[row] : QString();
+}
+
+QStringList ElementsTable::KeptEntriesForFile() const {
     for (int row = 0; row < rows_; ++row) {
-        if (HoldsDesignDischarge(row, kDischargeColumn) &&
-            designDischarges_[row] != GetCellText(row, kDischargeColumn))
-            return designDischarges_;
+        if (HoldsKeptEntry(row, keptColumn_) && keptEntries_[row] != GetCellText(row, keptColumn_))
+            return keptEntries_;
     }
     return {};
 }
@@ -182,7 +183,7 @@ int ElementsTable::ClearCells(int firstRow, int firstColumn, int lastRow, int la
     int changed = 0;
     for (int r = top; r <= bottom; ++r) {
         for (int c = left; c <= right; ++c) {
-            if (HoldsDesignDischarge(r, c)) designDischarges_[r].clear();
+            if (HoldsKeptEntry(r, c)) keptEntries_[r].clear();
             QString& cell = cells_[Index(r, c)];
             if (cell.isEmpty()) continue;
             cell.clear();
@@ -209,9 +210,9 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
 }
 
 void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& cells,
-                                    const QStringList& designDischarges) {
+                                    const QStringList& keptEntries) {
     if (rows <= 0 || columns <= 0 || cells.size() != static_cast<qsizetype>(rows) * columns) return;
-    const bool designsGiven = designDischarges.size() == rows;
+    const bool entriesGiven = keptEntries.size() == rows;
     // The same shape is new texts in the same cells: the current cell and
     // the selection stay. A new shape is a new model, with neither.
     const bool sameShape = rows == rows_ && columns == columns_;
@@ -219,12 +220,11 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
     rows_ = rows;
     columns_ = columns;
     cells_ = cells;
-    designDischarges_.fill(QString(), rows_);
+    keptEntries_.fill(QString(), rows_);
     for (int row = 0; row < rows_; ++row) {
-        if (!IsInside(row, kDischargeColumn) || !HoldsDesignDischarge(row, kDischargeColumn))
-            continue;
-        const QString& cell = cells_[Index(row, kDischargeColumn)];
-        if (!cell.isEmpty()) designDischarges_[row] = designsGiven ? designDischarges[row] : cell;
+        if (!HoldsKeptEntry(row, keptColumn_)) continue;
+        const QString& cell = cells_[Index(row, keptColumn_)];
+        if (!cell.isEmpty()) keptEntries_[row] = entriesGiven ? keptEntries[row] : cell;
     }
     columnKinds_.resize(static_cast<size_t>(columns), 0);
     columnDecimals_.resize(static_cast<size_t>(columns), -1);
@@ -237,12 +237,11 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
 
 void ElementsTable::RestoreSnapshot(const Snapshot& snapshot) {
     if (snapshot.rows != rows_ || snapshot.columns != columns_) {
-        ReplaceContents(snapshot.rows, snapshot.columns, snapshot.cells, snapshot.designDischarges);
+        ReplaceContents(snapshot.rows, snapshot.columns, snapshot.cells, snapshot.keptEntries);
         return;
     }
     if (snapshot.cells.size() != cells_.size()) return;
-    if (snapshot.designDischarges.size() == designDischarges_.size())
-        designDischarges_ = snapshot.designDischarges;
+    if (snapshot.keptEntries.size() == keptEntries_.size()) keptEntries_ = snapshot.keptEntries;
     if (snapshot.cells == cells_) return;
     cells_ = snapshot.cells;
     Notify(0, 0, rows_ - 1, columns_ - 1);

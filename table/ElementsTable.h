@@ -21,11 +21,10 @@ namespace channel {
 // derived from that text and the column's kind and decimals (DisplayText).
 //
 // Texts are entries (typed, pasted, loaded); numbers written with
-// SetCellText(float) are results. An entry into the discharge column is the
-// row's design discharge and is kept beside the cell: the discharge-known
-// calculation then shows its computed discharge in the cell, and the next
-// calculation still aims at the design. Only another entry into that cell,
-// or clearing it, replaces the design discharge.
+// SetCellText(float) are results. The last entry into the data cells of one
+// configured column (KeepEntriesOf) is kept beside the cell, so a result
+// written over it later does not lose it. Only another entry into that cell,
+// or clearing it, replaces the kept entry.
 class ElementsTable : public QAbstractTableModel {
     Q_OBJECT
   public:
@@ -69,14 +68,17 @@ class ElementsTable : public QAbstractTableModel {
     // The current cell and selection, for the view to share.
     QItemSelectionModel& SelectionModel() { return *selection_; }
 
-    // --- the design discharge -------------------------------------------
-    // The discharge last entered into the row's discharge cell, exactly as
-    // entered; "" when there is none (never entered, or the cell cleared).
-    QString DesignDischarge(int row) const;
+    // --- kept entries ---------------------------------------------------
+    // Keeps the entries into `column` from now on (-1: none, the default);
+    // every data cell's text there counts as entered.
+    void KeepEntriesOf(int column);
+    // The text last entered into the row's cell of the kept column, exactly
+    // as entered; "" when there is none (never entered, or the cell cleared).
+    QString KeptEntry(int row) const;
     // One text per row, as the element files keep it; empty when every
-    // row's design discharge is simply its discharge cell's text, which is
-    // what a file without them gives back on loading.
-    QStringList DesignDischargesForFile() const;
+    // row's kept entry is simply its cell's text, which is what a file
+    // without them gives back on loading.
+    QStringList KeptEntriesForFile() const;
 
     // --- shape and formats ----------------------------------------------
     int RowCount() const { return rows_; }
@@ -103,25 +105,25 @@ class ElementsTable : public QAbstractTableModel {
     QStringList Cells() const { return cells_; }
     // Replaces shape and every cell at once (a loaded file). Formats are
     // kept where they still fit; the current cell and the selection are kept
-    // when the shape is, and a new shape starts without them. Every
-    // discharge cell's text counts as entered, so it becomes the row's design
-    // discharge, unless `designDischarges` (one text per row) says otherwise;
-    // a row whose discharge cell is empty has none.
+    // when the shape is, and a new shape starts without them. Every text in
+    // the kept column counts as entered, so it becomes the row's kept entry,
+    // unless `keptEntries` (one text per row) says otherwise; a row whose
+    // cell there is empty has none.
     void ReplaceContents(int rows, int columns, const QStringList& cells);
     void ReplaceContents(int rows, int columns, const QStringList& cells,
-                         const QStringList& designDischarges);
+                         const QStringList& keptEntries);
 
-    // Every cell, the rows' design discharges and the shape, for an undo
+    // Every cell, the rows' kept entries and the shape, for an undo
     // history to put back. Formats, current cell and selection are not part
     // of it.
     struct Snapshot {
         int rows = 0;
         int columns = 0;
         QStringList cells;
-        QStringList designDischarges;
+        QStringList keptEntries;
         bool operator==(const Snapshot&) const = default;
     };
-    Snapshot TakeSnapshot() const { return {rows_, columns_, cells_, designDischarges_}; }
+    Snapshot TakeSnapshot() const { return {rows_, columns_, cells_, keptEntries_}; }
     void RestoreSnapshot(const Snapshot& snapshot);
 
     // --- QAbstractTableModel --------------------------------------------
@@ -138,7 +140,7 @@ class ElementsTable : public QAbstractTableModel {
   private:
     int Index(int row, int column) const { return row * columns_ + column; }
     void WriteCell(int row, int column, const QString& text, bool entry);
-    bool HoldsDesignDischarge(int row, int column) const;
+    bool HoldsKeptEntry(int row, int column) const;
     void Notify(int firstRow, int firstColumn, int lastRow, int lastColumn);
     // In cell coordinates; an invalid rectangle when nothing is selected and
     // no cell is current.
@@ -149,9 +151,10 @@ class ElementsTable : public QAbstractTableModel {
     int fixedRows_;
     int fixedColumns_;
     QStringList cells_;
-    // Per row; "" for none. Kept in step with cells_: a row whose discharge
-    // cell is empty has no design discharge.
-    QStringList designDischarges_;
+    int keptColumn_ = -1;
+    // Per row; "" for none. Kept in step with cells_: a row whose cell in
+    // the kept column is empty has no kept entry.
+    QStringList keptEntries_;
     std::vector<int> columnKinds_;
     std::vector<int> columnDecimals_;
     std::vector<Formula> formulas_;

@@ -1,16 +1,13 @@
 #include "app/core/SectionDetails.h"
 
-#include <QByteArray>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <string_view>
 #include <vector>
 
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/NotANumberReport.h"
-#include "hydraulics/NumberReading.h"
-#include "hydraulics/RowCalculation.h"
+#include "hydraulics/RowInputs.h"
 #include "table/ElementsLayout.h"
 #include "table/ElementsTable.h"
 
@@ -24,14 +21,9 @@ namespace calc = calculation_messages;
 
 constexpr char kChooseRow[] = "请在表格中选择一行。";
 
-// As the calculation reads a cell: the text to a float.
-double ReadText(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return ReadCellNumber(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
-}
-
-double ReadOptional(const QString& text) {
-    return text.isEmpty() ? SectionDetails::kNaN : ReadText(text);
+// The value the calculation reads from a cell; NaN for an empty one.
+double ValueOrNaN(const InputCell& cell) {
+    return cell.IsEmpty() ? SectionDetails::kNaN : cell.value;
 }
 
 QString Fixed(double value, int decimals) {
@@ -130,38 +122,39 @@ SectionDetails DescribeRow(const ElementsTable& table, int row) {
         d.reason = QString::fromUtf8(kChooseRow);
         return d;
     }
-    const auto missing =
-        FirstMissingInput([&](int column) { return table.GetCellText(row, column).isEmpty(); });
-    if (missing) {
+    const RowInputs inputs = ReadRowInputs(table, row);
+    if (const auto missing = inputs.FirstMissing()) {
         d.reason = QString::fromUtf8(missing->prompt);
         return d;
     }
     // A mistyped input would give an analysis of numbers the user did not
     // mean; say which cell it is instead, as the calculation does.
     std::vector<int> typed = {kBottomWidthColumn, kSideSlopeColumn};
-    if (!table.GetCellText(row, kDepthColumn).isEmpty()) typed.push_back(kDepthColumn);
+    if (!inputs.depth.IsEmpty()) typed.push_back(kDepthColumn);
     typed.insert(typed.end(), {kRoughnessColumn, kBedSlopeColumn});
-    if (!TargetDischargeText(table, row).isEmpty()) typed.push_back(kDischargeColumn);
-    const QString notANumber = NotANumberMessage(table, row, typed);
+    if (!inputs.target.IsEmpty()) typed.push_back(kDischargeColumn);
+    const QString notANumber = NotANumberMessage(inputs, typed);
     if (!notANumber.isEmpty()) {
         d.reason = notANumber;
         return d;
     }
     d.inputsRead = true;
     d.calculated = !table.GetCellText(row, kVelocityColumn).isEmpty();
-    d.bottomWidth = ReadText(table.GetCellText(row, kBottomWidthColumn));
-    d.sideSlope = ReadText(table.GetCellText(row, kSideSlopeColumn));
-    d.roughness = ReadText(table.GetCellText(row, kRoughnessColumn));
-    d.bedSlope = ReadText(table.GetCellText(row, kBedSlopeColumn));
-    d.tableDepth = ReadOptional(table.GetCellText(row, kDepthColumn));
-    d.tableDischarge = ReadOptional(table.GetCellText(row, kDischargeColumn));
-    d.designDischarge = ReadOptional(table.DesignDischarge(row));
+    d.bottomWidth = inputs.bottomWidth.value;
+    d.sideSlope = inputs.sideSlope.value;
+    d.roughness = inputs.roughness.value;
+    d.bedSlope = inputs.bedSlope.value;
+    d.tableDepth = ValueOrNaN(inputs.depth);
+    d.tableDischarge = ValueOrNaN(inputs.discharge);
+    // A design discharge is the target, read as such.
+    d.designDischarge =
+        inputs.designDischarge.isEmpty() ? SectionDetails::kNaN : inputs.target.value;
 
-    const QString target = TargetDischargeText(table, row);
-    if (target.isEmpty()) {
+    if (inputs.target.IsEmpty()) {
         d.reason = QString::fromUtf8(calc::kEnterDepthOrDischarge);
     } else {
-        d.flow = AnalyseFlow(d.bottomWidth, d.sideSlope, d.roughness, d.bedSlope, ReadText(target));
+        d.flow =
+            AnalyseFlow(d.bottomWidth, d.sideSlope, d.roughness, d.bedSlope, inputs.target.value);
         d.reason = QString::fromStdString(d.flow.reason);
     }
     ListValues(d);

@@ -14,6 +14,10 @@ void SetUpElementsTable(ElementsTable& table) {
             table.SetCellText(index / layout::kColumns, index % layout::kColumns, cells[index]);
     }
     ApplyColumnFormats(table);
+    // The discharge entered into a row is its design discharge: the
+    // discharge-known calculation still aims at it after writing its
+    // computed discharge into the cell.
+    table.KeepEntriesOf(layout::kDischargeColumn);
     for (const layout::DivisionFormula& formula : layout::kDivisionFormulas)
         table.SetColumnFormula(formula.dividend, formula.divisor, ElementsTable::kDivision,
                                formula.quotient);

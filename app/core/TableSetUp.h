@@ -7,7 +7,8 @@ namespace channel {
 class ElementsTable;
 
 // Writes the start-up cells (the heading row and the item numbers) and the
-// column formats, as the main window's set-up needs them. Also gives 新建 its
+// column formats, and keeps the entries into the discharge column (the design
+// discharges), as the main window's set-up needs them. Also gives 新建 its
 // blank table.
 void SetUpElementsTable(ElementsTable& table);
 

@@ -178,12 +178,12 @@ TEST_F(HistoryAndShortcutsTest, UndoOfATypedDischargeBringsBackTheOldDesignDisch
     ClickCell(4, kDischargeColumn);
     TypeIntoTable("3");
     FinishEditWithEnter();
-    ASSERT_EQ(window.Table().DesignDischarge(4), "3");
+    ASSERT_EQ(window.Table().KeptEntry(4), "3");
     Keys(Qt::Key_Z);
-    EXPECT_EQ(window.Table().DesignDischarge(4), "2");
+    EXPECT_EQ(window.Table().KeptEntry(4), "2");
     EXPECT_EQ(window.Table().GetCellText(4, kDischargeColumn), "2");
     Keys(Qt::Key_Y);
-    EXPECT_EQ(window.Table().DesignDischarge(4), "3");
+    EXPECT_EQ(window.Table().KeptEntry(4), "3");
     EXPECT_NE(window.Table().GetCellText(4, kDischargeColumn), "3")
         << "the computed discharge is back";
 }

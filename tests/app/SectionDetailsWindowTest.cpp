@@ -150,7 +150,7 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     EXPECT_TRUE(Shown(details).contains("3.0000"));
     EditCell(4, kRoughnessColumn, "0.025");
     EXPECT_NEAR(details->Details().flow.discharge, 3, 1e-6);
-    EXPECT_EQ(window.Table().DesignDischarge(4), "3");
+    EXPECT_EQ(window.Table().KeptEntry(4), "3");
 
     // A load replaces everything the window shows.
     QTemporaryDir dir;

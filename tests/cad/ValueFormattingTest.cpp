@@ -84,7 +84,7 @@ TEST(CellNumberTest, IsTheValueOfAWholeNumberTextAndNothingForAnyOtherText) {
           NumberCase{"1e3", 1000.0}, NumberCase{"+4", 4.0}, NumberCase{"", std::nullopt},
           NumberCase{"abc", std::nullopt}, NumberCase{"2.5m", std::nullopt},
           NumberCase{"无效值", std::nullopt}, NumberCase{"1.2.3", std::nullopt}}) {
-        EXPECT_EQ(CellNumber(QString::fromUtf8(c.text)), c.number) << c.text;
+        EXPECT_EQ(cell_text::Number(QString::fromUtf8(c.text)), c.number) << c.text;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "files/ElementFile.h"
 #include "files/ElementFileFormat.h"
+#include "support/AppTable.h"
 #include "table/ElementsLayout.h"
 
 namespace channel {
@@ -17,7 +18,7 @@ constexpr int kQ = elements_table::kDischargeColumn;
 
 QStringList Designs(const ElementsTable& table) {
     QStringList designs;
-    for (int row = 0; row < table.RowCount(); ++row) designs << table.DesignDischarge(row);
+    for (int row = 0; row < table.RowCount(); ++row) designs << table.KeptEntry(row);
     return designs;
 }
 
@@ -46,8 +47,8 @@ class DesignDischargeFileTest : public testing::Test {
     }
 
     QTemporaryDir dir_;
-    ElementsTable saved_{kRows, kColumns, kFixedRows, kFixedColumns};
-    ElementsTable loaded_{kRows, kColumns, kFixedRows, kFixedColumns};
+    AppTable saved_;  // keeps the design discharges, as the window's table does
+    AppTable loaded_;
 };
 
 TEST_F(DesignDischargeFileTest, RoundTripKeepsDesignsBesideTheirComputedDischarges) {
@@ -60,9 +61,9 @@ TEST_F(DesignDischargeFileTest, RoundTripKeepsDesignsBesideTheirComputedDischarg
     const ElementsTable& loaded = SaveAndLoad();
     EXPECT_EQ(loaded.Cells(), saved_.Cells());
     EXPECT_EQ(Designs(loaded), Designs(saved_));
-    EXPECT_EQ(loaded.DesignDischarge(2), "2");
+    EXPECT_EQ(loaded.KeptEntry(2), "2");
     EXPECT_EQ(loaded.GetCellText(2, kQ), "2.027672");
-    EXPECT_EQ(loaded.DesignDischarge(4), "");
+    EXPECT_EQ(loaded.KeptEntry(4), "");
 }
 
 // While every design is its cell's text the file is written exactly as
@@ -105,7 +106,7 @@ TEST_F(DesignDischargeFileTest, RefusedFileLeavesTheDesigns) {
     bytes.replace(R"("designDischarges": ["",)", R"("designDischarges": [1,)");
     ASSERT_TRUE(WriteBytes(path, bytes));
     EXPECT_FALSE(LoadFromFile(loaded_, path).ok());
-    EXPECT_EQ(loaded_.DesignDischarge(3), "7");
+    EXPECT_EQ(loaded_.KeptEntry(3), "7");
 }
 
 }  // namespace

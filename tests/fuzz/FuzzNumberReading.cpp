@@ -14,8 +14,8 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "hydraulics/NumberReading.h"
 #include "table/CellText.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 

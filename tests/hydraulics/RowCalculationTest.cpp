@@ -7,10 +7,10 @@
 
 #include "SevenDigits.h"
 #include "hydraulics/CalculationMessages.h"
-#include "hydraulics/NumberReading.h"
 #include "hydraulics/RowCalculation.h"
+#include "support/AppTable.h"
 #include "table/ElementsLayout.h"
-#include "table/ElementsTable.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 
@@ -64,7 +64,7 @@ class RowCalculationTest : public testing::Test {
     }
     QStringList Inputs() const { return RowTexts().mid(0, 5); }
 
-    ElementsTable table_{kRows, kColumns, kFixedRows, kFixedColumns};
+    AppTable table_;
     ChannelElements record_;
     float target_ = 0;
     QStringList statuses_;
@@ -225,12 +225,6 @@ TEST_F(RowCalculationTest, NonFiniteResultsAreWrittenButNotWelcomed) {
     }
 }
 
-TEST_F(RowCalculationTest, FullWidthDigitsAreRead) {
-    FillRow({"\uFF12", "\uFF11\uFF0E\uFF15", "\uFF11", "0.025", "0.0005"});
-    CalculateCurrentRow(context_, true);
-    EXPECT_EQ(Number(kDischargeColumn), "2.286895");
-}
-
 TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
     // The discharge of b 2, m 1.5, n 0.025, i 0.0005 for h 1 ("Q1") and for the
     // target 2 ("Q2"); nullptr where a mistyped cell makes it meaningless.
@@ -243,6 +237,7 @@ TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
         const char* discharge;
     } const cases[] = {
         {true, {"2", "1.5", "1", "0.025", "1/2000"}, Text(msg::kWelcome), kQ1},
+        {true, {"２", "１．５", "１", "0.025", "0.0005"}, Text(msg::kWelcome), kQ1},  // full width
         {true,
          {"2", "1,5", "1", "0.025", "0.0005", "", "", "", "", "abc"},
          Text(msg::kWelcome),
@@ -280,7 +275,7 @@ TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
 
 // What a fresh row with the design discharge typed gives at roughness n.
 QStringList FreshRowWithTarget(const char* n, const char* target) {
-    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
+    AppTable table;
     ChannelElements record;
     float targetDischarge = 0;
     CalculationContext context{table, record, targetDischarge, {}};
@@ -304,7 +299,7 @@ TEST_F(RowCalculationTest, RoughnessEditsDoNotDriftFromTheDesignDischarge) {
         table_.SetCellText(kRow, kRoughnessColumn, n);
         CalculateCurrentRow(context_, false);
         EXPECT_EQ(RowTexts(), FreshRowWithTarget(n, "2"));
-        EXPECT_EQ(table_.DesignDischarge(kRow), "2");
+        EXPECT_EQ(table_.KeptEntry(kRow), "2");
         EXPECT_EQ(target_, 2.0f);
     }
     EXPECT_EQ(Number(kDepthColumn), "0.9399994");

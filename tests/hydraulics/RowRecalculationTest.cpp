@@ -5,8 +5,8 @@
 
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/RowRecalculation.h"
+#include "support/AppTable.h"
 #include "table/ElementsLayout.h"
-#include "table/ElementsTable.h"
 
 namespace channel {
 
@@ -37,7 +37,7 @@ struct RowTable {
         return alone.Texts(2);
     }
 
-    ElementsTable table{kRows, kColumns, kFixedRows, kFixedColumns};
+    AppTable table;
     ChannelElements record;
     float target = 0;
     QStringList statuses;

@@ -10,8 +10,9 @@
 namespace channel {
 
 // The elements table as the main window sets it up: its shape, the headings
-// and item numbers, and every column's kind and decimals. The window's
-// formulas are left out; neither the clipboard nor the printout reads them.
+// and item numbers, every column's kind and decimals, and the design
+// discharges kept. The window's formulas are left out; neither the clipboard
+// nor the printout reads them.
 class AppTable : public ElementsTable {
   public:
     AppTable()
@@ -19,6 +20,7 @@ class AppTable : public ElementsTable {
                         elements_table::kFixedColumns) {
         ReplaceContents(elements_table::kRows, elements_table::kColumns, StartupTableCells());
         ApplyColumnFormats(*this);
+        KeepEntriesOf(elements_table::kDischargeColumn);
     }
 
     // The stored texts of `row` from column `from` to column `to`.

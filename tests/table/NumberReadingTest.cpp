@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "hydraulics/NumberReading.h"
+#include "table/NumberReading.h"
 
 namespace channel {
 

@@ -1,4 +1,4 @@
-#include "hydraulics/NumberReading.h"
+#include "table/NumberReading.h"
 
 #include <charconv>
 #include <cmath>
