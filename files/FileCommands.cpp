@@ -25,6 +25,11 @@ void ResetToStartupTable(FileCommandContext& context) {
     if (context.resetToStartupTable) context.resetToStartupTable();
 }
 
+// The table is now what `path` holds; an empty path: a new table of no file.
+void MatchFile(FileCommandContext& context, const QString& path) {
+    context.document = DocumentState{0, path};
+}
+
 }  // namespace
 
 bool NewTable(FileCommandContext& context) {
@@ -41,8 +46,7 @@ bool NewTable(FileCommandContext& context) {
     }
     // The new table belongs to no file yet: the next 保存 asks for a name
     // instead of overwriting the previous file.
-    context.document.currentFileName.clear();
-    context.document.modified = 0;
+    MatchFile(context, {});
     return true;
 }
 
@@ -55,8 +59,7 @@ bool OpenTable(FileCommandContext& context) {
         context.messages.ShowFileError(*path, loaded.reason());
         return false;
     }
-    context.document.currentFileName = *path;
-    context.document.modified = 0;
+    MatchFile(context, *path);
     return true;
 }
 
@@ -64,7 +67,7 @@ bool SaveTable(FileCommandContext& context) {
     const bool written = context.document.currentFileName.isEmpty()
                              ? SaveWithDialog(context)
                              : WriteTable(context, context.document.currentFileName);
-    if (written) context.document.modified = 0;
+    if (written) MatchFile(context, context.document.currentFileName);
     return written;
 }
 
