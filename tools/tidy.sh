@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Runs clang-tidy (the checks in .clang-tidy) over every project source in the
-# default preset's compilation database: the code CMake generates under
-# build/ (moc, rcc) and the fuzz targets are left out. Fails on any finding.
+# Runs clang-tidy over every project source in the default preset's
+# compilation database: the code CMake generates under build/ (moc, rcc) and
+# the fuzz targets are left out. The product code gets the checks in
+# .clang-tidy, the tests the cheaper set in tests/.clang-tidy. Fails on any
+# finding.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/tools/packages.sh"
