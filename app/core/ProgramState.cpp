@@ -13,10 +13,6 @@ ProgramState& InitGlobals() {
     return *globals;
 }
 
-ProgramState& Globals() {
-    return *globals;
-}
-
 void ReleaseGlobals() {
     if (!globals) return;
     ReleaseCadConnection(globals->cadConnection);

@@ -15,6 +15,5 @@ struct ProgramState {
 ProgramState& InitGlobals();
 // Releases the CAD connection in its fixed order. Safe to call more than once.
 void ReleaseGlobals();
-ProgramState& Globals();
 
 }  // namespace channel
