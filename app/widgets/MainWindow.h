@@ -68,14 +68,14 @@ class MainWindow : public QMainWindow {
 
     // Commands, as the menus and buttons run them. Each first commits an
     // open cell edit, so it sees what was typed.
-    void NewTable() { Committed (&Document::NewTable)(); }
-    void OpenTable() { Committed (&Document::OpenTable)(); }
-    void SaveTable() { Committed (&Document::SaveTable)(); }
-    void SaveTableAs() { Committed (&Document::SaveTableAs)(); }
-    void ExitProgram() { Committed (&Document::Exit)(); }
-    void CopyCells() { Committed (&Document::Copy)(); }
-    void PasteCells() { Committed (&Document::Paste)(); }
-    void ClearCells() { Committed (&Document::Clear)(); }
+    void NewTable() { Run(&Document::NewTable); }
+    void OpenTable() { Run(&Document::OpenTable); }
+    void SaveTable() { Run(&Document::SaveTable); }
+    void SaveTableAs() { Run(&Document::SaveTableAs); }
+    void ExitProgram() { Run(&Document::Exit); }
+    void CopyCells() { Run(&Document::Copy); }
+    void PasteCells() { Run(&Document::Paste); }
+    void ClearCells() { Run(&Document::Clear); }
     void MusicOff() { music_->MusicOff(); }
     void MusicOn() { music_->MusicOn(); }
     AboutWindow* OpenAbout();
@@ -98,13 +98,16 @@ class MainWindow : public QMainWindow {
     // The caption names the current file and marks unsaved changes.
     void RefreshCaption();
     void PopUp(QMenu* menu, const QPoint& globalPosition);
-    // The document command, after the open cell edit is committed.
+    // Runs the document command after the open cell edit is committed.
+    template <typename Result>
+    void Run(Result (Document::*command)()) {
+        CommitPendingEdit();
+        (document_->*command)();
+    }
+    // The same, for a menu item or a button.
     template <typename Result>
     std::function<void()> Committed(Result (Document::*command)()) {
-        return [this, command] {
-            CommitPendingEdit();
-            (document_->*command)();
-        };
+        return [this, command] { Run(command); };
     }
     void CommitPendingEdit();
 
