@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QGuiApplication>
+#include <QStringList>
+#include <QTimer>
 
 #include "app/core/ProgramState.h"
 #include "app/core/QtChineseTexts.h"
@@ -20,5 +22,13 @@ int main(int argc, char* argv[]) {
 
     MainWindow window(state);
     window.show();
+    // An element file named on the command line (a double click on one in
+    // the file manager) opens once the window is up, so a refusal has a
+    // window to stand on.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString path = arguments.at(1);
+        QTimer::singleShot(0, &window, [&window, path] { window.Doc().OpenFile(path); });
+    }
     return QApplication::exec();
 }

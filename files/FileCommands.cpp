@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "files/ElementFile.h"
+#include "io/CompanionFiles.h"
 
 namespace channel {
 
@@ -34,7 +35,7 @@ void MatchFile(FileCommandContext& context, const QString& path) {
 
 bool NewTable(FileCommandContext& context) {
     if (CheckUnsavedChanges(context)) return false;
-    const QString templatePath = QString::fromLatin1(kTemplateFileName);
+    const QString templatePath = CompanionFile(QString::fromLatin1(kTemplateFileName));
     if (!QFileInfo::exists(templatePath)) {
         ResetToStartupTable(context);
     } else if (const Outcome<QString> loaded = LoadFromFile(context.table, templatePath);
@@ -53,13 +54,16 @@ bool NewTable(FileCommandContext& context) {
 bool OpenTable(FileCommandContext& context) {
     if (CheckUnsavedChanges(context)) return false;
     const std::optional<QString> path = NonEmpty(context.dialogs.AskOpenPath());
-    if (!path) return false;
-    const Outcome<QString> loaded = LoadFromFile(context.table, *path);
+    return path && OpenFile(context, *path);
+}
+
+bool OpenFile(FileCommandContext& context, const QString& path) {
+    const Outcome<QString> loaded = LoadFromFile(context.table, path);
     if (!loaded.ok()) {
-        context.messages.ShowFileError(*path, loaded.reason());
+        context.messages.ShowFileError(path, loaded.reason());
         return false;
     }
-    MatchFile(context, *path);
+    MatchFile(context, path);
     return true;
 }
 

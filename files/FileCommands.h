@@ -44,7 +44,7 @@ struct FileCommandContext {
 };
 
 // The template that 新建 loads, a bare name resolved against the working
-// directory.
+// directory, or the installed data folder when it is not there.
 inline constexpr char kTemplateFileName[] = "normal";
 
 // 文件 → 新建: after the unsaved-changes question, the template (or the
@@ -54,6 +54,9 @@ bool NewTable(FileCommandContext& context);
 // 文件 → 打开: after the unsaved-changes question, loads a chosen file.
 // true: the table was replaced.
 bool OpenTable(FileCommandContext& context);
+// Loads `path` as 打开 loads a chosen file, without asking anything first; a
+// refused file is reported with its reason. true: the table was replaced.
+bool OpenFile(FileCommandContext& context, const QString& path);
 // 文件 → 保存: writes to the current file, asking for a name only when
 // there is none. true: written, and `modified` cleared; false: nothing was
 // written (dismissed or failed) and `modified` is as it was.

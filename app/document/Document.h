@@ -86,6 +86,9 @@ class Document : public QObject {
     void Redo();
     void NewTable();
     void OpenTable();
+    // Loads `path` as 打开 does, without the dialog (a file named on the
+    // command line).
+    void OpenFile(const QString& path);
     bool SaveTable();
     void SaveTableAs();
     // 退出: asks about unsaved changes, then raises closeApproved.

@@ -1,3 +1,5 @@
+#include <QFileInfo>
+
 #include "app/core/SectionExport.h"
 #include "app/core/TableSetUp.h"
 #include "app/document/Document.h"
@@ -38,6 +40,13 @@ void Document::NewTable() {
 
 void Document::OpenTable() {
     if (RunFileCommand(channel::OpenTable)) history_->Clear();
+}
+
+void Document::OpenFile(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (RunFileCommand(
+            [&](FileCommandContext& files) { return channel::OpenFile(files, absolute); }))
+        history_->Clear();
 }
 
 bool Document::SaveTable() {

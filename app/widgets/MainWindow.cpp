@@ -26,6 +26,7 @@
 #include "app/widgets/SectionDetailsWindow.h"
 #include "app/widgets/SystemSeams.h"
 #include "app/widgets/TrayIcon.h"
+#include "io/CompanionFiles.h"
 #include "table/print/TablePrinter.h"
 #include "table/widgets/TableControl.h"
 
@@ -244,7 +245,7 @@ AboutWindow* MainWindow::OpenAbout() {
 }
 
 InstructionsWindow* MainWindow::OpenInstructions() {
-    return ShowModal(new InstructionsWindow(shell_text::kInstructionsFile, this));
+    return ShowModal(new InstructionsWindow(CompanionFile(shell_text::kInstructionsFile), this));
 }
 
 void MainWindow::ShowSectionDetails() {

@@ -4,12 +4,13 @@
 #include <QSystemTrayIcon>
 
 #include "app/core/ShellTexts.h"
+#include "io/CompanionFiles.h"
 
 namespace channel {
 
 QSystemTrayIcon* ShowTrayIcon(QObject* parent) {
     const QString builtIn = QStringLiteral(":/icons/circle_f1.ico");
-    const QString localIcon = shell_text::kTrayIconFile;
+    const QString localIcon = CompanionFile(shell_text::kTrayIconFile);
     QIcon icon(QFileInfo::exists(localIcon) ? localIcon : builtIn);
     if (icon.isNull() || icon.availableSizes().isEmpty()) icon = QIcon(builtIn);
     auto* tray = new QSystemTrayIcon(icon, parent);

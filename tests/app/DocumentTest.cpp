@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <functional>
 #include <string_view>
 
 #include "app/document/Document.h"
 #include "cad/CadExport.h"
+#include "files/ElementFile.h"
 #include "support/FileDoubles.h"
 #include "support/MemoryClipboard.h"
 #include "table/ElementsLayout.h"
@@ -204,6 +207,32 @@ TEST_F(ShellFixture, WhatMarksTheTableChanged) {
             EXPECT_EQ(f.table.TakeSnapshot(), before) << "nothing changed";
         }
     }
+}
+
+// A file named on the command line loads as 打开 loads it, relative paths
+// made absolute; a refused one is reported and changes nothing.
+TEST_F(ShellFixture, OpenFileLoadsOrReportsWithoutAsking) {
+    QTemporaryDir dir;
+    const QString saved = QDir(dir.path()).filePath("渠道.efs");
+    table.SetCellText(2, kBottomWidthColumn, "2.5");
+    ASSERT_TRUE(SaveToFile(table, saved).ok());
+    table.SetCellText(2, kBottomWidthColumn, "9");
+    document.OnTyping();
+
+    const QString savedCurrent = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    document.OpenFile("渠道.efs");
+    ASSERT_TRUE(QDir::setCurrent(savedCurrent));
+    EXPECT_EQ(table.GetCellText(2, kBottomWidthColumn), "2.5");
+    EXPECT_EQ(document.CurrentFileName(), saved);
+    EXPECT_FALSE(document.Modified());
+    EXPECT_EQ(messages.asked, 0) << "nothing to ask at start-up";
+
+    const ElementsTable::Snapshot before = table.TakeSnapshot();
+    document.OpenFile(QDir(dir.path()).filePath("缺少.efs"));
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_EQ(table.TakeSnapshot(), before);
+    EXPECT_EQ(document.CurrentFileName(), saved);
 }
 
 }  // namespace
