@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     // window to stand on.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {
-        const QString path = arguments.at(1);
+        const QString& path = arguments.at(1);
         QTimer::singleShot(0, &window, [&window, path] { window.Doc().OpenFile(path); });
     }
     return QApplication::exec();
