@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RecordingAutomation.h"
@@ -105,21 +106,18 @@ INSTANTIATE_TEST_SUITE_P(ComputedRows, TableDescriptionTest,
 // every digit typed (0.0225, 0.00035), a fraction as typed, a word for a
 // value that is no number.
 TEST(TableDescriptionTest, ValuesAreDrawnAsTheTableShowsThem) {
-    struct Case {
-        const char* text;
-        const char* shown;
-    };
-    const std::vector<Case> row = {
+    const std::vector<std::pair<const char*, const char*>> row = {
+        // text, shown
         {"2", "2.00"},        {"1.5", "1.50"},    {"nan", "无效值"},     {"0.0225", "0.0225"},
         {"1/2000", "1/2000"}, {"1.5444", "1.54"}, {"9.215", "9.22"},     {"2.5m", "2.5m"},
         {"1e39", "∞(无效)"},  {"", ""},           {"0.00035", "0.00035"}};
     TestTable table;
     std::vector<std::string> expected;
     for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
-        const Case& c = row.at(static_cast<std::size_t>(column - kFirstValueColumn));
-        table.Set(4, column, c.text);
-        table.SetShown(4, column, c.shown);
-        expected.emplace_back(c.shown);
+        const auto& [text, shown] = row.at(static_cast<std::size_t>(column - kFirstValueColumn));
+        table.Set(4, column, text);
+        table.SetShown(4, column, shown);
+        expected.emplace_back(shown);
     }
     EXPECT_EQ(Bands(DescribeElementsTable(DrawingCells(table.Source()))),
               (std::vector<std::vector<std::string>>{kHeadings, expected}));
