@@ -13,7 +13,6 @@ constexpr int kPointLength = 3;
 // AutoCAD's acAlignmentMiddle: centred horizontally and vertically on the
 // alignment point.
 constexpr int kMiddleAlignment = 4;
-constexpr char kChineseBigFont[] = "hztxt.shx";
 
 }  // namespace
 

@@ -2,11 +2,12 @@
 
 #include <QDir>
 #include <memory>
+#include <optional>
 
 #include "cad/CadMessages.h"
 #include "cad/DrawingAutomation.h"
-#include "cad/DxfAutomationServer.h"
 #include "cad/DxfFileWriter.h"
+#include "cad/DxfRendering.h"
 #include "cad/PlatformAutomation.h"
 #include "cad/TableDrawing.h"
 
@@ -33,19 +34,12 @@ constexpr DrawingMessages kSectionMessages{
     cad_messages::kSectionDrawnInAutoCad, cad_messages::kSectionAutoCadIncomplete,
     cad_messages::kSectionAutoCadUnreachable, cad_messages::kSectionSavedAsDxf};
 
-void ExportToDxf(CadConnection& connection, const Drawing& drawing, const DrawingMessages& messages,
-                 CadExportSeams& seams) {
+// The file is written from the description itself, with its layers; the CAD
+// connection is AutoCAD's alone.
+void ExportToDxf(const Drawing& drawing, const DrawingMessages& messages, CadExportSeams& seams) {
     const std::optional<QString> path = seams.askDxfPath();
     if (!path) return;
-
-    auto dxf = std::make_shared<DxfDrawing>();
-    DxfAutomationServer server(dxf);
-    if (RenderThroughAutomation(connection, server, drawing) != DrawingOutcome::Drawn) {
-        seams.showStatus(Message(cad_messages::kDxfNotWritten)
-                             .arg(Message(cad_messages::kDxfDrawingIncomplete)));
-        return;
-    }
-    if (const Outcome<QString> saved = SaveDxfDrawing(*dxf, *path); !saved.ok()) {
+    if (const Outcome<QString> saved = SaveDxfDrawing(DxfDrawingOf(drawing), *path); !saved.ok()) {
         seams.showStatus(Message(cad_messages::kDxfNotWritten).arg(saved.reason()));
         return;
     }
@@ -68,7 +62,7 @@ void Export(CadConnection& connection, const Drawing& drawing, const DrawingMess
                 break;
         }
     }
-    ExportToDxf(connection, drawing, messages, seams);
+    ExportToDxf(drawing, messages, seams);
 }
 
 }  // namespace

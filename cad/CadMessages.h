@@ -17,8 +17,6 @@ inline constexpr char kSectionAutoCadIncomplete[] =
     "AutoCAD未能绘出完整的断面图，请确认AutoCAD已打开图形后重试。";
 inline constexpr char kSectionAutoCadUnreachable[] = "无法连接AutoCAD，可将断面图保存为DXF图形。";
 inline constexpr char kSectionSavedAsDxf[] = "断面图已保存为DXF图形：%1";
-// The reason given when our own server could not draw the whole table.
-inline constexpr char kDxfDrawingIncomplete[] = "绘图未完成";
 // The reason given when the DXF library cannot write the R12 format.
 inline constexpr char kDxfLibraryWithoutR12[] = "DXF库不能写R12格式";
 

@@ -1,6 +1,7 @@
 #include "cad/Drawing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace channel {
@@ -56,6 +57,33 @@ DrawingBox Extent(const Drawing& drawing) {
     }
     for (const DrawingText& text : drawing.texts) add(TextBox(text));
     return box;
+}
+
+std::vector<LinePiece> PiecesOf(const DrawingLine& line) {
+    if (line.style == LineStyle::Solid) return {{line.from, line.to}};
+    std::vector<LinePiece> pieces;
+    const DashPattern dashes = PatternOf(line.style);
+    const double dx = line.to.x - line.from.x;
+    const double dy = line.to.y - line.from.y;
+    const double length = std::hypot(dx, dy);
+    if (length == 0) return pieces;
+    const double ux = dx / length;
+    const double uy = dy / length;
+    // How far a point lies beyond the line's end along it; below zero before
+    // it. Each dash's start is worked out from the line's, so no rounding
+    // accumulates; along an axis the arithmetic is the plain sum on that axis.
+    const auto beyondEnd = [&](DrawingPoint p) {
+        return (p.x - line.to.x) * ux + (p.y - line.to.y) * uy;
+    };
+    const double period = dashes.on + dashes.off;
+    for (int k = 0;; ++k) {
+        const DrawingPoint start{line.from.x + period * k * ux, line.from.y + period * k * uy};
+        if (beyondEnd(start) >= 0) break;
+        DrawingPoint end{start.x + dashes.on * ux, start.y + dashes.on * uy};
+        if (beyondEnd(end) > 0) end = line.to;
+        pieces.push_back({start, end});
+    }
+    return pieces;
 }
 
 }  // namespace channel

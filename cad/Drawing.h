@@ -64,6 +64,9 @@ enum class TextAnchor {
 
 // Every text is narrowed to this fraction of its font's width.
 inline constexpr double kTextWidthFactor = 0.7;
+// The big-font file a CAD renderer gives its text style, for the Chinese
+// characters the plain SHX fonts lack.
+inline constexpr char kChineseBigFont[] = "hztxt.shx";
 
 struct DrawingText {
     std::string utf8Text;
@@ -89,9 +92,19 @@ struct Drawing {
 // The smallest box holding every line and every text's box.
 DrawingBox Extent(const Drawing& drawing);
 
-// The layers the drawings put their lines and texts on.
+// The pieces a CAD renderer draws `line` as, from its start towards its end:
+// a solid line whole, a dashed or dotted one as its dashes, each `on` long,
+// one every on + off, the last cut at the line's end.
+struct LinePiece {
+    DrawingPoint from;
+    DrawingPoint to;
+};
+std::vector<LinePiece> PiecesOf(const DrawingLine& line);
+
+// The layers the drawings put their lines and texts on, named as a CAD user
+// finds them in the layer list.
 namespace drawing_layers {
-inline constexpr char kTable[] = "表格";              // the table's rules
+inline constexpr char kTable[] = "表格线";            // the table's rules
 inline constexpr char kText[] = "文字";               // titles, headings, values, the scale
 inline constexpr char kSection[] = "断面";            // bed, banks, bank tops
 inline constexpr char kWater[] = "水面";              // the water surface at h

@@ -6,8 +6,8 @@
 
 namespace channel {
 
-// What our own automation server draws: the content of one DXF file.
-// Texts are kept as UTF-8 here; the file writer encodes them.
+// The content of one DXF file. Texts and names are kept as UTF-8 here; the
+// file writer encodes them.
 
 struct DxfPoint {
     double x = 0;
@@ -18,6 +18,7 @@ struct DxfPoint {
 struct DxfLine {
     DxfPoint start;
     DxfPoint end;
+    std::string layer;
 };
 
 enum class DxfTextAlignment {
@@ -33,6 +34,7 @@ struct DxfText {
     double widthFactor = 1;
     DxfTextAlignment alignment = DxfTextAlignment::Left;
     std::string styleName;
+    std::string layer;
 };
 
 struct DxfTextStyle {
@@ -41,10 +43,20 @@ struct DxfTextStyle {
     std::string bigFontFile;
 };
 
+// A layer of the LAYER table; its entities take its colour and linetype.
+struct DxfLayer {
+    std::string name;
+    int colour = 7;  // AutoCAD Color Index
+    std::string linetype = "CONTINUOUS";
+};
+
 using DxfEntity = std::variant<DxfLine, DxfText>;
 
 struct DxfDrawing {
     DxfTextStyle textStyle;           // the drawing's one, active, text style
+    std::vector<DxfLayer> layers;     // besides layer 0, which every file has
+    DxfPoint extentMin;               // $EXTMIN: a reader opens zoomed to
+    DxfPoint extentMax;               // $EXTMAX  the box between them
     std::vector<DxfEntity> entities;  // model space, in the order drawn
 };
 

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <string_view>
+#include <utility>
 
 #include "cad/CadMessages.h"
 #include "cad/DxfTextEncoding.h"
@@ -69,17 +70,74 @@ std::string Gbk(const std::string& utf8) {
     return EncodeDxfText(QString::fromUtf8(utf8)).toStdString();
 }
 
-void WriteTables(DL_Dxf& dxf, DxfByteWriter& writer, const DxfTextStyle& style) {
+void WritePoint(DxfByteWriter& writer, const char* variable, const DxfPoint& point) {
+    writer.dxfString(9, variable);
+    writer.dxfReal(10, point.x);
+    writer.dxfReal(20, point.y);
+    writer.dxfReal(30, point.z);
+}
+
+// The viewport a reader opens with, centred on the drawing's extent and as
+// high as it takes to show all of it, with a margin; otherwise the tags
+// dxflib writes for it.
+void WriteActiveViewport(DxfByteWriter& writer, const DxfDrawing& drawing) {
+    constexpr double kAspect = 1.92798353909465;  // width / height, dxflib's
+    constexpr double kMargin = 1.1;
+    const double width = drawing.extentMax.x - drawing.extentMin.x;
+    const double height = drawing.extentMax.y - drawing.extentMin.y;
+    writer.table("VPORT", 1);
+    writer.dxfString(0, "VPORT");
+    writer.dxfString(2, "*Active");
+    writer.dxfInt(70, 0);
+    for (const auto& [code, value] : {std::pair{10, 0.0}, {20, 0.0}, {11, 1.0}, {21, 1.0}}) {
+        writer.dxfReal(code, value);
+    }
+    writer.dxfReal(12, (drawing.extentMin.x + drawing.extentMax.x) / 2);
+    writer.dxfReal(22, (drawing.extentMin.y + drawing.extentMax.y) / 2);
+    for (const auto& [code, value] : {std::pair{13, 0.0},
+                                      {23, 0.0},
+                                      {14, 10.0},
+                                      {24, 10.0},
+                                      {15, 10.0},
+                                      {25, 10.0},
+                                      {16, 0.0},
+                                      {26, 0.0},
+                                      {36, 1.0},
+                                      {17, 0.0},
+                                      {27, 0.0},
+                                      {37, 0.0}}) {
+        writer.dxfReal(code, value);
+    }
+    writer.dxfReal(40, std::max(height, width / kAspect) * kMargin);
+    writer.dxfReal(41, kAspect);
+    for (const auto& [code, value] :
+         {std::pair{42, 50.0}, {43, 0.0}, {44, 0.0}, {50, 0.0}, {51, 0.0}}) {
+        writer.dxfReal(code, value);
+    }
+    for (const auto& [code, value] :
+         {std::pair{71, 0}, {72, 100}, {73, 1}, {74, 3}, {75, 1}, {76, 1}, {77, 0}, {78, 0}}) {
+        writer.dxfInt(code, value);
+    }
+    writer.tableEnd();
+}
+
+void WriteLayer(DL_Dxf& dxf, DxfByteWriter& writer, const DxfLayer& layer) {
+    dxf.writeLayer(writer, DL_LayerData(Gbk(layer.name), 0),
+                   DL_Attributes("", layer.colour, 0, layer.linetype, 1.0));
+}
+
+void WriteTables(DL_Dxf& dxf, DxfByteWriter& writer, const DxfDrawing& drawing) {
     writer.sectionTables();
-    dxf.writeVPort(writer);
+    WriteActiveViewport(writer, drawing);
     writer.tableLinetypes(1);
     dxf.writeLinetype(writer, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
     writer.tableEnd();
-    writer.tableLayers(1);
-    dxf.writeLayer(writer, DL_LayerData("0", 0),
-                   DL_Attributes("", kColourWhite, 0, "CONTINUOUS", 1.0));
+    writer.tableLayers(static_cast<int>(drawing.layers.size()) + 1);
+    WriteLayer(dxf, writer, {"0", kColourWhite});
+    for (const DxfLayer& layer : drawing.layers) WriteLayer(dxf, writer, layer);
     writer.tableEnd();
     writer.tableStyle(1);
+    const DxfTextStyle& style = drawing.textStyle;
     dxf.writeStyle(writer, DL_StyleData(Gbk(style.name), 0, 0.0, 1.0, 0.0, 0, 2.5,
                                         Gbk(style.fontFile), Gbk(style.bigFontFile)));
     writer.tableEnd();
@@ -92,8 +150,8 @@ void WriteTables(DL_Dxf& dxf, DxfByteWriter& writer, const DxfTextStyle& style) 
 }
 
 void WriteEntity(DL_Dxf& dxf, DxfByteWriter& writer, const DxfEntity& entity) {
-    const DL_Attributes attributes("0", kColourByLayer, -1, "BYLAYER", 1.0);
     if (const auto* line = std::get_if<DxfLine>(&entity)) {
+        const DL_Attributes attributes(Gbk(line->layer), kColourByLayer, -1, "BYLAYER", 1.0);
         dxf.writeLine(writer,
                       DL_LineData(line->start.x, line->start.y, line->start.z, line->end.x,
                                   line->end.y, line->end.z),
@@ -101,6 +159,7 @@ void WriteEntity(DL_Dxf& dxf, DxfByteWriter& writer, const DxfEntity& entity) {
         return;
     }
     const auto& text = std::get<DxfText>(entity);
+    const DL_Attributes attributes(Gbk(text.layer), kColourByLayer, -1, "BYLAYER", 1.0);
     // DXF horizontal 1 = centre, vertical 2 = middle.
     const bool centred = text.alignment == DxfTextAlignment::MiddleCentre;
     dxf.writeText(
@@ -128,8 +187,18 @@ Result<QByteArray, QString> DxfFileBytes(const DxfDrawing& drawing) {
     // texts are GBK.
     writer.dxfString(9, "$DWGCODEPAGE");
     writer.dxfString(3, kChineseCodePage);
+    // A reader opens the drawing zoomed to its extent; the limits keep the
+    // grid on the same box.
+    WritePoint(writer, "$EXTMIN", drawing.extentMin);
+    WritePoint(writer, "$EXTMAX", drawing.extentMax);
+    writer.dxfString(9, "$LIMMIN");
+    writer.dxfReal(10, drawing.extentMin.x);
+    writer.dxfReal(20, drawing.extentMin.y);
+    writer.dxfString(9, "$LIMMAX");
+    writer.dxfReal(10, drawing.extentMax.x);
+    writer.dxfReal(20, drawing.extentMax.y);
     writer.sectionEnd();
-    WriteTables(dxf, writer, drawing.textStyle);
+    WriteTables(dxf, writer, drawing);
     writer.sectionBlocks();
     writer.sectionEnd();
     writer.sectionEntities();

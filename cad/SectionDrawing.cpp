@@ -205,7 +205,8 @@ double SectionBankHeight(const SectionDimensions& s) {
     for (double depth : {s.normalDepth, s.criticalDepth}) {
         if (Exists(depth)) deepest = std::max(deepest, depth);
     }
-    return kBankHeightFactor * deepest;
+    // GB 50288-2018, 6.4.8-2: Fb = hd/4 + 0.2 m above the deepest level hd.
+    return deepest + kFreeboardShareOfDepth * deepest + kFreeboardAllowance;
 }
 
 double SectionScale(const SectionDimensions& s) {

@@ -42,12 +42,16 @@ inline constexpr double kSectionCentreX = 390;
 inline constexpr double kSectionBedY = 44;
 inline constexpr double kSectionMaxWidth = 160;
 inline constexpr double kSectionMaxHeight = 112;
-// The banks rise to this multiple of the deepest of h, h0 and hk.
-inline constexpr double kBankHeightFactor = 1.25;
+// Without a canal design, the banks rise above the deepest of h, h0 and hk
+// (hd) by the freeboard GB 50288-2018 clause 6.4.8-2 gives for a canal bank,
+// Fb = hd/4 + 0.2 m.
+inline constexpr double kFreeboardShareOfDepth = 0.25;
+inline constexpr double kFreeboardAllowance = 0.2;  // m
 
 // The area the section keeps within, clear of the table.
 inline constexpr DrawingBox kSectionFrame{250, 16, 530, 192};
 
+// The bank height above the bed: hd + Fb.
 double SectionBankHeight(const SectionDimensions& section);
 double SectionScale(const SectionDimensions& section);
 

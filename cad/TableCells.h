@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace channel {
@@ -10,9 +9,8 @@ namespace channel {
 // texts: the table drawing is built without Qt (also for Windows, with the
 // COM backend); the window's side fills these in.
 struct TableCell {
-    std::string utf8Text;          // the cell's own text; "" when it is empty
-    std::string utf8Shown;         // the text the table shows for it
-    std::optional<double> number;  // its value, when the whole text is one number
+    std::string utf8Text;   // the cell's own text; "" when it is empty
+    std::string utf8Shown;  // the text the table shows for it, the one drawn
 };
 
 using TableCellSource = std::function<TableCell(int row, int column)>;

@@ -1,11 +1,9 @@
 #include "cad/TableDrawing.h"
 
-#include <cmath>
 #include <string>
 #include <utility>
 
 #include "cad/DrawingAutomation.h"
-#include "cad/ValueFormatting.h"
 #include "table/ElementsLayout.h"
 
 namespace channel {
@@ -53,16 +51,6 @@ int CountComputedRows(const TableCellSource& cells) {
     return count;
 }
 
-// A number is drawn re-formatted; a text, or a value that is no real number,
-// as the table shows it rather than as a made-up 0.
-std::string DrawnValue(const TableCell& cell, int column) {
-    // The table shows a number beyond single precision as typed; so does the
-    // drawing.
-    if (cell.number && std::isfinite(static_cast<float>(*cell.number)))
-        return FormatDrawnValue(*cell.number, column);
-    return cell.utf8Shown;
-}
-
 double ColumnCentre(int column) {
     return kGridLeft + kColumnWidth * (column - kFirstDrawnColumn) + kColumnWidth / 2;
 }
@@ -93,8 +81,7 @@ void DrawValues(Drawing& drawing, const TableCellSource& cells, int computedRows
         if (!IsComputed(cells, row)) continue;
         const double y = kGridBottom + kRowHeight * band + kTextRaise;
         for (int column = kFirstDrawnColumn; column <= kLastDrawnColumn; ++column) {
-            Text(drawing, DrawnValue(cells(row, column), column), ColumnCentre(column), y,
-                 kValueHeight);
+            Text(drawing, cells(row, column).utf8Shown, ColumnCentre(column), y, kValueHeight);
         }
         --band;
     }

@@ -11,8 +11,8 @@ namespace channel {
 // The drawing of the elements table: the ruled grid of every column but the
 // item column, their headings, the title and every computed row (one whose
 // velocity cell is not empty), the computed rows closed up in table order
-// below the headings. A value is drawn from its number when its cell holds
-// one finite number, and otherwise as the table shows the cell.
+// below the headings. Every value is drawn as the text the table shows for
+// its cell, digits and all: the drawing says what the table says.
 Drawing DescribeElementsTable(const TableCellSource& cells);
 
 // Draws DescribeElementsTable(cells) into the active drawing of the

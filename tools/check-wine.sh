@@ -5,8 +5,8 @@
 #    "autocad.Application" in a fresh Wine prefix: not registered, started by
 #    CoCreateInstance, attached to when running, no drawing open, the server
 #    dying mid-export, two exports, a cross-section; the recorded calls
-#    compared with those the layout calls for (the section's with what our
-#    DXF server draws of it), every reference released at the end;
+#    compared with the lines and texts the DXF file of the same drawing
+#    holds, every reference released at the end;
 #  - the winmm tune player's sequencer: play, stop, restart, destroy playing.
 # Prints the time of every phase. Exits non-zero on the first failure.
 set -euo pipefail
@@ -65,7 +65,7 @@ tune_build=$!
     "$root/cad/ComAutomation.cpp" "$root/cad/PlatformAutomationWindows.cpp" \
     "$root/cad/CadConnection.cpp" "$root/cad/TableDrawing.cpp" "$root/cad/ValueFormatting.cpp" \
     "$root/cad/SectionDrawing.cpp" "$root/cad/Drawing.cpp" "$root/cad/DrawingAutomation.cpp" \
-    "$root/cad/DxfAutomationServer.cpp" "$root/tests/cad/wine/ComExportDriver.cpp" \
+    "$root/cad/DxfRendering.cpp" "$root/tests/cad/wine/ComExportDriver.cpp" \
     -o "$work/cad-driver.exe" -lole32 -loleaut32 -luuid
 wait "$server_build"
 wait "$tune_build"

@@ -8,17 +8,14 @@
 #include <cstdlib>
 #include <limits>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <tuple>
-#include <variant>
 #include <vector>
 
 #include "RecordingAutomation.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
-#include "cad/DxfAutomationServer.h"
 #include "cad/SectionDrawing.h"
 
 namespace channel {
@@ -28,10 +25,9 @@ namespace {
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 namespace layers = drawing_layers;
 
-// One section, its scale worked out by hand from the rules (banks to 1.25 ×
-// the deepest level, the largest round scale 1, 2, 5 × 10^k at which the
-// bank-top width fits in 160 and the bank height in 112) and the texts it
-// must carry.
+// One section, its scale worked out by hand from the rules (banks a freeboard
+// of a quarter of the deepest level plus 0.2 m above it, the largest round scale 1, 2, 5 × 10^k at
+// which the bank-top width fits in 160 and the bank height in 112) and the texts it must carry.
 struct SectionCase {
     const char* name;
     SectionDimensions section;
@@ -65,7 +61,16 @@ TEST_P(SectionDescriptionTest, DrawsTheTrapezoidToScale) {
     const std::vector<DrawingLine> outline = OnLayer(drawing, layers::kSection);
     ASSERT_FALSE(outline.empty());
     double bed = outline.front().from.y;
-    for (const DrawingLine& line : outline) bed = std::min({bed, line.from.y, line.to.y});
+    double bankTop = bed;
+    for (const DrawingLine& line : outline) {
+        bed = std::min({bed, line.from.y, line.to.y});
+        bankTop = std::max({bankTop, line.from.y, line.to.y});
+    }
+    // The banks rise hd/4 + 0.2 m above the deepest level hd; std::max keeps
+    // hd over a missing (NaN) level.
+    double hd = s.depth;
+    for (double level : {s.normalDepth, s.criticalDepth}) hd = std::max(hd, level);
+    EXPECT_NEAR(bankTop - bed, c.scale * (hd + hd / 4 + 0.2), 1e-9);
     for (const DrawingLine& line : outline) {
         const double rise = std::fabs(line.to.y - line.from.y);
         if (rise > 0) {
@@ -121,7 +126,7 @@ TEST_P(SectionDescriptionTest, LabelsTheSectionApartAndWithinItsFrame) {
 INSTANTIATE_TEST_SUITE_P(
     Sections, SectionDescriptionTest,
     testing::Values(
-        // The tool's example row: W = 2 + 3 × 1.175 = 5.525, 160 / W = 29.
+        // The tool's example row: W = 2 + 3 × 1.375 = 6.125, 160 / W = 26.
         SectionCase{"Trapezoid",
                     {3, 2, 1.5, 0.94, 0.9334, 0.4183},
                     20,
@@ -145,19 +150,19 @@ INSTANTIATE_TEST_SUITE_P(
                     20,
                     {"第4行断面图", "B=3.00 m", "b=1.00 m", "比例 1 m = 20", "h=1.00 m", "1:1",
                      "h0=1.000 m", "hk=1.050 m"}},
-        // A wide canal: 112 / 5 = 22.4 but 160 / 50 = 3.2, so 2; hk is the lower level.
+        // A wide canal: 112 / 5.2 = 21.5 but 160 / 50.8 = 3.1, so 2; hk is the lower level.
         SectionCase{"WideCanal",
                     {2, 30, 2, 4, 4, 2},
                     2,
                     {"第2行断面图", "B=46.00 m", "b=30.00 m", "比例 1 m = 2", "h=4.00 m", "1:2",
                      "h0=4.000 m", "hk=2.000 m"}},
-        // A small triangular ditch, 160 / 0.9375 = 171: no bed line and no b dimension.
+        // A small triangular ditch, 160 / 1.2375 = 129: no bed line and no b dimension.
         SectionCase{
             "Triangle",
             {5, 0, 0.75, 0.5, kNone, kNone},
             100,
             {"第5行断面图", "B=0.75 m", "b=0.00 m", "比例 1 m = 100", "h=0.50 m", "1:0.75"}},
-        // A deep narrow flume, limited by its height: 112 / 3.75 = 29.9.
+        // A deep narrow flume, limited by its height: 112 / 3.95 = 28.4.
         SectionCase{"DeepFlume",
                     {8, 0.3, 0.1, 3, 2.9, 0.7},
                     20,
@@ -169,17 +174,9 @@ INSTANTIATE_TEST_SUITE_P(
 // for digit, and each label reads back as the number drawn.
 TEST(SectionDrawingTest, HugeSizesAreWrittenOutInFull) {
     const SectionDimensions section{6, 1e100, 1e80, 1, kNone, kNone};
-    const auto drawing = std::make_shared<DxfDrawing>();
-    DxfAutomationServer server(drawing);
-    CadConnection connection;
-    ASSERT_EQ(DrawSection(connection, server, section), DrawingOutcome::Drawn);
-    ReleaseCadConnection(connection);
-
     std::map<std::string, std::string> numbers;  // by the label's text before it
-    for (const DxfEntity& entity : drawing->entities) {
-        const auto* text = std::get_if<DxfText>(&entity);
-        if (text == nullptr) continue;
-        const std::string& label = text->utf8Text;
+    for (const DrawingText& text : DescribeSection(section).texts) {
+        const std::string& label = text.utf8Text;
         for (const char* prefix : {"B=", "b=", "1:"}) {
             if (!label.starts_with(prefix)) continue;
             const std::string rest = label.substr(2);

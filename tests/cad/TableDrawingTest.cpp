@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "RecordingAutomation.h"
@@ -25,18 +25,11 @@ const std::vector<std::string> kHeadings = {"底宽",     "边坡", "水深", "�
 // A computed row; its bottom width is the row number so rows can be told apart.
 const std::initializer_list<const char*> kRowTail = {"1",    "0.8",   "0.014", "0.0004", "1.84",
                                                      "4.03", "0.457", "42.6",  "2.85",   "1.55"};
+// Each cell shows its own text here.
 std::vector<std::string> DrawnRow(int row) {
-    return {std::to_string(row) + ".00",
-            "1.00",
-            "0.80",
-            "0.014",
-            "0.0004",
-            "1.84",
-            "4.03",
-            "0.46",
-            "42.60",
-            "2.85",
-            "1.55"};
+    std::vector<std::string> texts = {std::to_string(row)};
+    texts.insert(texts.end(), kRowTail.begin(), kRowTail.end());
+    return texts;
 }
 
 void FillComputedRow(TestTable& table, int row) {
@@ -108,41 +101,26 @@ INSTANTIATE_TEST_SUITE_P(ComputedRows, TableDescriptionTest,
                          testing::Values(std::vector<int>{}, std::vector<int>{2, 5, 9},
                                          std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
 
-// A number is drawn re-formatted: a 2-digit column rounded from the
-// single-precision value the table shows (9.215 is the float just above,
-// 12.535 just below; 16777217 is the float 16777216), roughness and slope from
-// the text's own value. A text, or a value that is no real number (also one
-// the table side read as infinite), is drawn as the table shows it, never as a
-// made-up 0.00. Any velocity text makes a row computed.
+// A value is drawn as the table shows its cell, whatever its own text: the
+// digits of its column (1.5444 shows 1.54, 9.215 the float above it 9.22),
+// every digit typed (0.0225, 0.00035), a fraction as typed, a word for a
+// value that is no number.
 TEST(TableDescriptionTest, ValuesAreDrawnAsTheTableShowsThem) {
+    const std::vector<std::pair<const char*, const char*>> row = {
+        // text, shown
+        {"2", "2.00"},        {"1.5", "1.50"},    {"nan", "无效值"},     {"0.0225", "0.0225"},
+        {"1/2000", "1/2000"}, {"1.5444", "1.54"}, {"9.215", "9.22"},     {"2.5m", "2.5m"},
+        {"1e39", "∞(无效)"},  {"", ""},           {"0.00035", "0.00035"}};
     TestTable table;
-    table.FillRow(4, {"1.115", "0.125", "9.215", "0.00125", "1e39", "12.535", "16777217", "1e39",
-                      "1", "1", "1"});
-    table.FillRow(6, {"12345.678", "1.5", "2", "0.0149", "1000", "1234.5", "2.5m", " 7 ", "",
-                      "-0.001", "不是数字"});
-    table.FillRow(
-        8, {"nan", "inf", "-inf", "0.00035", "0.0005", "1e400", "abc", "1e3", "1", "1", "1"});
-    table.SetShown(8, kBottomWidthColumn, "无效值");
-    table.SetShown(8, kSideSlopeColumn, "∞(无效)");
-    table.SetShown(8, kDepthColumn, "-∞(无效)");
-    const TableCellSource tableCells = DrawingCells(table.Source());
-    const TableCellSource cells = [&tableCells](int row, int column) {
-        TableCell cell = tableCells(row, column);
-        if (row == 8 && column == kDischargeColumn) cell = {"1e999", "溢出", HUGE_VAL};
-        return cell;
-    };
-
-    const std::vector<std::vector<std::string>> bands = Bands(DescribeElementsTable(cells));
-
-    const std::vector<std::vector<std::string>> expected = {
-        kHeadings,
-        {"1.12", "0.13", "9.22", "0.0013", "1e39", "12.53", "16777216.00", "1e39", "1.00", "1.00",
-         "1.00"},
-        {"12345.68", "1.50", "2.00", "0.015", "1000.000", "1234.50", "2.5m", "7.00", "", "0.00",
-         "不是数字"},
-        {"无效值", "∞(无效)", "-∞(无效)", "0.00035", "0.0005", "1e400", "abc", "1000.00", "1.00",
-         "溢出", "1.00"}};
-    EXPECT_EQ(bands, expected);
+    std::vector<std::string> expected;
+    for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column) {
+        const auto& [text, shown] = row.at(static_cast<std::size_t>(column - kFirstValueColumn));
+        table.Set(4, column, text);
+        table.SetShown(4, column, shown);
+        expected.emplace_back(shown);
+    }
+    EXPECT_EQ(Bands(DescribeElementsTable(DrawingCells(table.Source()))),
+              (std::vector<std::vector<std::string>>{kHeadings, expected}));
 }
 
 // Every reference an export obtains is released exactly once: the slots a

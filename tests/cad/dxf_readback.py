@@ -1,6 +1,8 @@
 """Reads a DXF file written by the export back with ezdxf and checks that
 every line and text, with its position, height, width factor and alignment,
-the text style's big font and the Chinese texts survive the round trip.
+the text style's big font and the Chinese texts survive the round trip; that
+every entity sits on a named layer declared with its colour, and that the
+header's extent holds every entity.
 
 usage: dxf_readback.py <cad_dxf_sample executable> <work directory>
 """
@@ -18,18 +20,18 @@ except ImportError:
 HEADINGS = ["项目", "底宽", "边坡", "水深", "糙率", "纵坡1\\I", "面积", "湿周",
             "水力半径", "谢才系数", "流量", "流速"]
 
-# (cell text, drawn text) for columns 1 to 11 of each computed row.
+# Columns 1 to 11 of each computed row; without a table to format them, each
+# cell shows, and is drawn as, its text.
 COMPUTED = {
-    2: [("2", "2.00"), ("1.5", "1.50"), ("0.8", "0.80"), ("0.014", "0.014"),
-        ("0.0004", "0.0004"), ("1.84", "1.84"), ("4.03", "4.03"), ("0.457", "0.46"),
-        ("42.6", "42.60"), ("2.85", "2.85"), ("1.55", "1.55")],
-    5: [("5", "5.00"), ("12", "12.00"), ("1.25", "1.25"), ("0.025", "0.025"),
-        ("0.0012", "0.0012"), ("12345.678", "12345.68"), ("20.1", "20.10"),
-        ("1.3", "1.30"), ("38.07", "38.07"), ("1000", "1000.00"), ("0.08", "0.08")],
-    9: [("9", "9.00"), ("3", "3.00"), ("2", "2.00"), ("0.0225", "0.022"),
-        ("0.002", "0.002"), ("6", "6.00"), ("7", "7.00"), ("0.86", "0.86"),
-        ("40", "40.00"), ("11", "11.00"), ("不是数字", "不是数字")],
+    2: ["2", "1.5", "0.8", "0.014", "0.0004", "1.84", "4.03", "0.457", "42.6", "2.85", "1.55"],
+    5: ["5", "12", "1.25", "0.025", "0.0012", "12345.678", "20.1", "1.3", "38.07", "1000",
+        "0.08"],
+    9: ["9", "3", "2", "0.0225", "0.002", "6", "7", "0.86", "40", "11", "不是数字"],
 }
+# The layers of each drawing with their colours (AutoCAD Color Index).
+TABLE_LAYERS = {"表格线": 7, "文字": 7}
+SECTION_LAYERS = {"断面": 7, "水面": 5, "正常水深": 6, "临界水深": 1, "标注": 3, "文字": 7}
+SECTION = ["3", "2", "1.5", "0.94", "0.9334", "0.4183"]
 # Inputs without a velocity: not computed, never drawn.
 UNCOMPUTED = {7: ["4", "1", "1", "0.02", "0.001"]}
 MARKED_ROW = 3
@@ -41,7 +43,7 @@ def write_cells(path, headings):
         cells = [str(row)] + [""] * 11
         if row == MARKED_ROW:
             cells[0] += "  >>>"
-        for column, (text, _) in enumerate(COMPUTED.get(row, []), start=1):
+        for column, text in enumerate(COMPUTED.get(row, []), start=1):
             cells[column] = text
         for column, text in enumerate(UNCOMPUTED.get(row, []), start=1):
             cells[column] = text
@@ -73,7 +75,7 @@ def expected_texts(headings):
     for row in sorted(COMPUTED):
         y = 16 * (pending + 1) - 10
         texts += [(drawn, 20 * (j - 1) + 30, y, 5)
-                  for j, (_, drawn) in enumerate(COMPUTED[row], start=1)]
+                  for j, drawn in enumerate(COMPUTED[row], start=1)]
         pending -= 1
     return texts
 
@@ -85,11 +87,15 @@ def expected_lines():
     return lines
 
 
-def export(sample, directory, name, headings):
-    cells = os.path.join(directory, name + ".json")
+def export(sample, directory, name, headings=None):
+    """The table with `headings`, or without them the sample section."""
     dxf = os.path.join(directory, name + ".dxf")
-    write_cells(cells, headings)
-    result = subprocess.run([sample, cells, dxf], capture_output=True, text=True)
+    if headings is None:
+        arguments = ["section"] + SECTION
+    else:
+        arguments = [os.path.join(directory, name + ".json")]
+        write_cells(arguments[0], headings)
+    result = subprocess.run([sample] + arguments + [dxf], capture_output=True, text=True)
     check(result.returncode == 0, f"export failed: {result.stdout}{result.stderr}")
     return ezdxf.readfile(dxf)
 
@@ -102,8 +108,30 @@ def check(condition, message):
         failures.append(message)
 
 
+def check_layers_and_extent(doc, layers):
+    # ezdxf adds Defpoints itself on reading.
+    declared = {layer.dxf.name: layer.dxf.color for layer in doc.layers
+                if layer.dxf.name != "Defpoints"}
+    check(declared == dict(layers, **{"0": 7}), f"layers {declared}")
+    entities = list(doc.modelspace())
+    on = {e.dxf.layer for e in entities}
+    check(on == set(layers), f"entities on layers {on}")
+    check(all(e.dxf.color == 256 for e in entities), "an entity's colour is not by layer")
+    low, high = doc.header["$EXTMIN"], doc.header["$EXTMAX"]
+    view = doc.viewports.get("*Active")[0].dxf
+    check(low[0] <= view.center[0] <= high[0] and low[1] <= view.center[1] <= high[1]
+          and view.height >= high[1] - low[1], f"opens on {view.center}, {view.height} high")
+    points = [p for e in entities for p in
+              ((e.dxf.start, e.dxf.end) if e.dxftype() == "LINE" else (e.dxf.align_point,))]
+    # Every entity within, and no side beyond half a text's width (under 30).
+    gaps = (min(p.x for p in points) - low[0], min(p.y for p in points) - low[1],
+            high[0] - max(p.x for p in points), high[1] - max(p.y for p in points))
+    check(all(0 <= gap < 30 for gap in gaps), f"extent {low}..{high}, gaps {gaps}")
+
+
 def check_drawing(doc, headings):
     check(doc.dxfversion == "AC1009", f"version {doc.dxfversion}")
+    check_layers_and_extent(doc, TABLE_LAYERS)
     check(doc.header.get("$DWGCODEPAGE") == "ANSI_936",
           f"code page {doc.header.get('$DWGCODEPAGE')}")
     check(doc.encoding == "gbk", f"encoding {doc.encoding}")
@@ -157,10 +185,12 @@ def main():
     hostile[6] = "面积€\ue000"
     hostile[7] = "\r"
     check_drawing(export(sample, directory, "hostile", hostile), hostile)
+    check_layers_and_extent(export(sample, directory, "section"), SECTION_LAYERS)
     for failure in failures:
         print("FAIL:", failure)
     if not failures:
-        print("DXF read back with ezdxf: all lines and texts as drawn")
+        print("DXF read back with ezdxf: all lines and texts as drawn, on their layers, "
+              "within the extent")
     return 1 if failures else 0
 
 

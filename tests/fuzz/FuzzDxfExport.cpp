@@ -1,5 +1,5 @@
-// DXF export: the elements table, every cell any text, drawn by the real
-// drawing code into our own server and written by the DXF writer. The bytes
+// DXF export: the elements table, every cell any text, described by the real
+// drawing code and written by the DXF writer. The bytes
 // must always read back: tag lines in pairs, sections and tables balanced,
 // the end marker last, and every text one line that decodes (GBK, then the
 // \U+XXXX escapes) to the text drawn, as a drawing can hold it.
@@ -11,15 +11,13 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "FuzzCheck.h"
-#include "cad/CadConnection.h"
 #include "cad/CellTextSource.h"
-#include "cad/DxfAutomationServer.h"
 #include "cad/DxfFileWriter.h"
+#include "cad/DxfRendering.h"
 #include "cad/TableDrawing.h"
 #include "table/ElementsLayout.h"
 
@@ -154,21 +152,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return CellTexts{text, text};
     };
 
-    auto drawing = std::make_shared<DxfDrawing>();
-    DxfAutomationServer server(drawing);
-    CadConnection connection;
-    const DrawingOutcome outcome = DrawElementsTable(connection, server, DrawingCells(source));
-    ReleaseCadConnection(connection);
-    FUZZ_CHECK(outcome == DrawingOutcome::Drawn);
-
-    const Result<QByteArray, QString> file = DxfFileBytes(*drawing);
+    const DxfDrawing drawing = DxfDrawingOf(DescribeElementsTable(DrawingCells(source)));
+    const Result<QByteArray, QString> file = DxfFileBytes(drawing);
     FUZZ_CHECK(file.ok());
     const QByteArray& bytes = file.value();
     const std::vector<std::string_view> texts =
         TextsOf(ReadTags(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))));
 
     std::vector<const DxfText*> drawn;
-    for (const DxfEntity& entity : drawing->entities) {
+    for (const DxfEntity& entity : drawing.entities) {
         if (const auto* text = std::get_if<DxfText>(&entity)) drawn.push_back(text);
     }
     // Every column but the item column is drawn: its heading, and its value

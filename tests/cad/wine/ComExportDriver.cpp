@@ -1,8 +1,8 @@
 // Runs the program's own COM backend, CAD connection and table drawing against
 // the recording stand-in server (RecordingCadServer.cpp), under Wine, and
-// compares what the server saw with the lines and texts our in-process DXF
-// server records of the same drawing: the COM path must deliver exactly those,
-// in that order, and release every reference it obtained.
+// compares what the server saw with the lines and texts of the DXF file of the
+// same drawing: the COM path must deliver exactly those, in that order, and
+// release every reference it obtained.
 //
 //   cad-driver <scenario> <cad-server.exe> <log>
 // scenarios: unregistered, create, attach, twice, nodocument, dies, section.
@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -25,7 +24,7 @@
 #include <vector>
 
 #include "cad/CadConnection.h"
-#include "cad/DxfAutomationServer.h"
+#include "cad/DxfRendering.h"
 #include "cad/PlatformAutomation.h"
 #include "cad/SectionDrawing.h"
 #include "cad/TableDrawing.h"
@@ -57,14 +56,6 @@ const std::array<SampleRow, 3> kComputed = {{
     {9, {"9", "3", "2", "0.0225", "0.002", "6", "7", "0.86", "40", "nan", "不是数字"}},
 }};
 
-std::optional<double> WholeNumber(const std::string& text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || ptr != end) return std::nullopt;
-    return value;
-}
-
 TableCell SampleCell(int row, int column) {
     std::string text;
     if (row == kHeadingRow) {
@@ -81,10 +72,10 @@ TableCell SampleCell(int row, int column) {
         }
     }
     // The table shows "nan" as "无效值"; every other cell shows its text here.
-    return TableCell{text, text == "nan" ? "无效值" : text, WholeNumber(text)};
+    return TableCell{text, text == "nan" ? "无效值" : text};
 }
 
-// ---- the calls our DXF server's drawing calls for ----------------------------
+// ---- the calls the DXF file's content calls for -------------------------------
 
 std::string Number(double value) {
     std::array<char, 64> digits{};
@@ -98,7 +89,7 @@ std::string Point(double x, double y) {
 
 class ExpectedServerCalls {
   public:
-    // One export of what our DXF server drew for the same drawing: the COM
+    // One export of what the DXF file holds of the same drawing: the COM
     // path must deliver exactly those lines and texts, in that order.
     void ExportOf(const std::string& application, const DxfDrawing& drawing) {
         const auto [document, modelSpace] = Open(application);
@@ -152,21 +143,8 @@ class ExpectedServerCalls {
     int documents_ = 0, modelSpaces_ = 0, styles_ = 0, lines_ = 0, texts_ = 0;
 };
 
-// What our DXF server records of one drawing, drawn as `draw` draws it.
-DxfDrawing DrawnByDxfServer(
-    const std::function<DrawingOutcome(CadConnection&, Automation&)>& draw) {
-    auto drawing = std::make_shared<DxfDrawing>();
-    CadConnection connection;
-    DxfAutomationServer dxf(drawing);
-    draw(connection, dxf);
-    ReleaseCadConnection(connection);
-    return *drawing;
-}
-
 DxfDrawing SampleTable() {
-    return DrawnByDxfServer([](CadConnection& connection, Automation& automation) {
-        return DrawElementsTable(connection, automation, SampleCell);
-    });
+    return DxfDrawingOf(DescribeElementsTable(SampleCell));
 }
 
 // ---- the server's log --------------------------------------------------------
@@ -378,10 +356,7 @@ int Run(const std::string& scenario, const std::string& server, const std::strin
         if (DrawSection(connection, *com, section) != DrawingOutcome::Drawn) {
             return Fail("the section was not drawn");
         }
-        expected.ExportOf("Application#1",
-                          DrawnByDxfServer([&section](CadConnection& c, Automation& a) {
-                              return DrawSection(c, a, section);
-                          }));
+        expected.ExportOf("Application#1", DxfDrawingOf(DescribeSection(section)));
         if (const int failed = CompareCalls(Calls(ReadLog(log)), expected.Calls())) return failed;
         std::printf("section: %zu calls\n", expected.Calls().size());
         ReleaseCadConnection(connection);
