@@ -19,7 +19,7 @@ if [ "${1:-}" = --on-display ]; then
     exec_line=$(sed -n 's/^Exec=//p' "/usr/share/applications/$app_id.desktop")
     read -ra command <<<"$exec_line"
     for i in "${!command[@]}"; do
-        [ "${command[$i]}" = %f ] && command[$i]=$element_file
+        [ "${command[$i]}" = %f ] && command[i]=$element_file
     done
     cd "$empty"
     "${command[@]}" >"$log" 2>&1 &
@@ -113,7 +113,7 @@ echo "== lintian"
 # states no licence yet. Shown and accepted: the instructions text in
 # share/trapezoid-channel (package-contains-documentation-outside-usr-share-doc:
 # the program reads it), and the .comment section CPack's strip leaves.
-LC_ALL=C.UTF-8 lintian --display-info --pedantic --fail-on none "$deb" 2>&1 | grep -v '^running with root' | tee "$work/lintian.txt"
+lintian --display-info --pedantic --fail-on none "$deb" 2>&1 | grep -v '^running with root' | tee "$work/lintian.txt"
 if grep -E '^[EW]: ' "$work/lintian.txt" | grep -v -E ': no-copyright-file$'; then
     echo "check-package: lintian reports the errors or warnings above" >&2
     exit 1
