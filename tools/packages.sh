@@ -13,6 +13,11 @@ TEST_PACKAGES=(
     libxcb1-dev xvfb xauth
     clang libclang-rt-14-dev clang-format clang-tidy
 )
+# Only for tools/check-package.sh: the validators of the desktop files, lintian,
+# and a virtual display to start the installed program on.
+PACKAGE_PACKAGES=(
+    desktop-file-utils appstream lintian xvfb xauth xdotool
+)
 # Only for tools/check-wine.sh: the Windows cross compiler and Wine to run
 # what it builds.
 WINE_PACKAGES=(

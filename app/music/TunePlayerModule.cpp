@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
+#include <QStringList>
 
 namespace channel {
 
@@ -16,8 +17,18 @@ std::unique_ptr<TunePlayer> LoadTunePlayerModule(const QString& path) {
 }
 
 std::unique_ptr<TunePlayer> MakePlatformTunePlayer() {
-    const QString folder = QCoreApplication::applicationDirPath();
-    return LoadTunePlayerModule(QDir(folder).filePath(QString::fromLatin1(kTunePlayerModuleName)));
+    // The build tree keeps the module beside the program; an installed
+    // program finds it in its own folder under the library directory.
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QStringList folders = {
+        programFolder.path(),
+        programFolder.filePath(QStringLiteral(CHANNEL_INSTALLED_TUNE_MODULE_DIR)),
+    };
+    for (const QString& folder : folders) {
+        const QString path = QDir(folder).filePath(QString::fromLatin1(kTunePlayerModuleName));
+        if (auto player = LoadTunePlayerModule(path)) return player;
+    }
+    return nullptr;
 }
 
 }  // namespace channel

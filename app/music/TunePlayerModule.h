@@ -13,7 +13,8 @@ namespace channel {
 
 // The module's one entry point: a new player the caller owns.
 inline constexpr char kMakeTunePlayerSymbol[] = "channel_make_tune_player";
-// The module's file name without its platform suffix, beside the program.
+// The module's file name without its platform suffix: beside the program in
+// the build tree, in the installed library folder otherwise.
 inline constexpr char kTunePlayerModuleName[] = "channel_tune_fluidsynth";
 
 // Opens the module at `path` and makes its player; null when the module
