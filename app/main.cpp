@@ -12,6 +12,9 @@ using namespace channel;
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("梯形渠道水利计算"));
+    // The desktop entry's name, so a Wayland desktop matches the window to
+    // its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.trapezoidchannel.TrapezoidChannel"));
     // The tray icon keeps no window of its own; the program ends with the
     // main window.
     QApplication::setQuitOnLastWindowClosed(true);
