@@ -56,9 +56,6 @@ class Document : public QObject {
     bool Modified() const { return state_.modified == 1; }
     const QString& CurrentFileName() const { return state_.currentFileName; }
     int MarkedRow() const { return markedRow_; }
-    const ChannelElements& WorkingRecord() const { return workingRecord_; }
-    float TargetDischarge() const { return targetDischarge_; }
-    bool DepthKnownMode() const { return depthKnownMode_; }
     void SetDepthKnownMode(bool depthKnown) { depthKnownMode_ = depthKnown; }
 
     // --- the table control's notifications ----------------------------
