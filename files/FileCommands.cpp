@@ -75,10 +75,11 @@ bool SaveTable(FileCommandContext& context) {
     return written;
 }
 
-void SaveTableAs(FileCommandContext& context) {
-    // Unlike 保存, this leaves `modified` alone: typing before a 另存为 is
-    // still reported by the exit question.
-    SaveWithDialog(context);
+bool SaveTableAs(FileCommandContext& context) {
+    const bool written = SaveWithDialog(context);
+    // The chosen file now holds the table as it stands: nothing is unsaved.
+    if (written) MatchFile(context, context.document.currentFileName);
+    return written;
 }
 
 bool CheckUnsavedChanges(FileCommandContext& context) {

@@ -61,8 +61,10 @@ bool OpenFile(FileCommandContext& context, const QString& path);
 // there is none. true: written, and `modified` cleared; false: nothing was
 // written (dismissed or failed) and `modified` is as it was.
 bool SaveTable(FileCommandContext& context);
-// 文件 → 另存为: writes to a chosen file; leaves `modified` as it was.
-void SaveTableAs(FileCommandContext& context);
+// 文件 → 另存为: writes to a chosen file. true: written, the chosen file is
+// now the current one and `modified` is cleared, as after 保存; false:
+// nothing was written (dismissed or failed) and the state is as it was.
+bool SaveTableAs(FileCommandContext& context);
 // Asks whether to save typed changes. true: stop what was about to happen;
 // false: go on (nothing to save, saved, or the user chose not to save).
 bool CheckUnsavedChanges(FileCommandContext& context);

@@ -26,6 +26,22 @@ inline constexpr char kRoughnessName[] = "糙率";
 inline constexpr char kBedSlopeName[] = "纵坡";
 inline constexpr char kDischargeName[] = "流量";
 
+// An input whose one comma may group thousands or be a decimal comma
+// ("1,250"): %1 the row, %2 the input's name, %3 its text, %4 the value the
+// calculation took from it.
+inline constexpr char kCellAmbiguous[] =
+    "第%1行“%2”%3 的逗号是千位分隔还是小数点不明确，按 %4 计算！";
+
+// A calculated row whose inputs or results are outside plausible ranges
+// (hydraulics/Plausibility.h): kRowLabel, then each finding, %1 the value.
+inline constexpr char kSlopeTooSteepAsDenominator[] = "纵坡 %1 远大于常见值，是否应为 1/%1？";
+inline constexpr char kSlopeTooSteep[] = "纵坡 %1 远大于常见值！";
+inline constexpr char kSlopeNotPositive[] = "纵坡 %1 不大于零！";
+inline constexpr char kRoughnessOutside[] = "糙率 %1 不在常见范围 0.008～0.2 内！";
+inline constexpr char kNegativeWidth[] = "底宽 %1 为负！";
+inline constexpr char kNegativeSideSlope[] = "边坡 %1 为负！";
+inline constexpr char kVelocityTooHigh[] = "流速 %1 m/s 大于 10 m/s！";
+
 // Recalculating several rows (after a paste, or 全部重算). kCellNotANumber
 // starts with kRowLabel already; other reasons get the label in front.
 inline constexpr char kRowLabel[] = "第%1行";

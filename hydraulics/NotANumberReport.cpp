@@ -36,6 +36,11 @@ QString NotANumberMessage(const RowInputs& inputs, std::span<const int> columns)
     for (int column : columns) {
         const InputCell& cell = inputs.Read(column);
         if (cell.isNumber) continue;
+        if (cell.ambiguous)
+            return QString::fromUtf8(msg::kCellAmbiguous)
+                .arg(inputs.row)
+                .arg(QString::fromUtf8(InputName(column)), cell.text.trimmed(),
+                     cell_text::FromFloat(cell.value));
         return QString::fromUtf8(msg::kCellNotANumber)
             .arg(inputs.row)
             .arg(QString::fromUtf8(InputName(column)), cell_text::FromFloat(cell.value));

@@ -5,6 +5,7 @@
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/DepthScan.h"
 #include "hydraulics/NotANumberReport.h"
+#include "hydraulics/PlausibilityReport.h"
 #include "hydraulics/RowInputs.h"
 #include "table/ElementsLayout.h"
 
@@ -48,11 +49,17 @@ void ShowOutcome(const CalculationContext& context, const QString& notANumber,
     }
 }
 
-// After results have been written: greet only when they are all numbers.
-void ReportWrittenResults(const CalculationContext& context, const QString& notANumber,
+// After results have been written to `row`: greet only when they are all
+// numbers and nothing in the row is implausible; a result from absurd
+// inputs must not look like a plain result either.
+void ReportWrittenResults(const CalculationContext& context, const QString& notANumber, int row,
                           const ChannelElements& record) {
-    ShowOutcome(context, notANumber,
-                ElementsAreFinite(record) ? msg::kWelcome : msg::kResultInvalid);
+    if (!ElementsAreFinite(record)) {
+        ShowOutcome(context, notANumber, msg::kResultInvalid);
+        return;
+    }
+    const QString implausible = PlausibilityMessage(row, record);
+    ShowOutcome(context, notANumber.isEmpty() ? implausible : notANumber, msg::kWelcome);
 }
 
 void FindDepthForDischargeInRow(CalculationContext& context, const RowInputs& inputs) {
@@ -80,7 +87,7 @@ void FindDepthForDischargeInRow(CalculationContext& context, const RowInputs& in
     }
     context.table.SetCellText(inputs.row, kDepthColumn, scan.solutionDepth);
     WriteElements(context.table, inputs.row, record);
-    ReportWrittenResults(context, notANumber, record);
+    ReportWrittenResults(context, notANumber, inputs.row, record);
 }
 
 }  // namespace
@@ -121,7 +128,7 @@ void CalculateRow(CalculationContext& context, int row, bool depthKnownMode) {
     const QString notANumber = NotANumberMessage(inputs, kDepthKnownInputs);
     ComputeChannelElements(record);
     WriteElements(table, row, record);
-    ReportWrittenResults(context, notANumber, record);
+    ReportWrittenResults(context, notANumber, row, record);
 }
 
 }  // namespace channel

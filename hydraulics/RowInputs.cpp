@@ -13,7 +13,7 @@ using namespace elements_table;  // the columns
 namespace {
 
 InputCell ReadInput(const QString& text) {
-    return {text, cell_text::Value(text), cell_text::IsNumber(text)};
+    return {text, cell_text::Value(text), cell_text::IsNumber(text), cell_text::IsAmbiguous(text)};
 }
 
 }  // namespace

@@ -11,11 +11,13 @@ class ElementsTable;
 struct ChannelElements;
 
 // One cell a row calculation reads, as read: its text, the value the
-// calculations take from it, and whether its whole text is a number.
+// calculations take from it, whether its whole text is a number, and
+// whether it is not one only for a comma that may group thousands.
 struct InputCell {
     QString text;
     float value = 0;
     bool isNumber = false;
+    bool ambiguous = false;
     bool IsEmpty() const { return text.isEmpty(); }  // blanks count as content
 };
 

@@ -35,6 +35,10 @@ bool IsNumber(const QString& text) {
     return OnUtf8(text, ParseCellNumber).has_value();
 }
 
+bool IsAmbiguous(const QString& text) {
+    return OnUtf8(text, HasAmbiguousComma);
+}
+
 std::optional<double> Number(const QString& text) {
     const std::optional<double> number = OnUtf8(text, ParseCellNumber);
     if (!number || !std::isfinite(*number)) return std::nullopt;

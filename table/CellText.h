@@ -14,12 +14,16 @@ namespace cell_text {
 QString FromFloat(float value);
 
 // A cell's text read as the calculations read it (table/NumberReading.h).
-// These three are the only way from a QString to the reading, so every
+// These are the only way from a QString to the reading, so every
 // reader of a cell, whatever its layer, takes the same number from it.
 
 // True when the whole of `text` is one number (ParseCellNumber), one beyond
 // double range included.
 bool IsNumber(const QString& text);
+
+// True when `text` is not a number only because its one comma could group
+// thousands as well as be a decimal comma (HasAmbiguousComma).
+bool IsAmbiguous(const QString& text);
 
 // The number the whole of `text` is when that number is finite; nothing
 // for any other text.

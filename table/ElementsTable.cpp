@@ -281,6 +281,13 @@ bool ElementsTable::setData(const QModelIndex& index, const QVariant& value, int
     return true;
 }
 
+QVariant ElementsTable::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && fixedRows_ > 0 &&
+        IsInside(0, section))
+        return GetCellText(0, section);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
 Qt::ItemFlags ElementsTable::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     if (IsFixed(index.row(), index.column())) return Qt::ItemIsEnabled;

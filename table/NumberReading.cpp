@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -116,11 +117,35 @@ std::string NumberCharacters(std::string_view text) {
     return ascii;
 }
 
-// The whole text without surrounding blanks as ASCII number characters, or
-// nothing when some character cannot be part of a number.
-std::optional<std::string> WholeTextAsNumberCharacters(std::string_view text) {
-    std::string ascii;
+// The power of ten a percent or per-mille sign divides by; 0 for any other
+// code point.
+int ScaleSignExponent(char32_t c) {
+    switch (c) {
+        case U'%':
+        case U'\uFF05':  // full-width
+        case U'\uFE6A':  // small form
+            return 2;
+        case U'\u2030':
+            return 3;
+        default:
+            return 0;
+    }
+}
+
+// The whole text without surrounding blanks: its number characters as
+// ASCII, and the power of ten a trailing percent or per-mille sign divides
+// them by.
+struct WholeText {
+    std::string chars;
+    int scaleExponent = 0;
+};
+
+// Nothing when some character cannot be part of a number, or a scale sign
+// is not the last thing in the text.
+std::optional<WholeText> WholeTextAsNumberCharacters(std::string_view text) {
+    WholeText whole;
     bool blankAfterNumber = false;
+    bool scaled = false;
     for (std::size_t pos = SkipBlanks(text, 0); pos < text.size();) {
         const CodePoint cp = DecodeAt(text, pos);
         pos += cp.length;
@@ -128,11 +153,18 @@ std::optional<std::string> WholeTextAsNumberCharacters(std::string_view text) {
             blankAfterNumber = true;
             continue;
         }
+        if (scaled) return std::nullopt;
+        // "5 %" is written with a space in some conventions; accept it.
+        if (const int exponent = ScaleSignExponent(cp.value); exponent != 0) {
+            scaled = true;
+            whole.scaleExponent = exponent;
+            continue;
+        }
         const char c = NumberCharFor(cp.value);
         if (c == 0 || blankAfterNumber) return std::nullopt;
-        ascii.push_back(c);
+        whole.chars.push_back(c);
     }
-    return ascii;
+    return whole;
 }
 
 bool IsDigit(char c) {
@@ -245,16 +277,58 @@ bool CommaMayGroupThousands(std::string_view s, std::size_t comma) {
            IsDecimalEnd(s, comma + 1 + after);
 }
 
-// Turns a decimal comma into a point; false when the commas make the text
-// no number (see the header).
-bool ResolveDecimalComma(std::string& s) {
-    const std::size_t comma = s.find(',');
-    if (comma == std::string::npos) return true;
-    if (s.find(',', comma + 1) != std::string::npos || s.find('.') != std::string::npos)
-        return false;
-    if (CommaMayGroupThousands(s, comma)) return false;
-    s[comma] = '.';
+// True when the run of digits and commas from `start` to `end` groups an
+// integer part in thousands: 1 to 3 digits, the first not 0, then groups of
+// a comma and exactly 3 digits. The run must begin a decimal (the text's
+// start, after its sign, or after the fraction bar), so "1.000,5" and an
+// exponent "1e1,000" never pass.
+bool GroupsThousands(std::string_view s, std::size_t start, std::size_t end) {
+    const bool afterSign = start == 1 && (s[0] == '+' || s[0] == '-');
+    if (start != 0 && !afterSign && s[start - 1] != '/' && s[start - 1] != ':') return false;
+    const std::size_t firstComma = s.find(',', start);
+    const std::size_t lead = firstComma - start;
+    if (lead < 1 || lead > 3 || s[start] == '0') return false;
+    for (std::size_t pos = firstComma; pos < end; pos += 4) {
+        if (s[pos] != ',' || pos + 4 > end) return false;
+        for (std::size_t d = pos + 1; d < pos + 4; ++d)
+            if (!IsDigit(s[d])) return false;
+    }
+    return IsDecimalEnd(s, end) || s[end] == '.';
+}
+
+// Drops every comma of `s` when each sits in an integer part grouped in
+// thousands; false when one does not.
+bool RemoveThousandsSeparators(std::string& s) {
+    for (std::size_t start = 0; start < s.size();) {
+        if (!IsDigit(s[start]) && s[start] != ',') {
+            ++start;
+            continue;
+        }
+        std::size_t end = start;
+        while (end < s.size() && (IsDigit(s[end]) || s[end] == ',')) ++end;
+        const bool hasComma =
+            std::string_view(s).substr(start, end - start).find(',') != std::string_view::npos;
+        if (hasComma && !GroupsThousands(s, start, end)) return false;
+        start = end;
+    }
+    std::erase(s, ',');
     return true;
+}
+
+enum class Commas { kResolved, kAmbiguous, kNotANumber };
+
+// Turns a decimal comma into a point and drops thousands separators (see
+// the header).
+Commas ResolveCommas(std::string& s) {
+    const std::size_t comma = s.find(',');
+    if (comma == std::string::npos) return Commas::kResolved;
+    const bool oneComma = s.find(',', comma + 1) == std::string::npos;
+    if (oneComma && s.find('.') == std::string::npos) {
+        if (CommaMayGroupThousands(s, comma)) return Commas::kAmbiguous;
+        s[comma] = '.';
+        return Commas::kResolved;
+    }
+    return RemoveThousandsSeparators(s) ? Commas::kResolved : Commas::kNotANumber;
 }
 
 // Removes one leading sign; true when it was a minus.
@@ -265,24 +339,52 @@ bool TakeSign(std::string_view& s) {
     return negative;
 }
 
-}  // namespace
+// The whole text read as one number, and whether it failed only for an
+// ambiguous comma.
+struct WholeReading {
+    std::optional<double> number;
+    bool ambiguous = false;
+};
 
-std::optional<double> ParseCellNumber(std::string_view utf8Text) {
-    std::optional<std::string> chars = WholeTextAsNumberCharacters(utf8Text);
-    if (!chars || !ResolveDecimalComma(*chars)) return std::nullopt;
-    std::string_view rest = *chars;
+WholeReading ReadWhole(std::string_view utf8Text) {
+    std::optional<WholeText> whole = WholeTextAsNumberCharacters(utf8Text);
+    if (!whole) return {};
+    const Commas commas = ResolveCommas(whole->chars);
+    if (commas != Commas::kResolved) return {std::nullopt, commas == Commas::kAmbiguous};
+    std::string_view rest = whole->chars;
     const bool negative = TakeSign(rest);
     const std::size_t bar = rest.find_first_of("/:");
-    std::optional<double> value = WholeUnsignedDecimal(rest.substr(0, bar));
+    std::string dividend(rest.substr(0, bar));
+    double scale = 1.0;
+    if (whole->scaleExponent != 0) {
+        // Scaled in the text where it can be, so "0.05%" reads exactly as
+        // "0.0005" does; a dividend with an exponent of its own is divided.
+        if (dividend.find_first_of("eE") == std::string::npos) {
+            dividend += "e-" + std::to_string(whole->scaleExponent);
+        } else {
+            scale = whole->scaleExponent == 2 ? 100.0 : 1000.0;
+        }
+    }
+    std::optional<double> value = WholeUnsignedDecimal(dividend);
     if (value && bar != std::string_view::npos) {
         const std::optional<double> divisor = WholeUnsignedDecimal(rest.substr(bar + 1));
         // inf/inf is the only quotient of two magnitudes that is NaN.
-        if (!divisor || *divisor == 0.0 || (std::isinf(*value) && std::isinf(*divisor)))
-            return std::nullopt;
+        if (!divisor || *divisor == 0.0 || (std::isinf(*value) && std::isinf(*divisor))) return {};
         value = *value / *divisor;
     }
-    if (!value) return std::nullopt;
-    return negative ? -*value : *value;
+    if (!value) return {};
+    const double scaled = *value / scale;
+    return {negative ? -scaled : scaled};
+}
+
+}  // namespace
+
+std::optional<double> ParseCellNumber(std::string_view utf8Text) {
+    return ReadWhole(utf8Text).number;
+}
+
+bool HasAmbiguousComma(std::string_view utf8Text) {
+    return ReadWhole(utf8Text).ambiguous;
 }
 
 double ReadDecimal(std::string_view utf8Text) {

@@ -56,11 +56,9 @@ bool Document::SaveTable() {
 }
 
 void Document::SaveTableAs() {
-    RunFileCommand(channel::SaveTableAs);
-    // The current file may now hold this table, not the one 保存 last wrote:
-    // no state in the history matches a file any more, so undo never clears
-    // the mark until the next 保存.
-    history_->ForgetSaved();
+    // Written: the current file holds this table, so undoing back to here
+    // clears the mark again. Dismissed or failed: nothing changes.
+    if (RunFileCommand(channel::SaveTableAs)) history_->MarkSaved();
 }
 
 void Document::Exit() {

@@ -47,8 +47,6 @@ class TableHistory : public QObject {
     bool CanRedo() const { return stack_.canRedo(); }
     // A loaded file starts a new history, saved as it stands.
     void Clear() { stack_.clear(); }
-    // The current file may no longer hold any state of the history.
-    void ForgetSaved() { stack_.resetClean(); }
     // The table now matches what was written to the file.
     void MarkSaved() { stack_.setClean(); }
     // Whether the table differs from the saved state by a recorded step

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QUndoStack>
 
 namespace channel {
@@ -16,8 +17,19 @@ struct Item {
     QList<QKeySequence> keys = {};
 };
 
+// The title shown with its Alt key, e.g. "文件(&F)"; the object name stays
+// the bare title.
+QString WithMnemonic(const char* title) {
+    static const std::pair<const char*, char> kMnemonics[] = {
+        {"文件", 'F'}, {"编辑", 'E'}, {"计算", 'C'}, {"音乐", 'M'}, {"工具", 'T'}, {"关于", 'A'}};
+    const QString text = QString::fromUtf8(title);
+    for (const auto& [name, key] : kMnemonics)
+        if (text == QString::fromUtf8(name)) return text + QStringLiteral("(&%1)").arg(key);
+    return text;
+}
+
 QMenu* AddMenu(QMenuBar& bar, const char* title, std::initializer_list<Item> items) {
-    QMenu* menu = bar.addMenu(QString::fromUtf8(title));
+    QMenu* menu = bar.addMenu(WithMnemonic(title));
     menu->setObjectName(QString::fromUtf8(title));
     for (const Item& item : items) {
         QAction* action = menu->addAction(QString::fromUtf8(item.text));
@@ -61,14 +73,23 @@ MainMenus AddMainMenus(QMenuBar& bar, QUndoStack& history) {
     redo->setEnabled(history.canRedo());
     QObject::connect(&history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     QObject::connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    // The window's mode buttons, for the keyboard.
+    AddMenu(bar, "计算",
+            {{"已知水深求流量", {}, {Ctrl(Qt::Key_1)}}, {"已知流量求水深", {}, {Ctrl(Qt::Key_2)}}});
     AddMenu(bar, "音乐", {{"关闭音乐"}, {"开启音乐"}});
     // F4 and F9 work wherever the keyboard is in the window, in an open cell
     // editor too.
     menus.tools = AddMenu(bar, "工具",
                           {{"断面详情", {}, {QKeySequence(Qt::Key_F4)}},
                            {"全部重算", {}, {QKeySequence(Qt::Key_F9)}},
-                           {"断面图转入cad"}});
+                           {"断面图转入cad"},
+                           {"表格转入cad", {}, {Ctrl(Qt::Key_T)}}});
     menus.about = AddMenu(bar, "关于", {{"关于本程序"}});
+    // F10 opens the first menu, as on other desktops.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), &bar);
+    f10->setContext(Qt::WindowShortcut);
+    QObject::connect(f10, &QShortcut::activated, &bar,
+                     [&bar] { bar.setActiveAction(bar.actions().value(0)); });
     return menus;
 }
 

@@ -1,5 +1,6 @@
 #include "app/widgets/MainWindow.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -112,6 +113,7 @@ void MainWindow::BuildControls() {
     dischargeKnownButton_->setChecked(true);
     statusLine_ = place(new QLineEdit(client), "编辑框1", {448, 281, 248, 24});
     statusLine_->setReadOnly(true);
+    statusLine_->setAccessibleName(QStringLiteral("状态"));
     for (QWidget* inert : std::initializer_list<QWidget*>{statusLine_, instructionsButton_,
                                                           depthKnownButton_, dischargeKnownButton_})
         inert->setContextMenuPolicy(Qt::NoContextMenu);
@@ -178,11 +180,23 @@ void MainWindow::BuildMenus() {
         {"断面详情", [this] { ShowSectionDetails(); }},
         {"全部重算", Committed(&Document::RecalculateAllRows)},
         {"断面图转入cad", Committed(&Document::ExportSection)},
+        {"表格转入cad", Committed(&Document::ExportTable)},
+        // As a click on the button: the same calculation, undo step and focus.
+        {"已知水深求流量", [this] { depthKnownButton_->click(); }},
+        {"已知流量求水深", [this] { dischargeKnownButton_->click(); }},
         {"关于本程序", [this] { OpenAbout(); }},
     };
     for (const auto& [name, command] : commands)
         connect(menuBar()->findChild<QAction*>(QString::fromUtf8(name)), &QAction::triggered, this,
                 command);
+    // The mode items show which mode the buttons are in.
+    auto* modeItems = new QActionGroup(this);
+    for (QRadioButton* mode : {depthKnownButton_, dischargeKnownButton_}) {
+        QAction* item = modeItems->addAction(menuBar()->findChild<QAction*>(mode->text()));
+        item->setCheckable(true);
+        item->setChecked(mode->isChecked());
+        connect(mode, &QRadioButton::toggled, item, &QAction::setChecked);
+    }
 }
 
 void MainWindow::OnTrayIconEvent(int actionCode) {

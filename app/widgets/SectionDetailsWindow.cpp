@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/widgets/SectionView.h"
+#include "app/widgets/WindowAccessibility.h"
 #include "table/ElementsTable.h"
 #include "table/clipboard/Clipboard.h"
 
@@ -33,6 +34,8 @@ SectionDetailsWindow::SectionDetailsWindow(ElementsTable& table, Clipboard& clip
     : QWidget(parent, Qt::Window), table_(table), clipboard_(clipboard) {
     setObjectName(QStringLiteral("断面详情"));
     setWindowTitle(QStringLiteral("断面详情"));
+    ExposeAsWindow(*this);
+    setAccessibleName(QStringLiteral("断面详情"));
     // It sits beside the main window, whose table keeps the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating);
 

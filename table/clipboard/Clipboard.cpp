@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace channel {
 
@@ -11,6 +12,13 @@ QString SystemClipboard::Text() const {
 
 void SystemClipboard::SetText(const QString& text) {
     QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+}
+
+void SystemClipboard::SetTextAndHtml(const QString& text, const QString& html) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);  // takes ownership
 }
 
 }  // namespace channel

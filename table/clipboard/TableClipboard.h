@@ -6,10 +6,14 @@
 namespace channel {
 
 // Puts the cells of the table's selection (the current cell when no range is
-// selected) on the clipboard as tab-separated text. The cells' stored texts
-// go out, not their rounded display, so nothing is lost on the way to a
-// spreadsheet. The part of the selection outside the table is ignored; with
-// no selection and no current cell the clipboard is left alone.
+// selected) on the clipboard twice: as tab-separated text with each cell as
+// the table shows it (DisplayText: a result with its column's decimals, a
+// text as typed), and as an HTML table in which every cell that is a number
+// is that number at full single precision, the shortest decimal that reads
+// back to the float the calculation uses ("1/2000" and "0.05%" go out as
+// 0.0005), so a spreadsheet keeps every digit. The part of the selection
+// outside the table is ignored; with no selection and no current cell the
+// clipboard is left alone.
 void Copy(const ElementsTable& table, Clipboard& clipboard);
 
 // Writes the clipboard's tab-separated text into the table with its first

@@ -46,7 +46,9 @@ TableControl::TableControl(ElementsTable* table, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
                     QAbstractItemView::EditKeyPressed);
-    setTabKeyNavigation(true);
+    // Tab and Shift+Tab leave the table for the buttons and come back; in an
+    // open editor Tab still finishes the edit and moves to the next cell.
+    setTabKeyNavigation(false);
     auto* delegate = new TableCellDelegate(this);
     setItemDelegate(delegate);
     connect(delegate, &TableCellDelegate::editorCreated, this, &TableControl::WatchEditor);
@@ -226,9 +228,12 @@ bool TableControl::ShowToolTipIfClipped(const QPoint& position, const QPoint& gl
     const QString text = index.data(Qt::DisplayRole).toString();
     if (text.isEmpty()) return false;
     // The delegate's size hint is the room the text needs with the margins
-    // it is painted with; anything wider is elided in the cell.
+    // it is painted with; anything wider is elided in the cell. The cell has
+    // room for one line, so the text is measured unwrapped: wrapped, any
+    // text with blanks or Chinese characters would seem to fit.
     QStyleOptionViewItem option;
     initViewItemOption(&option);
+    option.features &= ~QStyleOptionViewItem::WrapText;
     option.rect = visualRect(index);
     if (itemDelegateForIndex(index)->sizeHint(option, index).width() <= option.rect.width())
         return false;

@@ -27,7 +27,9 @@ class ElementsTable;
 // for a missing input), the highlight moves with it instead of staying where
 // the click landed.
 //
-// A cell whose text does not fit shows the whole text as its tooltip.
+// A cell whose text does not fit on one line shows the whole text as its
+// tooltip. Tab and Shift+Tab move the keyboard between the table and the
+// window's other controls.
 class TableControl : public QTableView {
     Q_OBJECT
   public:

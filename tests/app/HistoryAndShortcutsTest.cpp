@@ -216,12 +216,23 @@ TEST_F(HistoryAndShortcutsTest, UndoMarksTheTableChangedUnlessItReturnsToTheSave
     EXPECT_FALSE(window.Doc().Modified()) << "redone to what was saved";
 
     doubles.dialogs->saveAnswers = {std::nullopt};
-    window.SaveTableAs();  // dismissed; the file still holds the saved table
+    window.SaveTableAs();  // dismissed: changes nothing
     Keys(Qt::Key_Z);
+    EXPECT_TRUE(window.Doc().Modified());
     Keys(Qt::Key_Y);
-    EXPECT_TRUE(window.Doc().Modified()) << "after 另存为 only 保存 clears the mark";
+    EXPECT_FALSE(window.Doc().Modified()) << "the saved point is where 保存 left it";
 
-    doubles.messages->answers = {SaveChangesAnswer::No};
+    ClickCell(3, kBottomWidthColumn);
+    TypeIntoTable("2");
+    FinishEditWithEnter();
+    doubles.dialogs->saveAnswers = {dir.filePath("副本.efs")};
+    window.SaveTableAs();
+    EXPECT_FALSE(window.Doc().Modified()) << "written like 保存";
+    Keys(Qt::Key_Z);
+    EXPECT_TRUE(window.Doc().Modified());
+    Keys(Qt::Key_Y);
+    EXPECT_FALSE(window.Doc().Modified()) << "back to what 另存为 wrote";
+
     doubles.dialogs->openAnswers = {path};
     window.OpenTable();
     EXPECT_FALSE(EditItem("撤销")->isEnabled()) << "an opened file starts a new history";
@@ -273,9 +284,7 @@ TEST_F(HistoryAndShortcutsTest, CaptionNamesTheFileAndMarksUnsavedChanges) {
 
     doubles.dialogs->saveAnswers = {path};
     window.SaveTableAs();
-    EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs*") << "另存为 keeps the mark";
-    Keys(Qt::Key_S);
-    EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs");
+    EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs") << "另存为 clears the mark like 保存";
     Keys(Qt::Key_Z);
     EXPECT_EQ(Caption(), "梯形渠道水利计算 - 渠道.efs*");
     window.Table().SetSelection(2, kBottomWidthColumn, 2, kBottomWidthColumn);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QDir>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/widgets/SectionDetailsWindow.h"
 #include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
 
@@ -62,14 +64,15 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
 
 TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
     const std::vector<std::pair<QString, QStringList>> expected = {
-        {"文件", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
-        {"编辑", {"复制", "粘贴", "清除", "撤销", "重做"}},
-        {"音乐", {"关闭音乐", "开启音乐"}},
-        {"工具", {"断面详情", "全部重算", "断面图转入cad"}},
-        {"关于", {"关于本程序"}},
+        {"文件(&F)", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
+        {"编辑(&E)", {"复制", "粘贴", "清除", "撤销", "重做"}},
+        {"计算(&C)", {"已知水深求流量", "已知流量求水深"}},
+        {"音乐(&M)", {"关闭音乐", "开启音乐"}},
+        {"工具(&T)", {"断面详情", "全部重算", "断面图转入cad", "表格转入cad"}},
+        {"关于(&A)", {"关于本程序"}},
     };
     const QList<QAction*> menus = window.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 5);
+    ASSERT_EQ(menus.size(), 6);
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(menus[int(i)]->text(), expected[i].first);
         QStringList items;
@@ -195,6 +198,18 @@ TEST_F(MainWindowTest, TheStatusLineNamesATypedInputThatIsNotANumber) {
         EXPECT_EQ(window.StatusText(), QString::fromUtf8(step.status));
         EXPECT_EQ(table.DisplayText(3, kDischargeColumn), "2.29") << step.typed;
     }
+}
+
+TEST_F(MainWindowTest, AnAbsurdSlopeIsNamedInsteadOfTheWelcome) {
+    FillRow(1, {"2", "1.5", "1", "0.025"});
+    ClickCell(1, kDepthColumn);
+    QTest::mouseClick(Child<QRadioButton>("单选框1"), Qt::LeftButton);
+    ClickCell(1, kBedSlopeColumn);
+    TypeIntoTable("2000");
+    FinishEditWithEnter();
+    EXPECT_EQ(window.StatusText(),
+              "第1行纵坡 2000 远大于常见值，是否应为 1/2000？流速 1306.80 m/s 大于 10 m/s！");
+    EXPECT_EQ(window.Table().DisplayText(1, kVelocityColumn), "1306.80") << "calculated as typed";
 }
 
 TEST_F(MainWindowTest, PastedInputsRecalculateTheirRowsInTheCurrentMode) {
@@ -380,7 +395,8 @@ TEST_F(MainWindowTest, PasteAndClearThatChangeCellsMarkTheTableChanged) {
 
     window.Table().SetSelection(2, kBottomWidthColumn, 3, kSideSlopeColumn);
     QTest::keyClick(&window.TableView(), Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(doubles.clipboard->text, "1\t2\n3\t4\n") << "Ctrl+C copies the selection";
+    EXPECT_EQ(doubles.clipboard->text, "1.00\t2.00\n3.00\t4.00\n")
+        << "Ctrl+C copies the selection as shown";
 
     SaveToTestFile();
     window.Table().SetSelection(2, kBottomWidthColumn, 4, kDepthColumn);
@@ -411,6 +427,59 @@ TEST_F(MainWindowTest, CadButtonRunsTheExport) {
     QTest::mouseClick(Child<QPushButton>("按钮1"), Qt::LeftButton);
     EXPECT_EQ(doubles.exports, 1);
     EXPECT_EQ(window.StatusText(), "exported");
+}
+
+void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+}
+
+// The menu the last key opened, closed again.
+QMenu* CloseOpenMenu() {
+    auto* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (open) open->close();
+    return open;
+}
+
+TEST_F(MainWindowTest, MenusModesExportAndTabWorkFromTheKeyboard) {
+    FillRow(3, {"2", "1.5", "1", "0.025", "0.0005"});
+    ClickCell(3, kDepthColumn);
+    for (const auto& [key, menu] : {std::pair{Qt::Key_F, window.FileMenu()},
+                                    {Qt::Key_E, window.EditMenu()},
+                                    {Qt::Key_T, window.ToolsMenu()}}) {
+        Key(key, Qt::AltModifier);
+        EXPECT_EQ(CloseOpenMenu(), menu) << menu->objectName().toStdString();
+    }
+    Key(Qt::Key_F10);
+    EXPECT_EQ(CloseOpenMenu(), window.FileMenu());
+
+    Key(Qt::Key_1, Qt::ControlModifier);
+    EXPECT_TRUE(Child<QRadioButton>("单选框1")->isChecked());
+    EXPECT_EQ(window.Table().DisplayText(3, kDischargeColumn), "2.29") << "calculated as a click";
+    Key(Qt::Key_2, Qt::ControlModifier);
+    EXPECT_TRUE(window.menuBar()->findChild<QAction*>("已知流量求水深")->isChecked());
+    Key(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(doubles.exports, 1);
+
+    ASSERT_EQ(QApplication::focusWidget(), &window.TableView());
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>("按钮1"));
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &window.TableView());
+}
+
+TEST_F(MainWindowTest, HeadingsStatusLineAndDetailsWindowHaveAccessibleNames) {
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&window.TableView());
+    ASSERT_NE(table->tableInterface(), nullptr);
+    for (int column = kItemColumn; column < kColumns; ++column)
+        EXPECT_EQ(table->tableInterface()->columnDescription(column),
+                  QString::fromUtf8(kHeadings[column]));
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(Child<QLineEdit>("编辑框1"))->text(QAccessible::Name),
+        "状态");
+    window.ShowSectionDetails();
+    QAccessibleInterface* details = QAccessible::queryAccessibleInterface(window.SectionDetails());
+    EXPECT_EQ(details->role(), QAccessible::Window);
+    EXPECT_EQ(details->text(QAccessible::Name), "断面详情");
 }
 
 }  // namespace

@@ -143,25 +143,29 @@ TEST_F(FileCommandsTest, SaveWithoutANameAdoptsTheChosenOne) {
     EXPECT_EQ(CellsIn(Path("chosen.efs")), TaggedCells("later"));
 }
 
-TEST_F(FileCommandsTest, SaveAsKeepsTheFlagSoExitStillAsks) {
+TEST_F(FileCommandsTest, SaveAsClearsTheFlagOnlyWhenWritten) {
     h_.document.currentFileName = Path("old.efs");
     h_.document.modified = 1;
+    h_.dialogs.saveAnswers = {std::nullopt};
+    EXPECT_FALSE(SaveTableAs(h_.context));
+    EXPECT_EQ(h_.document.currentFileName, Path("old.efs"));
+    EXPECT_EQ(h_.document.modified, 1) << "dismissed: nothing changes";
+
     h_.dialogs.saveAnswers = {Path("new.efs")};
-    SaveTableAs(h_.context);
+    EXPECT_TRUE(SaveTableAs(h_.context));
     EXPECT_EQ(CellsIn(Path("new.efs")), TaggedCells("typed"));
     EXPECT_EQ(h_.document.currentFileName, Path("new.efs"));
-    EXPECT_EQ(h_.document.modified, 1);
+    EXPECT_EQ(h_.document.modified, 0);
+    ExitProgram(h_.context);  // everything saved: no question
+    EXPECT_EQ(h_.closes, 1);
 
-    h_.messages.answers = {SaveChangesAnswer::Cancel};
-    ExitProgram(h_.context);
-    EXPECT_EQ(h_.closes, 0);
-
+    h_.document.modified = 1;
     Fill(h_.table, TaggedCells("later"));
     SaveTable(h_.context);  // writes to the new name without a dialog
     EXPECT_EQ(CellsIn(Path("new.efs")), TaggedCells("later"));
     EXPECT_FALSE(QFileInfo::exists(Path("old.efs")));
     ExitProgram(h_.context);  // saved: no question
-    EXPECT_EQ(h_.closes, 1);
+    EXPECT_EQ(h_.closes, 2);
 }
 
 TEST_F(FileCommandsTest, FailedSaveToTheCurrentFileKeepsTheFlagAndName) {

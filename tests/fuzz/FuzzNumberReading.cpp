@@ -1,8 +1,9 @@
 // Number reading: any text reads without a crash, the same every time; the
 // cell value is the reading rounded to float; blanks before a text change
-// nothing; a float written as the table writes it reads back exactly; and
-// whatever a numeric column shows as a number is the number the
-// calculation reads from the cell.
+// nothing; a text named ambiguous is no number; a number with a percent sign
+// is a hundredth of it; a float written as the table writes it reads back
+// exactly; and whatever a numeric column shows as a number is the number
+// the calculation reads from the cell.
 #include <QByteArray>
 #include <QString>
 #include <bit>
@@ -51,6 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view read(stored.constData(), static_cast<size_t>(stored.size()));
     if (const std::optional<double> whole = ParseCellNumber(read)) {
         FUZZ_CHECK(SameValue(ReadDecimal(read), *whole));
+        FUZZ_CHECK(!HasAmbiguousComma(read));
+        // A text that already ends in a scale sign takes no second one.
+        if (const std::optional<double> percent = ParseCellNumber(std::string(read) + "%"))
+            FUZZ_CHECK(*percent == *whole / 100 ||
+                       std::fabs(*percent - *whole / 100) <= std::fabs(*whole) * 1e-17 + 1e-300);
     }
     for (int decimals : {0, 2, 3}) {
         const QString shown = cell_text::Rounded(cell, decimals);

@@ -245,7 +245,11 @@ TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
         {true, {"2m", "1.5", "1", "0.025", "0.0005"}, NotANumber("底宽", "2"), kQ1},
         {true, {"x", "1.5", "1", "y", "0.0005"}, NotANumber("底宽", "0"), nullptr},
         {true, {"2", "1.5", "abc", "0.025", "0.0005"}, NotANumber("水深", "0"), nullptr},
-        {true, {"2", "1.5", "1", "0.025", "5,000"}, NotANumber("纵坡", "5"), nullptr},
+        {true,
+         {"2", "1.5", "1", "0.025", "5,000"},
+         Text(msg::kCellAmbiguous).arg(kRow).arg(Text("纵坡"), Text("5,000"), Text("5")),
+         nullptr},
+        {true, {"1,250.50", "1.5", "1", "0.025", "0.05%"}, Text(msg::kWelcome), nullptr},
         {false,
          {"2", "1.5", "abc", "0.025", "0.0005", "", "", "", "", "2"},
          Text(msg::kWelcome),
@@ -270,6 +274,42 @@ TEST_F(RowCalculationTest, InputThatIsNotANumberIsNamedAndStillCalculated) {
         EXPECT_TRUE(!c.discharge || Number(kDischargeColumn) == c.discharge)
             << Number(kDischargeColumn).toStdString();
         EXPECT_TRUE(!c.depthKnown || Inputs() == inputs) << "the typed texts stay";
+    }
+}
+
+TEST_F(RowCalculationTest, ImplausibleValuesAreNamedTogetherInsteadOfTheWelcome) {
+    struct Case {
+        bool depthKnown;
+        std::initializer_list<const char*> cells;  // columns 1 to 5, then 10 when given
+        const char* status;
+    } const cases[] = {
+        {true,
+         {"2", "1.5", "1", "0.025", "2000"},
+         "第3行纵坡 2000 远大于常见值，是否应为 1/2000？流速 1306.80 m/s 大于 10 m/s！"},
+        {true, {"2", "1.5", "1", "0.025", "0.11"}, "第3行纵坡 0.11 远大于常见值！"},
+        {true, {"2", "1.5", "1", "0.025", "0"}, "第3行纵坡 0 不大于零！"},
+        {true, {"2", "1.5", "1", "0.25", "0.0005"}, "第3行糙率 0.25 不在常见范围 0.008～0.2 内！"},
+        {true,
+         {"2", "1.5", "1", "0.007", "0.0005"},
+         "第3行糙率 0.007 不在常见范围 0.008～0.2 内！"},
+        {true, {"-0.5", "1.5", "1", "0.025", "0.0005"}, "第3行底宽 -0.5 为负！"},
+        {true, {"2", "-0.5", "1", "0.025", "0.0005"}, "第3行边坡 -0.5 为负！"},
+        {true, {"2", "1.5", "1", "0.01", "0.05"}, "第3行流速 16.33 m/s 大于 10 m/s！"},
+        {true, {"2", "1.5", "1", "0.2", "0.1"}, "欢迎使用本程序！"},  // the bounds themselves pass
+        {false,
+         {"2", "1.5", nullptr, "0.025", "1/2", nullptr, nullptr, nullptr, nullptr, "2"},
+         "第3行纵坡 0.5 远大于常见值！"},
+        {true, {"2", "1.5", "1", "0.025", "2000m"}, nullptr},  // a mistyped cell outweighs
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+        table_.ClearCells(kRow, kFirstValueColumn, kRow, kLastValueColumn);
+        statuses_.clear();
+        FillRow(c.cells);
+        CalculateCurrentRow(context_, c.depthKnown);
+        const QString expected = c.status ? Text(c.status) : NotANumber("纵坡", "2000");
+        EXPECT_EQ(statuses_.value(statuses_.size() - 1), expected);
+        EXPECT_FALSE(Cell(kVelocityColumn).isEmpty()) << "calculated as typed";
     }
 }
 

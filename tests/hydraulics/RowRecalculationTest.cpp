@@ -54,7 +54,9 @@ TEST(RowRecalculationTest, AllCompleteRowsAreCalculatedInTheModeAndFailuresNamed
         {6, "3\t1\t\t0.02\t0.001"},                     // neither depth nor target
         {8, "2\t1.5\t1\t\t0.0005\t9\t9\t9\t9\t9\t9"}};  // incomplete: left alone
     const std::pair<bool, const char*> modes[] = {
-        {true, "已重算5行，2行有问题：第3行“纵坡”不是数字，按 0 计算！第6行：请输入水深或者流量！"},
+        {true,
+         "已重算5行，3行有问题：第3行“纵坡”不是数字，按 0 计算！第4行纵坡 0 不大于零！"
+         "第6行：请输入水深或者流量！"},
         {false,
          "已重算5行，4行有问题：第1行：请输入水深或者流量！第3行“纵坡”不是数字，按 0 计算！"
          "第4行：在允许水深范围内达不到该流量，请检查输入数据！第6行：请输入水深或者流量！"}};

@@ -6,12 +6,18 @@
 
 namespace channel {
 
-// A clipboard that is one string the test can set and read.
+// A clipboard that is a plain text and an HTML text the test can set and
+// read; plain text alone leaves no HTML.
 struct MemoryClipboard : Clipboard {
     QString text;
+    QString html;
 
     QString Text() const override { return text; }
-    void SetText(const QString& newText) override { text = newText; }
+    void SetText(const QString& newText) override { SetTextAndHtml(newText, {}); }
+    void SetTextAndHtml(const QString& newText, const QString& newHtml) override {
+        text = newText;
+        html = newHtml;
+    }
 };
 
 }  // namespace channel

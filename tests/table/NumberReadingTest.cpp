@@ -50,7 +50,22 @@ const std::vector<Reading>& WholeNumbers() {
         {"-1,5e3", -1500.0},
         {",5", 0.5},
         {"1234,567", 1234.567},
-        {"1,5/3", 0.5}};
+        {"1,5/3", 0.5},
+        // percent and per mille, half- and full-width, a blank before allowed
+        {"0.05%", 0.0005},
+        {"0.5‰", 0.0005},
+        {"５％", 0.05},
+        {"-5 %", -0.05},
+        {"1/4%", 0.0025},
+        {"1e2%", 1.0},
+        {"2,5﹪", 0.025},
+        // commas that can only group thousands
+        {"1,250.50", 1250.5},
+        {"12,345,678", 12345678.0},
+        {"-1,000.5", -1000.5},
+        {"１，２５０．５", 1250.5},
+        {"1,000,000/2", 500000.0},
+        {"1,800.00%", 18.0}};
     return numbers;
 }
 
@@ -61,7 +76,25 @@ constexpr const char* kNotNumbers[] = {
     "\u2160",    // a Roman numeral is no digit
     "\xC0\xB1",  // an overlong "1"
     // commas that may group thousands, or that cannot be a decimal comma
-    "1,000", "12,500", "-999,999", "1,2,3", "1,000,000", "1,000.5", "2,5.", ","};
+    "1,000", "12,500", "-999,999", "1,2,3", "2,5.", ",",
+    // thousands groups out of shape or out of place, scale signs misplaced
+    "1,00,000", "0,250.5", "1234,567.5", "1.000,5", "1e1,000.5", "%", "5%%", "5%2", "%5", "5‰%"};
+
+// A single comma that may group thousands or be a decimal comma: not a
+// number, read as before (the leading digits), and named as ambiguous.
+TEST(NumberReadingTest, ACommaThatMayGroupThousandsIsNamedAsAmbiguous) {
+    for (const Reading& r : std::vector<Reading>{{"1,250", 1.0},
+                                                 {"-999,999", -999.0},
+                                                 {"１，２５０", 1.0},
+                                                 {"1,250%", 1.0},
+                                                 {"1/1,000", 1.0},
+                                                 {" 5,000 ", 5.0}}) {
+        EXPECT_TRUE(HasAmbiguousComma(r.text) && !ParseCellNumber(r.text)) << r.text;
+        EXPECT_EQ(ReadDecimal(r.text), r.expected) << r.text;
+    }
+    for (const char* plain : {"2,5", "0,025", "1234,567", "1,250.50", "12,345,678", "1,2,3", "abc"})
+        EXPECT_FALSE(HasAmbiguousComma(plain)) << plain;
+}
 
 const std::vector<Reading>& Readings() {
     static const std::vector<Reading> readings = {
