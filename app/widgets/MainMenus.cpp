@@ -22,7 +22,7 @@ struct Item {
 QString WithMnemonic(const char* title) {
     static const std::pair<const char*, char> kMnemonics[] = {
         {"文件", 'F'}, {"编辑", 'E'}, {"计算", 'C'}, {"音乐", 'M'}, {"工具", 'T'}, {"关于", 'A'}};
-    const QString text = QString::fromUtf8(title);
+    QString text = QString::fromUtf8(title);
     for (const auto& [name, key] : kMnemonics)
         if (text == QString::fromUtf8(name)) return text + QStringLiteral("(&%1)").arg(key);
     return text;

@@ -164,6 +164,9 @@ TEST_F(DesktopConventionsTest, ClippedCellsShowTheirWholeTextAsTooltip) {
         {kDischargeColumn, "58982.3515625", "58982.35"},  // two decimals shown, still too wide
         {kDischargeColumn, "3.5", ""},
         {kSideSlopeColumn, "", ""},
+        // texts that would wrap: the cell still draws them on one line
+        {kRoughnessColumn, "梯形渠道水利计算", "梯形渠道水利计算"},
+        {kRoughnessColumn, "2.5 m abc def", "2.5 m abc def"},
     };
     auto hideTooltipAtOnce = [] {
         for (QWidget* w : QApplication::topLevelWidgets())
