@@ -36,16 +36,16 @@ bool ElementsAreFinite(const ChannelElements& r) {
            std::isfinite(r.discharge) && std::isfinite(r.velocity);
 }
 
-// How a calculation ended. `notANumber` names an input it read that is not
-// a number (NotANumberMessage, of the inputs as read before any result
-// overwrote one); it outweighs the outcome, since a result or a failure that
-// comes from a mistyped cell must not look like a plain result or failure.
-void ShowOutcome(const CalculationContext& context, const QString& notANumber,
-                 const char* outcome) {
-    if (notANumber.isEmpty()) {
+// How a calculation ended. `warning` names an input it read that is not a
+// number (NotANumberMessage, of the inputs as read before any result
+// overwrote one) or, after a result, implausible values; it outweighs the
+// outcome, since a result or a failure that comes from a mistyped cell must
+// not look like a plain result or failure.
+void ShowOutcome(const CalculationContext& context, const QString& warning, const char* outcome) {
+    if (warning.isEmpty()) {
         ShowStatus(context, outcome);
     } else if (context.showStatus) {
-        context.showStatus(notANumber);
+        context.showStatus(warning);
     }
 }
 

@@ -30,7 +30,9 @@ void CalculateCurrentRow(CalculationContext& context, bool depthKnownMode);
 
 // The same calculation for `row` (a section row), current or not. Only a missing
 // input moves the current cell, to that input. When an input it read is
-// not a number, the status line names it instead of the outcome.
+// not a number, the status line names it instead of the outcome; a result
+// from implausible inputs, or an implausible result, is named instead of the
+// welcome text (PlausibilityMessage).
 void CalculateRow(CalculationContext& context, int row, bool depthKnownMode);
 
 // Finds the depth of the current row for its target discharge and writes it
