@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QChartView>
 #include <QImage>
-#include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPainter>
@@ -12,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/widgets/DetailsValuesPanel.h"
 #include "app/widgets/DrawingPainter.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "cad/Drawing.h"
@@ -60,7 +60,7 @@ class SectionDetailsWindowTest : public MainWindowTest {
     // What the window shows once the event loop has let it refresh.
     static QString Shown(SectionDetailsWindow* details) {
         QApplication::processEvents();
-        return details->findChild<QLabel*>(QStringLiteral("数值"))->text();
+        return details->findChild<DetailsValuesPanel*>(QStringLiteral("数值"))->ShownText();
     }
     static qsizetype CurvePoints(SectionDetailsWindow* details) {
         const auto* view = details->findChild<QChartView*>(QStringLiteral("水位流量关系"));
@@ -171,6 +171,31 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     window.Table().SetCurrentCell(4, kDischargeColumn);
     window.ClearCells();
     EXPECT_TRUE(Shown(details).contains("请输入水深或者流量！"));
+}
+
+// Every entry of the list has its own line, whatever the list holds, and a
+// refresh that changes nothing the chart shows leaves the chart alone.
+TEST_F(SectionDetailsWindowTest, ShowsEveryListedValueAndRedrawsTheChartOnlyOnChange) {
+    SectionDetailsWindow* details = OpenOnExampleRow(2);
+    ASSERT_NE(details, nullptr);
+    const QStringList lines = Shown(details).split('\n');
+    ASSERT_FALSE(details->Details().values.isEmpty());
+    for (const SectionDetails::Value& value : details->Details().values) {
+        QStringList cells{value.name, value.symbol, value.number, value.unit};
+        cells.removeAll(QString());
+        EXPECT_TRUE(lines.contains(cells.join(' '))) << cells.join(' ').toStdString();
+    }
+
+    auto* curve = qobject_cast<QLineSeries*>(
+        details->findChild<QChartView*>(QStringLiteral("水位流量关系"))->chart()->series().first());
+    int replaced = 0;
+    QObject::connect(curve, &QXYSeries::pointsReplaced, [&replaced] { ++replaced; });
+    window.Table().SetCurrentCell(2, kRoughnessColumn);
+    details->Refresh();
+    EXPECT_EQ(replaced, 0);
+    window.Table().SetCellText(2, kRoughnessColumn, "0.02");
+    details->Refresh();
+    EXPECT_EQ(replaced, 1);
 }
 
 TEST_F(SectionDetailsWindowTest, CtrlCCopiesTheValuesAsText) {
