@@ -40,6 +40,7 @@ DetailsValuesPanel::DetailsValuesPanel(QWidget* parent) : QWidget(parent) {
     grid_->setVerticalSpacing(2);
     row_ = NewLabel();
     SetFontStyle(row_, true, false);
+    row_->setContentsMargins(0, 0, 0, 6);
     reason_ = NewLabel();
     SetTextColor(reason_, QColor(0xb0, 0x20, 0x20));
     // A reason is one sentence, but may be wider than the values.
@@ -47,8 +48,10 @@ DetailsValuesPanel::DetailsValuesPanel(QWidget* parent) : QWidget(parent) {
     hint_ = NewLabel();
     hint_->setText(QStringLiteral("Ctrl+C 复制数值"));
     SetTextColor(hint_, Qt::gray);
-    grid_->addWidget(row_, 0, 0, 1, kColumns);
-    grid_->addWidget(reason_, 1, 0, 1, kColumns);
+    // Lines of their own reach across the free column too, so a reason
+    // wraps at the panel's width, not at the width of the value columns.
+    grid_->addWidget(row_, 0, 0, 1, -1);
+    grid_->addWidget(reason_, 1, 0, 1, -1);
     grid_->setColumnStretch(kColumns, 1);
     column->addLayout(grid_);
     column->addWidget(hint_);
@@ -71,8 +74,10 @@ DetailsValuesPanel::Line& DetailsValuesPanel::LineAt(int index) {
         const int gridRow = kFirstValueLine + static_cast<int>(lines_.size());
         Line line{NewLabel(), NewLabel(), NewLabel(), NewLabel(Qt::AlignRight), NewLabel()};
         SetFontStyle(line.heading, true, false);
+        // A group heading stands a little apart from the group above it.
+        line.heading->setContentsMargins(0, 6, 0, 0);
         SetFontStyle(line.symbol, false, true);
-        grid_->addWidget(line.heading, gridRow, 0, 1, kColumns);
+        grid_->addWidget(line.heading, gridRow, 0, 1, -1);
         grid_->addWidget(line.name, gridRow, 0);
         grid_->addWidget(line.symbol, gridRow, 1);
         grid_->addWidget(line.number, gridRow, 2);
