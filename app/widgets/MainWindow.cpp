@@ -23,7 +23,6 @@
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/MainMenus.h"
-#include "app/widgets/SectionDetailsWindow.h"
 #include "app/widgets/SystemSeams.h"
 #include "app/widgets/TrayIcon.h"
 #include "io/CompanionFiles.h"
@@ -253,7 +252,8 @@ InstructionsWindow* MainWindow::OpenInstructions() {
 
 void MainWindow::ShowSectionDetails() {
     if (!sectionDetails_) {
-        sectionDetails_ = new SectionDetailsWindow(Table(), *seams_.clipboard, this);
+        sectionDetails_ = seams_.makeSectionDetails(Table(), *seams_.clipboard, this);
+        if (!sectionDetails_) return;  // the module is missing: F4 does nothing
         sectionDetails_->move(PlaceBeside(frameGeometry(), sectionDetails_->frameGeometry().size(),
                                           screen()->availableGeometry()));
     }

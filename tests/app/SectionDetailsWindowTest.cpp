@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QChartView>
 #include <QImage>
+#include <QLabel>
+#include <QLibrary>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPainter>
@@ -13,6 +15,7 @@
 
 #include "app/widgets/DetailsValuesPanel.h"
 #include "app/widgets/DrawingPainter.h"
+#include "app/widgets/SectionDetailsModule.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "cad/Drawing.h"
 #include "files/ElementFile.h"
@@ -29,7 +32,7 @@ class SectionDetailsWindowTest : public MainWindowTest {
   protected:
     SectionDetailsWindow* OpenWithF4() {
         QTest::keyClick(&window, Qt::Key_F4);
-        return window.SectionDetails();
+        return static_cast<SectionDetailsWindow*>(window.SectionDetails());
     }
     // The tool's own example calculated in `row`, shown in the window.
     SectionDetailsWindow* OpenOnExampleRow(int row) {
@@ -206,6 +209,27 @@ TEST_F(SectionDetailsWindowTest, CtrlCCopiesTheValuesAsText) {
     QTest::keyClick(details, Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(doubles.clipboard->text.startsWith("断面详情　第 2 行\n"));
     EXPECT_TRUE(doubles.clipboard->text.contains("\n正常水深 h0 = 0.9334 m\n"));
+}
+
+// The module the program opens on F4 resolves all it needs and makes the
+// window over the program's own table.
+TEST(SectionDetailsModuleTest, MakesTheWindowOverTheTable) {
+    QLibrary module(QStringLiteral(CHANNEL_SECTION_DETAILS_MODULE));
+    using Make = QWidget* (*)(ElementsTable&, Clipboard&, QWidget*);
+    const auto make = reinterpret_cast<Make>(module.resolve(kMakeSectionDetailsSymbol));
+    ASSERT_NE(make, nullptr) << module.errorString().toStdString();
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
+    table.SetCellText(2, kBottomWidthColumn, "2");
+    table.SetCurrentCell(2, kBottomWidthColumn);
+    MemoryClipboard clipboard;
+    const std::unique_ptr<QWidget> window(make(table, clipboard, nullptr));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "断面详情");
+    const auto* values = window->findChild<QWidget*>(QStringLiteral("数值"));
+    ASSERT_NE(values, nullptr);
+    QStringList shown;
+    for (const QLabel* label : values->findChildren<QLabel*>()) shown << label->text();
+    EXPECT_TRUE(shown.contains("请输入边坡数据！")) << shown.join('|').toStdString();
 }
 
 // The box (0, -5)–(10, 5) fills a 100-pixel square centred in the target, 10
