@@ -1,7 +1,10 @@
 // Costs of the channel formulas, the depth scan and the flow analysis. The
 // goals: one scan trial costs no more than the two pow and two sqrt calls a
-// full evaluation needs, a scan that runs into its bound stays far below one
-// UI frame, and one AnalyseFlow costs at most ten ComputeChannelElements.
+// full evaluation needs, the scan as a whole (entered next to the normal
+// depth) at most 0.3 times those calls for every trial the plain scan makes
+// (BM_ScanPerBareArithmetic, beside the plain scan's own ratio), a scan that
+// runs into its bound stays far below one UI frame, and one AnalyseFlow
+// costs at most ten ComputeChannelElements.
 
 #include <benchmark/benchmark.h>
 #include <time.h>
@@ -193,6 +196,72 @@ void BM_AnalyseFlowPerElementsCall(benchmark::State& state) {
     state.counters["ratio"] = analysisNs / elementsNs;
 }
 BENCHMARK(BM_AnalyseFlowPerElementsCall);
+
+// The bare arithmetic of `trials` plain trials: the four library calls each
+// makes, laundered as in BM_TwoPowTwoSqrt.
+void BareArithmetic(int trials) {
+    double sideSlope = 1.5;
+    double two = 2.0;
+    double radius = 0.6243811;
+    double exponent = kChezyExponent;
+    double slopeTimesRadius = 0.0005 * 0.6243811;
+    for (int trial = 0; trial < trials; ++trial) {
+        benchmark::DoNotOptimize(sideSlope);
+        benchmark::DoNotOptimize(two);
+        benchmark::DoNotOptimize(radius);
+        benchmark::DoNotOptimize(exponent);
+        benchmark::DoNotOptimize(slopeTimesRadius);
+        double bank = std::sqrt(std::pow(sideSlope, two) + 1.0);
+        double chezy = std::pow(radius, exponent);
+        double root = std::sqrt(slopeTimesRadius);
+        benchmark::DoNotOptimize(bank);
+        benchmark::DoNotOptimize(chezy);
+        benchmark::DoNotOptimize(root);
+    }
+}
+
+// The scan and the plain scan over the spread of sections, each against the
+// bare arithmetic of the plain scan's trials, in the same iterations:
+// "scan_ratio" (goal <= 0.3) beside "plain_ratio" (the full scan).
+void BM_ScanPerBareArithmetic(benchmark::State& state) {
+    using Clock = ThreadCpuClock;
+    const auto sections = SpreadOfSections();
+    std::array<ChannelElements, 64> records{};
+    int trials = 0;
+    for (size_t k = 0; k < sections.size(); ++k) {
+        const BenchSection& s = sections[k];
+        records[k] = {.bottomWidth = s.b, .sideSlope = s.m, .roughness = s.n, .bedSlope = s.i};
+        ChannelElements probe = records[k];
+        trials += ScanForDepthReference(probe, s.q).trials;
+    }
+    Clock::duration scanTime{}, plainTime{}, bareTime{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        for (size_t k = 0; k < sections.size(); ++k) {
+            ChannelElements r = records[k];
+            benchmark::DoNotOptimize(r);
+            DepthScanResult result = ScanForDepth(r, sections[k].q);
+            benchmark::DoNotOptimize(result);
+        }
+        const auto scanned = Clock::now();
+        for (size_t k = 0; k < sections.size(); ++k) {
+            ChannelElements r = records[k];
+            benchmark::DoNotOptimize(r);
+            DepthScanResult result = ScanForDepthReference(r, sections[k].q);
+            benchmark::DoNotOptimize(result);
+        }
+        const auto plain = Clock::now();
+        BareArithmetic(trials);
+        bareTime += Clock::now() - plain;
+        plainTime += plain - scanned;
+        scanTime += scanned - start;
+    }
+    const auto ns = [](Clock::duration d) { return std::chrono::duration<double, std::nano>(d); };
+    state.counters["trials"] = trials;
+    state.counters["scan_ratio"] = ns(scanTime) / ns(bareTime);
+    state.counters["plain_ratio"] = ns(plainTime) / ns(bareTime);
+}
+BENCHMARK(BM_ScanPerBareArithmetic);
 
 }  // namespace
 

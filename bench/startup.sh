@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Start-up of the program beside a bare Qt window showing the same 11 x 12
-# table: the time from starting each to its first mapped window, under one
-# Xvfb server, RUNS times each (default 15), taken in turns after one warm-up
-# start of each. Prints every figure, the two medians and their ratio.
+# table: the time from starting each to its first mapped window and to its
+# first full frame, and the time a first click on a cell takes to be
+# answered, under one Xvfb server, RUNS times each (default 15), taken in
+# turns after one warm-up start of each. A third contender, the bare window
+# with Qt Charts, OpenGL and PrintSupport loaded, shows what those libraries
+# would cost at start. Prints every figure, the load average, the medians
+# and their ratios to the bare window.
 #
 #   bash bench/startup.sh            # builds the release preset first
 #   RUNS=31 SKIP_BUILD=1 bash bench/startup.sh
@@ -30,17 +34,44 @@ cd "$work"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+# The libraries only the section-details window, printing and export need:
+# the bare window with them loaded beside the bare window shows what their
+# loading at start would cost.
+late_libraries=$(ldd "$program" | awk '/libQt6(Charts|OpenGL|OpenGLWidgets|PrintSupport)\.so/ { print $3 }' | paste -sd:)
+late_libraries=${late_libraries:-$(for l in Charts OpenGL OpenGLWidgets PrintSupport; do
+    ls /usr/lib/*/libQt6$l.so.6 2>/dev/null; done | paste -sd:)}
+
+run() { # <name> <command...>: one start, its three times appended to <name>.txt
+    local name=$1
+    shift
+    "$timer" "$@" >>"$work/$name.txt" || echo "$name: a start not counted" >&2
+}
+run_bare_with_libraries() { LD_PRELOAD=$late_libraries run bare+libraries "$bare"; }
+
 "$timer" "$bare" >/dev/null 2>&1 || true
 "$timer" "$program" >/dev/null 2>&1 || true
-: >"$work/bare.txt"
-: >"$work/program.txt"
+loads=()
+names=(bare program bare+libraries)
+for name in "${names[@]}"; do : >"$work/$name.txt"; done
 for _ in $(seq "$runs"); do
-    "$timer" "$bare" >>"$work/bare.txt" || echo "bare window: a start not counted" >&2
-    "$timer" "$program" >>"$work/program.txt" || echo "program: a start not counted" >&2
+    run bare "$bare"
+    run program "$program"
+    run_bare_with_libraries
+    loads+=("$(cut -d' ' -f1 /proc/loadavg)")
 done
-bare_median=$(median <"$work/bare.txt")
-program_median=$(median <"$work/program.txt")
-echo "bare Qt window (ms):   $(tr '\n' ' ' <"$work/bare.txt")"
-echo "trapezoid-channel (ms): $(tr '\n' ' ' <"$work/program.txt")"
-echo "median to first mapped window: bare $bare_median ms, program $program_median ms"
-awk -v p="$program_median" -v b="$bare_median" 'BEGIN { printf "ratio program / bare: %.2f\n", p / b }'
+echo "load average during the runs: ${loads[*]}"
+for name in "${names[@]}"; do
+    echo "$name (map frame click, ms):"
+    sed 's/^/    /' "$work/$name.txt"
+done
+column_median() { cut -d' ' -f"$2" <"$work/$1.txt" | median; }
+labels=("first mapped window" "first full frame" "first click answered")
+for column in 1 2 3; do
+    b=$(column_median bare $column)
+    p=$(column_median program $column)
+    l=$(column_median bare+libraries $column)
+    awk -v what="${labels[column - 1]}" -v p="$p" -v b="$b" -v l="$l" 'BEGIN {
+        printf "median %-21s bare %7.2f ms, program %7.2f ms (%.2fx), bare with the late libraries %7.2f ms (%.2fx)\n",
+            what ":", b, p, p / b, l, l / b }'
+done
+echo "load average now: $(cut -d' ' -f1-3 /proc/loadavg)"

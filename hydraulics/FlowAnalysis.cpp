@@ -322,6 +322,18 @@ FlowAnalysis AnalyseFlow(double bottomWidth, double sideSlope, double roughness,
     return flow;
 }
 
+double NormalDepth(double bottomWidth, double sideSlope, double roughness, double bedSlope,
+                   double discharge) {
+    if (SectionFault(bottomWidth, sideSlope) || DischargeFault(discharge) ||
+        RoughnessFault(roughness) || SlopeFault(bedSlope)) {
+        return FlowAnalysis::kNaN;
+    }
+    const Trapezoid section(bottomWidth, sideSlope);
+    const LogWidths logs{std::log(bottomWidth), std::log(sideSlope)};
+    const double logConveyance = std::log(discharge * roughness / std::sqrt(bedSlope));
+    return SolveNormalDepth(section, logs, logConveyance).depth;
+}
+
 double DischargeAtDepth(double bottomWidth, double sideSlope, double roughness, double bedSlope,
                         double depth) {
     if (!(depth > 0)) return 0;

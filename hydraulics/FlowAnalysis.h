@@ -61,6 +61,12 @@ struct FlowAnalysis {
 FlowAnalysis AnalyseFlow(double bottomWidth, double sideSlope, double roughness, double bedSlope,
                          double discharge);
 
+// The normal depth alone, as AnalyseFlow finds it, without the rest of the
+// analysis; NaN where AnalyseFlow gives no uniform flow for these inputs
+// (the overflow check on the elements at that depth aside).
+double NormalDepth(double bottomWidth, double sideSlope, double roughness, double bedSlope,
+                   double discharge);
+
 // The discharge at `depth` by the same relation, in double precision: the
 // rating curve the analysis inverts.
 double DischargeAtDepth(double bottomWidth, double sideSlope, double roughness, double bedSlope,

@@ -10,8 +10,13 @@ TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3 python3-ezdxf python3-matplotlib poppler-utils
     locales
-    libxcb1-dev xvfb xauth
+    libxcb1-dev libxcb-damage0-dev libxcb-xtest0-dev xvfb xauth
     clang libclang-rt-14-dev clang-format clang-tidy
+)
+# Only for bench/tune-cpu.sh: an audio server to play the tune into a null
+# sink, paced as a sound card paces it.
+BENCH_PACKAGES=(
+    pulseaudio
 )
 # Only for tools/check-package.sh: the validators of the desktop files, lintian,
 # and a virtual display to start the installed program on.

@@ -24,7 +24,6 @@
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/MainMenus.h"
-#include "app/widgets/SectionDetailsWindow.h"
 #include "app/widgets/SystemSeams.h"
 #include "app/widgets/TrayIcon.h"
 #include "io/CompanionFiles.h"
@@ -42,6 +41,9 @@ namespace channel {
 namespace {
 constexpr int kClientWidth = 704;
 constexpr int kClientHeight = 312;
+// Long enough for a click right after the window appears to be answered
+// first; short enough that the tune seems to start with the window.
+constexpr int kIconsAndTuneDelayMs = 250;
 
 template <typename Window>
 Window* ShowModal(Window* window) {
@@ -264,7 +266,8 @@ InstructionsWindow* MainWindow::OpenInstructions() {
 
 void MainWindow::ShowSectionDetails() {
     if (!sectionDetails_) {
-        sectionDetails_ = new SectionDetailsWindow(Table(), *seams_.clipboard, this);
+        sectionDetails_ = seams_.makeSectionDetails(Table(), *seams_.clipboard, this);
+        if (!sectionDetails_) return;  // the module is missing: F4 does nothing
         sectionDetails_->move(PlaceBeside(frameGeometry(), sectionDetails_->frameGeometry().size(),
                                           screen()->availableGeometry()));
     }
@@ -275,11 +278,13 @@ void MainWindow::ShowSectionDetails() {
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::Paint && !firstFrameShown_) {
-        // The icons and the tune come once the first frame is on the screen,
-        // so nothing that can wait holds up the window (the window icon alone
-        // costs a tenth of the start-up on X11).
+        // The icons and the tune come a moment after the first frame is on
+        // the screen, so nothing that can wait holds up the window (the
+        // window icon alone costs a tenth of the start-up on X11) or the
+        // answer to a first click (the tray icon's ICO loads Qt's image
+        // plugins, and the tune's module loads FluidSynth and its libraries).
         firstFrameShown_ = true;
-        QTimer::singleShot(0, this, [this] {
+        QTimer::singleShot(kIconsAndTuneDelayMs, this, [this] {
             if (!isVisible()) return;  // closed before it came to this
             setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
             trayIcon_ = ShowTrayIcon(this);

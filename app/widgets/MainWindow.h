@@ -9,6 +9,7 @@
 #include "app/document/Document.h"
 #include "app/music/BackgroundMusic.h"
 #include "app/music/TunePlayer.h"
+#include "app/widgets/SectionDetailsModule.h"
 #include "files/FileCommands.h"
 #include "table/ElementsTable.h"
 #include "table/clipboard/Clipboard.h"
@@ -23,7 +24,6 @@ namespace channel {
 
 class AboutWindow;
 class InstructionsWindow;
-class SectionDetailsWindow;
 class TableControl;
 struct ProgramState;
 struct CadExportSeams;
@@ -43,6 +43,8 @@ struct MainWindowSeams {
     std::function<void(const ElementsTable&, CadExportSeams&)> exportTable;
     // Draws one row's cross-section the same way.
     std::function<void(const SectionDimensions&, CadExportSeams&)> exportSection;
+    // Makes the section-details window; the default opens its module.
+    MakeSectionDetailsWindow makeSectionDetails;
 };
 
 // The controls, menus and tray icon of the program, wired to the document
@@ -82,7 +84,8 @@ class MainWindow : public QMainWindow {
     InstructionsWindow* OpenInstructions();
     // Opens the one section-details window beside this one, or raises it.
     void ShowSectionDetails();
-    SectionDetailsWindow* SectionDetails() const { return sectionDetails_; }
+    // The section-details window once F4 has made it (a SectionDetailsWindow).
+    QWidget* SectionDetails() const { return sectionDetails_; }
     void OnTrayIconEvent(int actionCode);
 
   protected:
@@ -125,7 +128,7 @@ class MainWindow : public QMainWindow {
     QMenu* aboutMenu_ = nullptr;
     QMenu* lastPopup_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
-    SectionDetailsWindow* sectionDetails_ = nullptr;
+    QWidget* sectionDetails_ = nullptr;
     std::unique_ptr<BackgroundMusic> music_;
     bool closeApproved_ = false;
     bool firstFrameShown_ = false;

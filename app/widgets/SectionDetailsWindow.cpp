@@ -3,7 +3,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QShortcut>
@@ -12,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/widgets/DetailsValuesPanel.h"
 #include "app/widgets/SectionView.h"
 #include "app/widgets/WindowAccessibility.h"
 #include "table/ElementsTable.h"
@@ -22,10 +22,6 @@ namespace channel {
 namespace {
 
 constexpr int kCurvePoints = 81;
-
-QString Escaped(const QString& text) {
-    return text.toHtmlEscaped();
-}
 
 }  // namespace
 
@@ -40,13 +36,9 @@ SectionDetailsWindow::SectionDetailsWindow(ElementsTable& table, Clipboard& clip
     setAttribute(Qt::WA_ShowWithoutActivating);
 
     section_ = new SectionView(this);
-    values_ = new QLabel(this);
+    values_ = new DetailsValuesPanel(this);
     values_->setObjectName(QStringLiteral("数值"));
-    values_->setTextFormat(Qt::RichText);
-    values_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    values_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     values_->setMinimumWidth(270);
-    values_->setWordWrap(true);
 
     chart_ = new QChart;
     chart_->setMargins(QMargins(4, 4, 4, 4));
@@ -128,47 +120,36 @@ void SectionDetailsWindow::CopyValues() {
 }
 
 void SectionDetailsWindow::ShowValues() {
-    QString html;
-    if (details_.HasRow()) html = QStringLiteral("<p><b>第 %1 行</b></p>").arg(details_.row);
-    if (!details_.reason.isEmpty())
-        html += QStringLiteral("<p style='color:#b02020'>%1</p>").arg(Escaped(details_.reason));
-    html += QStringLiteral("<table cellspacing='0' cellpadding='2'>");
-    for (const SectionDetails::Value& value : details_.values) {
-        if (value.IsHeading()) {
-            html +=
-                QStringLiteral("<tr><td colspan='4' style='padding-top:6px'><b>%1</b></td></tr>")
-                    .arg(Escaped(value.name));
-            continue;
-        }
-        html += QStringLiteral(
-                    "<tr><td>%1</td><td>&nbsp;<i>%2</i></td>"
-                    "<td align='right'>&nbsp;&nbsp;%3</td><td>&nbsp;%4</td></tr>")
-                    .arg(Escaped(value.name), Escaped(value.symbol), Escaped(value.number),
-                         Escaped(value.unit));
-    }
-    html += QStringLiteral("</table><p style='color:gray'>Ctrl+C 复制数值</p>");
-    values_->setText(html);
+    values_->Show(details_);
 }
 
 void SectionDetailsWindow::ShowRatingCurve() {
-    const QList<QPointF> curve = RatingCurve(details_, kCurvePoints);
-    curve_->replace(curve);
+    ChartData data{RatingCurve(details_, kCurvePoints), {}};
+    const bool shown = !data.curve.isEmpty();
+    if (shown) {
+        const FlowAnalysis& flow = details_.flow;
+        data.points.append(QPointF(flow.discharge, flow.normalDepth));
+        if (std::isfinite(details_.tableDischarge) && std::isfinite(details_.tableDepth))
+            data.points.append(QPointF(details_.tableDischarge, details_.tableDepth));
+    }
+    if (chartShownOnce_ && data == shownChart_) return;
+    chartShownOnce_ = true;
+    shownChart_ = data;
+
+    curve_->replace(data.curve);
     designPoint_->clear();
     tablePoint_->clear();
-    const bool shown = !curve.isEmpty();
     dischargeAxis_->setVisible(shown);
     depthAxis_->setVisible(shown);
     chart_->legend()->setVisible(shown);
     if (!shown) return;
 
-    const FlowAnalysis& flow = details_.flow;
-    designPoint_->append(flow.discharge, flow.normalDepth);
-    if (std::isfinite(details_.tableDischarge) && std::isfinite(details_.tableDepth))
-        tablePoint_->append(details_.tableDischarge, details_.tableDepth);
-    double largest = curve.last().x();
+    designPoint_->append(data.points.first());
+    if (data.points.size() > 1) tablePoint_->append(data.points.last());
+    double largest = data.curve.last().x();
     for (const QPointF& point : tablePoint_->points()) largest = std::max(largest, point.x());
     dischargeAxis_->setRange(0, largest * 1.05);
-    depthAxis_->setRange(0, curve.last().y());
+    depthAxis_->setRange(0, data.curve.last().y());
     dischargeAxis_->applyNiceNumbers();
     depthAxis_->applyNiceNumbers();
 }

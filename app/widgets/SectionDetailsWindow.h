@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPointF>
 #include <QTimer>
 #include <QWidget>
 
@@ -7,7 +9,6 @@
 
 class QChart;
 class QChartView;
-class QLabel;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
@@ -16,6 +17,7 @@ namespace channel {
 
 class Clipboard;
 class ElementsTable;
+class DetailsValuesPanel;
 class SectionView;
 
 // 断面详情: a window beside the main window with the current row's section
@@ -47,7 +49,7 @@ class SectionDetailsWindow : public QWidget {
     SectionDetails details_;
     QTimer refreshTimer_;
     SectionView* section_ = nullptr;
-    QLabel* values_ = nullptr;
+    DetailsValuesPanel* values_ = nullptr;
     QChartView* chartView_ = nullptr;
     QChart* chart_ = nullptr;
     QLineSeries* curve_ = nullptr;
@@ -55,6 +57,15 @@ class SectionDetailsWindow : public QWidget {
     QScatterSeries* tablePoint_ = nullptr;
     QValueAxis* dischargeAxis_ = nullptr;
     QValueAxis* depthAxis_ = nullptr;
+    // What the chart shows, so that a refresh that changes none of it leaves
+    // the chart alone (its axes and legend lay out again on any change).
+    struct ChartData {
+        QList<QPointF> curve;
+        QList<QPointF> points;
+        bool operator==(const ChartData&) const = default;
+    };
+    ChartData shownChart_;
+    bool chartShownOnce_ = false;
 };
 
 }  // namespace channel

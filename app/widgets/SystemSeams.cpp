@@ -54,6 +54,7 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent, CadConnecti
             ExportTableToCad(connection, cells, cad);
         };
     }
+    if (!seams.makeSectionDetails) seams.makeSectionDetails = LoadSectionDetailsWindow;
     if (!seams.exportSection) {
         seams.exportSection = [&connection](const SectionDimensions& section, CadExportSeams& cad) {
             ExportSectionToCad(connection, section, cad);

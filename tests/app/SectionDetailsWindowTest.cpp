@@ -5,6 +5,7 @@
 #include <QChartView>
 #include <QImage>
 #include <QLabel>
+#include <QLibrary>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPainter>
@@ -12,7 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/widgets/DetailsValuesPanel.h"
 #include "app/widgets/DrawingPainter.h"
+#include "app/widgets/SectionDetailsModule.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "cad/Drawing.h"
 #include "files/ElementFile.h"
@@ -29,7 +32,7 @@ class SectionDetailsWindowTest : public MainWindowTest {
   protected:
     SectionDetailsWindow* OpenWithF4() {
         QTest::keyClick(&window, Qt::Key_F4);
-        return window.SectionDetails();
+        return static_cast<SectionDetailsWindow*>(window.SectionDetails());
     }
     // The tool's own example calculated in `row`, shown in the window.
     SectionDetailsWindow* OpenOnExampleRow(int row) {
@@ -60,7 +63,7 @@ class SectionDetailsWindowTest : public MainWindowTest {
     // What the window shows once the event loop has let it refresh.
     static QString Shown(SectionDetailsWindow* details) {
         QApplication::processEvents();
-        return details->findChild<QLabel*>(QStringLiteral("数值"))->text();
+        return details->findChild<DetailsValuesPanel*>(QStringLiteral("数值"))->ShownText();
     }
     static qsizetype CurvePoints(SectionDetailsWindow* details) {
         const auto* view = details->findChild<QChartView*>(QStringLiteral("水位流量关系"));
@@ -173,6 +176,31 @@ TEST_F(SectionDetailsWindowTest, RefreshesAfterEditPasteClearAndLoad) {
     EXPECT_TRUE(Shown(details).contains("请输入水深或者流量！"));
 }
 
+// Every entry of the list has its own line, whatever the list holds, and a
+// refresh that changes nothing the chart shows leaves the chart alone.
+TEST_F(SectionDetailsWindowTest, ShowsEveryListedValueAndRedrawsTheChartOnlyOnChange) {
+    SectionDetailsWindow* details = OpenOnExampleRow(2);
+    ASSERT_NE(details, nullptr);
+    const QStringList lines = Shown(details).split('\n');
+    ASSERT_FALSE(details->Details().values.isEmpty());
+    for (const SectionDetails::Value& value : details->Details().values) {
+        QStringList cells{value.name, value.symbol, value.number, value.unit};
+        cells.removeAll(QString());
+        EXPECT_TRUE(lines.contains(cells.join(' '))) << cells.join(' ').toStdString();
+    }
+
+    auto* curve = qobject_cast<QLineSeries*>(
+        details->findChild<QChartView*>(QStringLiteral("水位流量关系"))->chart()->series().first());
+    int replaced = 0;
+    QObject::connect(curve, &QXYSeries::pointsReplaced, [&replaced] { ++replaced; });
+    window.Table().SetCurrentCell(2, kRoughnessColumn);
+    details->Refresh();
+    EXPECT_EQ(replaced, 0);
+    window.Table().SetCellText(2, kRoughnessColumn, "0.02");
+    details->Refresh();
+    EXPECT_EQ(replaced, 1);
+}
+
 TEST_F(SectionDetailsWindowTest, CtrlCCopiesTheValuesAsText) {
     SectionDetailsWindow* details = OpenOnExampleRow(2);
     ASSERT_NE(details, nullptr);
@@ -181,6 +209,27 @@ TEST_F(SectionDetailsWindowTest, CtrlCCopiesTheValuesAsText) {
     QTest::keyClick(details, Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(doubles.clipboard->text.startsWith("断面详情　第 2 行\n"));
     EXPECT_TRUE(doubles.clipboard->text.contains("\n正常水深 h0 = 0.9334 m\n"));
+}
+
+// The module the program opens on F4 resolves all it needs and makes the
+// window over the program's own table.
+TEST(SectionDetailsModuleTest, MakesTheWindowOverTheTable) {
+    QLibrary module(QStringLiteral(CHANNEL_SECTION_DETAILS_MODULE));
+    using Make = QWidget* (*)(ElementsTable&, Clipboard&, QWidget*);
+    const auto make = reinterpret_cast<Make>(module.resolve(kMakeSectionDetailsSymbol));
+    ASSERT_NE(make, nullptr) << module.errorString().toStdString();
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
+    table.SetCellText(2, kBottomWidthColumn, "2");
+    table.SetCurrentCell(2, kBottomWidthColumn);
+    MemoryClipboard clipboard;
+    const std::unique_ptr<QWidget> window(make(table, clipboard, nullptr));
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "断面详情");
+    const auto* values = window->findChild<QWidget*>(QStringLiteral("数值"));
+    ASSERT_NE(values, nullptr);
+    QStringList shown;
+    for (const QLabel* label : values->findChildren<QLabel*>()) shown << label->text();
+    EXPECT_TRUE(shown.contains("请输入边坡数据！")) << shown.join('|').toStdString();
 }
 
 // The box (0, -5)–(10, 5) fills a 100-pixel square centred in the target, 10

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/widgets/MainWindow.h"
+#include "app/widgets/SectionDetailsWindow.h"
 #include "cad/CadExport.h"
 #include "support/FileDoubles.h"
 #include "support/MemoryClipboard.h"
@@ -51,6 +52,11 @@ struct DoubledSeams {
         seams.exportTable = [this](const ElementsTable&, CadExportSeams& cad) {
             ++exports;
             cad.showStatus(QStringLiteral("exported"));
+        };
+        // In process: the tests link the window rather than open its module.
+        seams.makeSectionDetails = [](ElementsTable& table, Clipboard& clipboard,
+                                      QWidget* parent) -> QWidget* {
+            return new SectionDetailsWindow(table, clipboard, parent);
         };
         seams.exportSection = [this](const SectionDimensions& section, CadExportSeams& cad) {
             sections.push_back(section);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "PlainReference.h"
 #include "SevenDigits.h"
@@ -183,6 +185,61 @@ TEST(DepthScanTest, MatchesFullRecomputationBitForBit) {
             EXPECT_TRUE(SameBits(fast, plain));
         }
     }
+}
+
+TEST(DepthScanTest, TrialDepthsAreTheAccumulatedOnes) {
+    float depth = kFirstTrialDepth;
+    for (int trial = 1; trial <= kMaxDepthTrials + 1; ++trial) {
+        ASSERT_EQ(Bits(ScanTrialDepth(trial)), Bits(depth)) << trial;
+        depth = static_cast<float>(static_cast<double>(depth) + kDepthStep);
+    }
+}
+
+// The scan that starts next to the normal depth, or skips to its last trial,
+// must stop where the plain scan stops, on every section of a dense grid
+// and on the targets where a trial's rounding decides: a trial's discharge
+// itself, the float below it, and the edge of the tolerance. Sections that
+// never carry a positive discharge get a few targets: each costs the plain
+// scan all its trials.
+TEST(DepthScanTest, DenseGridMatchesThePlainScanBitForBit) {
+    std::vector<std::pair<ChannelElements, std::vector<float>>> cases;
+    for (float b : {0.0f, 0.3f, 2.0f, 25.0f, 300.0f}) {
+        for (float m : {0.0f, 0.25f, 1.5f, 4.0f}) {
+            for (float n : {0.011f, 0.025f}) {
+                for (float i : {1e-5f, 5e-4f, 0.02f}) {
+                    const ChannelElements section = Section(b, m, n, i);
+                    std::vector<float> targets = {1e-4f, 0.01f, 0.5f, 3, 40, 700, 1e4f};
+                    for (int k : {1, 2, 37, 250, 1500}) {
+                        const float q = DischargeAt(section, ScanTrialDepth(k));
+                        const float edge = static_cast<float>(q + kDischargeTolerance);
+                        targets.insert(targets.end(), {q, std::nextafter(q, 0.0f), edge,
+                                                       std::nextafter(edge, kInf)});
+                    }
+                    cases.emplace_back(section, targets);
+                }
+            }
+            cases.push_back({Section(b, m, -0.025f, 5e-4f), {2.0f}});
+        }
+        cases.push_back({Section(b, 1.5f, 0.025f, 0), {1e-6f}});
+    }
+    int compared = 0;
+    for (const auto& [section, targets] : cases) {
+        for (float target : targets) {
+            SCOPED_TRACE(testing::Message()
+                         << "b=" << section.bottomWidth << " m=" << section.sideSlope << " n="
+                         << section.roughness << " i=" << section.bedSlope << " target=" << target);
+            ChannelElements fast = section;
+            ChannelElements plain = section;
+            const DepthScanResult a = ScanForDepth(fast, target);
+            const DepthScanResult r = ScanForDepthReference(plain, target);
+            ASSERT_EQ(a.end, r.end);
+            ASSERT_EQ(a.trials, r.trials);
+            ASSERT_EQ(Bits(a.solutionDepth), Bits(r.solutionDepth));
+            ASSERT_TRUE(SameBits(fast, plain));
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 5 * 4 * 2 * 3 * 27 + 5 * 4 + 5);
 }
 
 }  // namespace

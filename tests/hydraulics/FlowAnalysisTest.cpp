@@ -132,6 +132,7 @@ TEST(FlowAnalysisTest, AgreesWithBisectionOnRandomSections) {
         const double h0 = ReferenceNormalDepth(s);
         const double hk = ReferenceCriticalDepth(s);
         EXPECT_LT(RelativeError(flow.normalDepth, h0), 1e-9);
+        EXPECT_EQ(NormalDepth(s.b, s.m, s.n, s.i, s.q), flow.normalDepth) << "the same solution";
         EXPECT_LT(RelativeError(ReferenceDischarge(s, flow.normalDepth), s.q), 1e-9);
         EXPECT_LT(RelativeError(flow.criticalDepth, hk), 1e-9);
         // The critical slope's own normal depth is the critical depth.
@@ -226,6 +227,8 @@ TEST_P(NoUniformFlow, GivesTheReasonAndNoValuesAtANormalDepth) {
                          flow.specificEnergy, flow.shearStress}) {
         EXPECT_TRUE(std::isnan(value));
     }
+    const Section& s = c.section;
+    EXPECT_TRUE(std::isnan(NormalDepth(s.b, s.m, s.n, s.i, s.q)));
     EXPECT_EQ(flow.regime, FlowRegime::kUndetermined);
     EXPECT_EQ(flow.slopeClass, c.slopeClass);
     if (c.criticalDepthGiven) {
