@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/core/SectionExport.h"
-#include "app/widgets/DrawingPainter.h"
+#include "app/core/DrawingPainter.h"
 #include "cad/SectionDrawing.h"
 
 namespace channel {

@@ -62,7 +62,9 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
 
 TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
     const std::vector<std::pair<QString, QStringList>> expected = {
-        {"文件", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
+        {"文件",
+         {"新建", "打开", "保存", "另存为", "打印预览", "打印", "计算书信息", "导出计算书",
+          "打印计算书", "退出"}},
         {"编辑", {"复制", "粘贴", "清除", "撤销", "重做"}},
         {"音乐", {"关闭音乐", "开启音乐"}},
         {"工具", {"断面详情", "全部重算", "断面图转入cad"}},

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/widgets/DrawingPainter.h"
+#include "app/core/DrawingPainter.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "cad/Drawing.h"
 #include "files/ElementFile.h"
