@@ -42,8 +42,23 @@ QString Cell(const QString& html, const char* attributes = "") {
     return QStringLiteral("<td %1>%2</td>").arg(QString::fromLatin1(attributes), html);
 }
 
+// Sizes and weights go on the characters, not the block: the ODF writer
+// keeps only the characters' formats.
+QString Styled(const QString& html, double points, bool bold) {
+    return QStringLiteral("<span style=\"font-size:%1pt;%2\">%3</span>")
+        .arg(points)
+        .arg(bold ? QStringLiteral(" font-weight:bold;") : QString(), html);
+}
+
+QString Heading(int level, const QString& html, const QString& attributes = {}) {
+    constexpr double kPoints[] = {20, 14, 12, 10.5};
+    return QStringLiteral("<h%1%2>%3</h%1>")
+        .arg(level)
+        .arg(attributes, Styled(html, kPoints[level - 1], true));
+}
+
 QString HeadCell(const QString& html, const char* attributes = "") {
-    return QStringLiteral("<th %1 bgcolor=\"#e8e8e8\">%2</th>")
+    return QStringLiteral("<th %1 bgcolor=\"#e8e8e8\"><b>%2</b></th>")
         .arg(QString::fromLatin1(attributes), html);
 }
 
@@ -67,13 +82,10 @@ class ReportWriter {
         document_ = report.document.get();
         document_->setDefaultFont(ReportFont(10.5));
         document_->setDocumentMargin(0);
-        document_->setDefaultStyleSheet(QStringLiteral(
-            "h1 { font-size: 20pt; } h2 { font-size: 14pt; } h3 { font-size: 12pt; } "
-            "h4 { font-size: 10.5pt; } th { font-weight: bold; }"));
         TitleBlock();
-        html_ +=
-            QStringLiteral("<h2>%1</h2><p>%2</p>").arg(Tr(text::kMethodHeading), Tr(text::kMethod));
-        html_ += QStringLiteral("<h2>%1</h2>").arg(Tr(text::kRowsHeading));
+        html_ += Heading(2, Tr(text::kMethodHeading)) +
+                 QStringLiteral("<p>%1</p>").arg(Tr(text::kMethod));
+        html_ += Heading(2, Tr(text::kRowsHeading));
         for (const SectionDetails& details : details_) RowSection(details);
         Summary();
         document_->setHtml(html_);
@@ -106,7 +118,7 @@ class ReportWriter {
         const auto value = [](const QString& plain, const char* attributes = "width=\"30%\"") {
             return Cell(Escaped(plain), attributes);
         };
-        html_ += QStringLiteral("<h1 align=\"center\">%1</h1>").arg(Tr(text::kTitle));
+        html_ += Heading(1, Tr(text::kTitle), QStringLiteral(" align=\"center\""));
         html_ += QString::fromLatin1(kTableStart);
         html_ += Row({label(text::kProject), value(info.project, "colspan=\"3\"")});
         html_ +=
@@ -131,20 +143,19 @@ class ReportWriter {
         const int row = details.row;
         const bool depthKnown = DepthKnown(row);
         // Each row from a new page; the first follows the method.
-        html_ += QStringLiteral("<h3%1>%2</h3>")
-                     .arg(row == request_.rows.front()
-                              ? QString()
-                              : QStringLiteral(" style=\"page-break-before: always\""),
-                          Tr(text::kRowHeading).arg(row));
+        html_ += Heading(3, Tr(text::kRowHeading).arg(row),
+                         row == request_.rows.front()
+                             ? QString()
+                             : QStringLiteral(" style=\"page-break-before: always\""));
 
         const QString depth = table.DisplayText(row, kDepthColumn);
         const QString target = TargetDischargeText(table, row);
-        html_ += QStringLiteral("<h4>%1</h4><p>%2</p>")
-                     .arg(Tr(text::kModeHeading),
-                          depthKnown ? Tr(text::kDepthKnownMode).arg(Escaped(depth))
+        html_ += Heading(4, Tr(text::kModeHeading)) +
+                 QStringLiteral("<p>%1</p>")
+                     .arg(depthKnown ? Tr(text::kDepthKnownMode).arg(Escaped(depth))
                                      : Tr(text::kDischargeKnownMode).arg(Escaped(target), depth));
 
-        html_ += QStringLiteral("<h4>%1</h4>").arg(Tr(text::kInputsHeading));
+        html_ += Heading(4, Tr(text::kInputsHeading));
         html_ += QString::fromLatin1(kTableStart);
         QStringList heads;
         for (const char* head : text::kInputColumns) heads << HeadCell(Tr(head));
@@ -168,14 +179,14 @@ class ReportWriter {
         }
         html_ += QStringLiteral("</table>");
 
-        html_ += QStringLiteral("<h4>%1</h4>").arg(Tr(text::kFormulasHeading));
+        html_ += Heading(4, Tr(text::kFormulasHeading));
         for (const FormulaLine& f : SubstitutedFormulas(table, row, details)) {
             html_ += QStringLiteral("<p>%1 = %2 = %3 = <b>%4</b> %5</p>")
                          .arg(f.symbol, f.expression, f.substituted, f.result, f.unit);
         }
         html_ += QStringLiteral("<p><small>%1</small></p>").arg(Tr(text::kFormulaNote));
 
-        html_ += QStringLiteral("<h4>%1</h4>").arg(Tr(text::kAnalysisHeading));
+        html_ += Heading(4, Tr(text::kAnalysisHeading));
         if (!details.reason.isEmpty())
             html_ += QStringLiteral("<p>%1</p>").arg(Escaped(details.reason));
         Values(details);
@@ -228,30 +239,34 @@ class ReportWriter {
 
     void Summary() {
         const ElementsTable& table = request_.table;
-        html_ += QStringLiteral("<h2 style=\"page-break-before: always\">%1</h2>")
-                     .arg(Tr(text::kSummaryHeading));
+        html_ += Heading(2, Tr(text::kSummaryHeading),
+                         QStringLiteral(" style=\"page-break-before: always\""));
         html_ += QStringLiteral(
             "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
-            "style=\"border-collapse:collapse; font-size:8pt\">");
+            "style=\"border-collapse:collapse\">");
+        const auto small = [](const QString& html) { return Styled(html, 8, false); };
         const auto head = [](const QString& symbol, const char* unit) {
-            return HeadCell(*unit ? QStringLiteral("%1<br>(%2)").arg(symbol, Tr(unit)) : symbol);
+            return HeadCell(Styled(
+                *unit ? QStringLiteral("%1<br>(%2)").arg(symbol, Tr(unit)) : symbol, 8, true));
         };
-        QStringList heads = {HeadCell(Tr(text::kSummaryRow))};
+        QStringList heads = {HeadCell(Styled(Tr(text::kSummaryRow), 8, true))};
         const char* const symbols[] = {"b", "m", "h", "n", "i", "A", "χ", "R", "C", "Q", "v"};
         const char* const units[] = {"m",    "",   "m", "", "", "m²", "m", "m", "m<sup>1/2</sup>/s",
                                      "m³/s", "m/s"};
         for (int k = 0; k < static_cast<int>(std::size(symbols)); ++k)
             heads << head(Tr(symbols[k]), units[k]);
         heads << head(QStringLiteral("h0"), "m") << head(QStringLiteral("hk"), "m")
-              << head(QStringLiteral("Fr"), "") << HeadCell(Tr(text::kSlopeClass));
+              << head(QStringLiteral("Fr"), "") << HeadCell(Styled(Tr(text::kSlopeClass), 8, true));
         html_ += HeadRow(heads);
         for (const SectionDetails& details : details_) {
-            QStringList cells = {Cell(QString::number(details.row), "align=\"center\"")};
+            QStringList cells = {Cell(small(QString::number(details.row)), "align=\"center\"")};
             for (int column = kFirstValueColumn; column <= kLastValueColumn; ++column)
-                cells << Cell(Escaped(table.DisplayText(details.row, column)), "align=\"right\"");
+                cells << Cell(small(Escaped(table.DisplayText(details.row, column))),
+                              "align=\"right\"");
             for (const char* symbol : {"h0", "hk", "Fr"})
-                cells << Cell(Escaped(DetailsNumber(details, Tr(symbol))), "align=\"right\"");
-            cells << Cell(Escaped(Tr(SlopeClassName(details.flow.slopeClass))));
+                cells << Cell(small(Escaped(DetailsNumber(details, Tr(symbol)))),
+                              "align=\"right\"");
+            cells << Cell(small(Escaped(Tr(SlopeClassName(details.flow.slopeClass)))));
             html_ += Row(cells);
         }
         html_ += QStringLiteral("</table>");
