@@ -161,7 +161,7 @@ class ReportWriter {
         for (const char* head : text::kInputColumns) heads << HeadCell(Tr(head));
         html_ += HeadRow(heads);
         const auto input = [&](const char* name, const char* symbol, const QString& typed,
-                               QString read, const char* unit) {
+                               const QString& read, const char* unit) {
             html_ += Row({Cell(Tr(name)), Cell(Tr(symbol), "align=\"center\""),
                           Cell(Escaped(typed), "align=\"right\""),
                           Cell(Escaped(read), "align=\"right\""), Cell(Tr(unit))});
@@ -281,7 +281,8 @@ class ReportWriter {
 }  // namespace
 
 QList<int> ReportedRows(const ElementsTable& table) {
-    int first = kFirstSectionRow, last = table.RowCount() - 1;
+    int first = kFirstSectionRow;
+    int last = table.RowCount() - 1;
     const bool selection = table.SelectionFirstRow() != table.SelectionLastRow() ||
                            table.SelectionFirstColumn() != table.SelectionLastColumn();
     if (selection && table.SelectionFirstRow() >= 0) {

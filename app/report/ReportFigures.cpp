@@ -71,8 +71,10 @@ QImage RatingCurveFigure(const SectionDetails& details) {
         if (std::isfinite(point.x())) maxQ = std::max(maxQ, point.x());
     const double maxH = curve.last().y();
     if (!(maxQ > 0 && maxH > 0)) return {};
-    const double stepQ = TickStep(maxQ), stepH = TickStep(maxH);
-    const double topQ = std::ceil(maxQ / stepQ) * stepQ, topH = std::ceil(maxH / stepH) * stepH;
+    const double stepQ = TickStep(maxQ);
+    const double stepH = TickStep(maxH);
+    const double topQ = std::ceil(maxQ / stepQ) * stepQ;
+    const double topH = std::ceil(maxH / stepH) * stepH;
 
     QImage image = BlankFigure(1800, 1000);
     QPainter painter(&image);

@@ -23,11 +23,15 @@ QList<FormulaLine> SubstitutedFormulas(const ElementsTable& table, int row,
                                        const SectionDetails& details) {
     if (!details.inputsRead || !details.calculated) return {};
     const auto shown = [&](Column column) { return table.DisplayText(row, column); };
-    const QString b = shown(kBottomWidthColumn), m = shown(kSideSlopeColumn),
-                  h = shown(kDepthColumn), area = shown(kAreaColumn),
-                  perimeter = shown(kWettedPerimeterColumn), radius = shown(kHydraulicRadiusColumn),
-                  chezy = shown(kChezyCoefficientColumn), discharge = shown(kDischargeColumn),
-                  velocity = shown(kVelocityColumn);
+    const QString b = shown(kBottomWidthColumn);
+    const QString m = shown(kSideSlopeColumn);
+    const QString h = shown(kDepthColumn);
+    const QString area = shown(kAreaColumn);
+    const QString perimeter = shown(kWettedPerimeterColumn);
+    const QString radius = shown(kHydraulicRadiusColumn);
+    const QString chezy = shown(kChezyCoefficientColumn);
+    const QString discharge = shown(kDischargeColumn);
+    const QString velocity = shown(kVelocityColumn);
     const QString n = DetailsNumber(details, QStringLiteral("n"));
     const QString i = DetailsNumber(details, QStringLiteral("i"));
     return {

@@ -135,10 +135,10 @@ TEST_P(ReportFileTest, PdfAndOdtHoldEveryReportedNumberAsTheTableShowsIt) {
                   "yes")
             << font.toStdString();
     // Two pictures a row; one near a page break may be laid on both pages.
-    const int images =
+    const qsizetype images =
         Output("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).size() - 2;
-    EXPECT_GE(images, 2 * static_cast<int>(c.reported.size()));
-    const int pages = Output("pdftotext", {pdf, "-"}).count('\f');
+    EXPECT_GE(images, 2 * static_cast<qsizetype>(c.reported.size()));
+    const qsizetype pages = Output("pdftotext", {pdf, "-"}).count('\f');
     EXPECT_TRUE(pdfText.contains(Squeezed(QStringLiteral("第 %1 页 / 共 %1 页").arg(pages))));
 
     for (const QString& text : {pdfText, Squeezed(odtText)}) {
