@@ -52,6 +52,8 @@ void PaintHeaderAndFooter(QPainter& painter, const QRectF& page, const QString& 
 bool PaintReport(const CalculationReport& report, QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
+    // The figures are line drawings: JPEG would blur their thin lines.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     // Laid out for the device itself, so fonts and pictures take their
     // printed sizes whatever the screen's resolution.
     const std::unique_ptr<QTextDocument> document(report.document->clone());
