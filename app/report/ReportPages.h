@@ -22,7 +22,10 @@ ReportFileType ReportFileTypeOf(const QString& path);
 
 // Writes the report to `path`: a PDF on A4 with the CJK font embedded, or
 // an OpenDocument text (ODT), by the suffix. The ODT has the document
-// itself; page headers and footers are the PDF's and the printout's. The
+// itself; page headers and footers are the PDF's and the printout's. Qt's
+// ODF writer gives font sizes and weights for Western script only
+// (fo:font-size, not style:font-size-asian), so LibreOffice shows Chinese
+// headings at the body size. The
 // file is replaced whole or not at all (io/AtomicFileWrite.h). The reason of
 // a failure in Chinese.
 Outcome<QString> WriteReport(const CalculationReport& report, const QString& path);

@@ -2,7 +2,9 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -11,6 +13,7 @@
 #include "app/widgets/ReportWidgets.h"
 #include "support/AppTable.h"
 #include "support/PrintDoubles.h"
+#include "tests/app/MainWindowFixture.h"
 
 namespace channel {
 
@@ -46,6 +49,26 @@ TEST(ReportPreviewTest, PaintsThePagesOnThePreviewsPrinter) {
     EXPECT_TRUE(printed.contains(QStringLiteral("某工程"))) << printed.toStdString();
     EXPECT_TRUE(printed.contains(QStringLiteral("2026-12-09")));
     EXPECT_TRUE(printed.contains(QStringLiteral("36.70")));
+}
+
+// The menu items run the report commands on the window's document, after
+// committing the open edit.
+TEST_F(MainWindowTest, ReportMenuItemsExportAndPreviewTheCalculatedRows) {
+    QTemporaryDir dir;
+    FillAndCalculate(
+        window, 1,
+        {"2", "1.5", nullptr, "0.025", "0.0005", nullptr, nullptr, nullptr, nullptr, "2"});
+    const auto trigger = [&](const char* item) {
+        window.FileMenu()->findChild<QAction*>(QString::fromUtf8(item))->trigger();
+    };
+    doubles.dialogs->reportAnswers = {dir.filePath("r.odt")};
+    trigger("导出计算书");
+    EXPECT_TRUE(QFileInfo(dir.filePath("r.odt")).size() > 0);
+    EXPECT_TRUE(window.StatusText().contains("r.odt"));
+    doubles.print->pdfFile = dir.filePath("preview.pdf");
+    trigger("打印计算书");
+    EXPECT_EQ(doubles.print->previews, 1);
+    EXPECT_TRUE(QFileInfo(doubles.print->pdfFile).size() > 0);
 }
 
 }  // namespace
