@@ -23,7 +23,8 @@ QString CapText() {
 
 }  // namespace
 
-FileOutcome SaveToFile(const ElementsTable& table, const QString& path) {
+FileOutcome SaveToFile(const ElementsTable& table, const QString& path,
+                       const ReportInfo& reportInfo) {
     if (path.isEmpty()) return Failed(QStringLiteral("没有给出文件名。"));
     // QFileInfo follows links, so a link to a folder or a device is judged
     // by what it points to.
@@ -40,8 +41,9 @@ FileOutcome SaveToFile(const ElementsTable& table, const QString& path) {
 
     // The elements table keeps the entries into its discharge column: the
     // rows' design discharges.
-    const QByteArray bytes = element_file::Encode(table.RowCount(), table.ColumnCount(),
-                                                  table.Cells(), table.KeptEntriesForFile());
+    const QByteArray bytes =
+        element_file::Encode(table.RowCount(), table.ColumnCount(), table.Cells(),
+                             table.KeptEntriesForFile(), reportInfo);
     if (bytes.size() > element_file::kMaxFileBytes) {
         return Failed(
             QStringLiteral("表格内容过大，超过了水利要素文件的上限 %1，无法保存。").arg(CapText()));
@@ -62,7 +64,7 @@ FileOutcome SaveToFile(const ElementsTable& table, const QString& path) {
     return Failed(QStringLiteral("写入失败，磁盘上的文件没有被改动（%1）。").arg(failure.reason));
 }
 
-FileOutcome LoadFromFile(ElementsTable& table, const QString& path) {
+FileOutcome LoadFromFile(ElementsTable& table, const QString& path, ReportInfo* reportInfo) {
     if (path.isEmpty()) return Failed(QStringLiteral("没有给出文件名。"));
     const QFileInfo info(path);
     if (!info.exists()) return Failed(QStringLiteral("文件不存在。"));
@@ -88,6 +90,7 @@ FileOutcome LoadFromFile(ElementsTable& table, const QString& path) {
     if (!decoded.ok()) return Failed(decoded.reason());
     table.ReplaceContents(table.RowCount(), table.ColumnCount(), decoded.value().cells,
                           decoded.value().designDischarges);
+    if (reportInfo) *reportInfo = decoded.value().reportInfo;
     return FileOutcome::Success();
 }
 

@@ -12,6 +12,8 @@
 #include <optional>
 #include <utility>
 
+#include "files/ReportInfoFormat.h"
+
 namespace channel {
 
 namespace element_file {
@@ -84,7 +86,7 @@ std::optional<int> WholeNumber(const QJsonValue& value) {
 }  // namespace
 
 QByteArray Encode(int rows, int columns, const QStringList& cells,
-                  const QStringList& designDischarges) {
+                  const QStringList& designDischarges, const ReportInfo& reportInfo) {
     QByteArray out;
     out += "{\n";
     out += QByteArray("    \"") + kFormatKey + "\": \"" + kFormatName + "\",\n";
@@ -105,6 +107,10 @@ QByteArray Encode(int rows, int columns, const QStringList& cells,
         out += QByteArray(",\n    \"") + kDesignDischargesKey + "\": ";
         out += QJsonDocument(QJsonArray::fromStringList(designDischarges))
                    .toJson(QJsonDocument::Compact);
+    }
+    if (!reportInfo.IsEmpty()) {
+        out += QByteArray(",\n    \"") + kReportInfoKey + "\": ";
+        out += QJsonDocument(ReportInfoToJson(reportInfo)).toJson(QJsonDocument::Compact);
     }
     out += "\n}\n";
     return out;
@@ -130,8 +136,8 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
     if (root.value(QLatin1String(kFormatKey)) != QJsonValue(QLatin1String(kFormatName)))
         return Refused(notElementFile);
 
-    const QSet<QString> knownKeys = {kFormatKey,  kVersionKey, kRowsKey,
-                                     kColumnsKey, kCellsKey,   kDesignDischargesKey};
+    const QSet<QString> knownKeys = {kFormatKey, kVersionKey,          kRowsKey,      kColumnsKey,
+                                     kCellsKey,  kDesignDischargesKey, kReportInfoKey};
     for (const QString& key : root.keys()) {
         if (!knownKeys.contains(key))
             return Refused(QStringLiteral("文件含有未知的字段“%1”。").arg(key));
@@ -192,6 +198,11 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
             if (!design.isString()) return Refused(wrongDesigns);
             contents.designDischarges.append(design.toString());
         }
+    }
+    if (root.contains(QLatin1String(kReportInfoKey))) {
+        const auto info = ReportInfoFromJson(root.value(QLatin1String(kReportInfoKey)));
+        if (!info) return Refused(QStringLiteral("文件中的计算书信息有误。"));
+        contents.reportInfo = *info;
     }
     return Decoded::Success(std::move(contents));
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "files/ReportInfo.h"
 #include "io/Outcome.h"
 
 namespace channel {
@@ -13,7 +14,9 @@ namespace channel {
 // per line so that a diff shows which row changed. When a row's design
 // discharge differs from its discharge cell, an optional last key keeps
 // every row's design discharge ("" for none); a file without it stands for
-// design discharges equal to the discharge cells, as older files do.
+// design discharges equal to the discharge cells, as older files do. The
+// calculation report's information, when there is any, follows as the
+// optional object "reportInfo" (files/ReportInfoFormat.h).
 //
 //   {
 //       "format": "hydraulic-elements-table",
@@ -37,14 +40,16 @@ inline constexpr int kFormatVersion = 1;
 inline constexpr qint64 kMaxFileBytes = qint64{8} * 1024 * 1024;
 
 // `cells` is row-major and holds rows * columns texts; `designDischarges` is
-// empty (no key written) or holds one text per row.
+// empty (no key written) or holds one text per row; an empty `reportInfo`
+// writes no key either, so such a file is byte for byte what it always was.
 QByteArray Encode(int rows, int columns, const QStringList& cells,
-                  const QStringList& designDischarges = {});
+                  const QStringList& designDischarges = {}, const ReportInfo& reportInfo = {});
 
 struct Contents {
     QStringList cells;  // row-major, expectedRows * expectedColumns texts
     // One text per row when the file keeps design discharges; empty when not.
     QStringList designDischarges;
+    ReportInfo reportInfo;  // empty when the file has none
 };
 
 // Accepts only a complete element file of this version whose shape is

@@ -17,7 +17,7 @@ std::optional<QString> NonEmpty(std::optional<QString> path) {
 
 // Writes the table to `path`, telling the user when that fails.
 bool WriteTable(FileCommandContext& context, const QString& path) {
-    const Outcome<QString> saved = SaveToFile(context.table, path);
+    const Outcome<QString> saved = SaveToFile(context.table, path, context.document.reportInfo);
     if (!saved.ok()) context.messages.ShowFileError(path, saved.reason());
     return saved.ok();
 }
@@ -28,7 +28,8 @@ void ResetToStartupTable(FileCommandContext& context) {
 
 // The table is now what `path` holds; an empty path: a new table of no file.
 void MatchFile(FileCommandContext& context, const QString& path) {
-    context.document = DocumentState{0, path};
+    context.document.modified = 0;
+    context.document.currentFileName = path;
 }
 
 }  // namespace
@@ -36,9 +37,12 @@ void MatchFile(FileCommandContext& context, const QString& path) {
 bool NewTable(FileCommandContext& context) {
     if (CheckUnsavedChanges(context)) return false;
     const QString templatePath = CompanionFile(QString::fromLatin1(kTemplateFileName));
+    // A new table starts with the template's report information, or none.
+    context.document.reportInfo = {};
     if (!QFileInfo::exists(templatePath)) {
         ResetToStartupTable(context);
-    } else if (const Outcome<QString> loaded = LoadFromFile(context.table, templatePath);
+    } else if (const Outcome<QString> loaded =
+                   LoadFromFile(context.table, templatePath, &context.document.reportInfo);
                !loaded.ok()) {
         // The user has already agreed to leave the old table, so a broken
         // template still ends in a new table, after saying what was wrong.
@@ -58,11 +62,13 @@ bool OpenTable(FileCommandContext& context) {
 }
 
 bool OpenFile(FileCommandContext& context, const QString& path) {
-    const Outcome<QString> loaded = LoadFromFile(context.table, path);
+    ReportInfo reportInfo;
+    const Outcome<QString> loaded = LoadFromFile(context.table, path, &reportInfo);
     if (!loaded.ok()) {
         context.messages.ShowFileError(path, loaded.reason());
         return false;
     }
+    context.document.reportInfo = reportInfo;
     MatchFile(context, path);
     return true;
 }

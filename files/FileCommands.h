@@ -18,6 +18,9 @@ class FileDialogs {
     virtual std::optional<QString> AskOpenPath() = 0;
     // 通用对话框2. nullopt: the user did not confirm.
     virtual std::optional<QString> AskSavePath() = 0;
+    // The calculation report's file, PDF or ODT, starting at `suggested`.
+    // nullopt: the user did not confirm.
+    virtual std::optional<QString> AskReportPath(const QString& suggested) = 0;
 };
 
 enum class SaveChangesAnswer { Yes, No, Cancel };

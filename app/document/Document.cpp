@@ -36,7 +36,8 @@ CalculationContext Document::Calculation() {
 }
 
 void Document::SetState(const DocumentState& state) {
-    if (state.modified == state_.modified && state.currentFileName == state_.currentFileName)
+    if (state.modified == state_.modified && state.currentFileName == state_.currentFileName &&
+        state.reportInfo == state_.reportInfo)
         return;
     state_ = state;
     emit captionChanged();
@@ -46,6 +47,16 @@ void Document::SetModified(bool modified) {
     DocumentState state = state_;
     state.modified = modified ? 1 : 0;
     SetState(state);
+}
+
+void Document::SetReportInfo(const ReportInfo& info) {
+    if (info == state_.reportInfo) return;
+    DocumentState state = state_;
+    state.reportInfo = info;
+    state.modified = 1;
+    SetState(state);
+    // No table in the history now matches the file without this change.
+    history_->ForgetSaved();
 }
 
 void Document::OnCurrentCellChanged() {

@@ -57,6 +57,13 @@ class Document : public QObject {
     const QString& CurrentFileName() const { return state_.currentFileName; }
     int MarkedRow() const { return markedRow_; }
     void SetDepthKnownMode(bool depthKnown) { depthKnownMode_ = depthKnown; }
+    bool DepthKnownMode() const { return depthKnownMode_; }
+    // Who and what the calculation report is for, kept in the element file.
+    const ReportInfo& ReportInformation() const { return state_.reportInfo; }
+    // Marks the table modified when `info` differs from what it had. Not an
+    // undo step: the history holds the table's cells only, so undo never
+    // clears the mark again before the next 保存.
+    void SetReportInfo(const ReportInfo& info);
 
     // --- the table control's notifications ----------------------------
     // Moves the row marker to the current row and prompts for its first

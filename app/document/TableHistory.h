@@ -49,6 +49,8 @@ class TableHistory : public QObject {
     void Clear() { stack_.clear(); }
     // The table now matches what was written to the file.
     void MarkSaved() { stack_.setClean(); }
+    // The current file may no longer hold any state of the history.
+    void ForgetSaved() { stack_.resetClean(); }
     // Whether the table differs from the saved state by a recorded step
     // (undone or redone to a point other than the saved one).
     bool AwayFromSaved() const { return !stack_.isClean(); }

@@ -60,6 +60,9 @@ MainMenus AddMainMenus(QMenuBar& bar, QUndoStack& history) {
                           {"另存为", {}, {Ctrl(Qt::Key_S, Qt::ShiftModifier)}},
                           {"打印预览"},
                           {"打印", {}, {Ctrl(Qt::Key_P)}},
+                          {"计算书信息"},
+                          {"导出计算书"},
+                          {"打印计算书"},
                           {"退出", {}, {Ctrl(Qt::Key_Q)}}});
     menus.edit = AddMenu(bar, "编辑",
                          {{"复制", QKeySequence::Copy},

@@ -24,6 +24,7 @@
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/MainMenus.h"
+#include "app/widgets/ReportWidgets.h"
 #include "app/widgets/SystemSeams.h"
 #include "app/widgets/TrayIcon.h"
 #include "io/CompanionFiles.h"
@@ -64,6 +65,12 @@ MainWindow::MainWindow(ProgramState& state, MainWindowSeams seams, QWidget* pare
         new Document(DocumentSeams{*seams_.fileDialogs, *seams_.fileMessages, *seams_.clipboard,
                                    seams_.askDxfPath, seams_.exportTable, seams_.exportSection},
                      this);
+    reports_ = std::make_unique<ReportCommands>(
+        *document_, ReportSeams{*seams_.fileDialogs, *seams_.fileMessages, *seams_.reportInfoDialog,
+                                [this](const CalculationReport& report) {
+                                    PreviewReport(report, *seams_.printDialogs);
+                                },
+                                [this](const QString& text) { ShowStatus(text); }});
     music_ = std::make_unique<BackgroundMusic>(std::move(seams_.tunePlayer));
     BuildControls();
     ConnectControls();
@@ -171,6 +178,9 @@ void MainWindow::BuildMenus() {
              CommitPendingEdit();
              Print(Table(), *seams_.printDialogs);
          }},
+        {"计算书信息", Reported(&ReportCommands::EditInfo)},
+        {"导出计算书", Reported(&ReportCommands::Export)},
+        {"打印计算书", Reported(&ReportCommands::Print)},
         {"退出", Committed(&Document::Exit)},
         {"复制", Committed(&Document::Copy)},
         {"粘贴", Committed(&Document::Paste)},

@@ -9,6 +9,7 @@
 #include "app/document/Document.h"
 #include "app/music/BackgroundMusic.h"
 #include "app/music/TunePlayer.h"
+#include "app/report/ReportCommands.h"
 #include "app/widgets/SectionDetailsModule.h"
 #include "files/FileCommands.h"
 #include "table/ElementsTable.h"
@@ -37,6 +38,7 @@ struct MainWindowSeams {
     std::unique_ptr<FileMessages> fileMessages;
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<PrintDialogs> printDialogs;
+    std::unique_ptr<ReportInfoDialog> reportInfoDialog;
     std::unique_ptr<TunePlayer> tunePlayer;
     std::function<std::optional<QString>()> askDxfPath;
     // Runs the CAD export; the default draws through the platform's backend.
@@ -57,6 +59,7 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     Document& Doc() { return *document_; }
+    ReportCommands& Reports() { return *reports_; }
     ElementsTable& Table() { return document_->Table(); }
     TableControl& TableView() { return *tableView_; }
     QString StatusText() const;
@@ -112,10 +115,18 @@ class MainWindow : public QMainWindow {
     std::function<void()> Committed(Result (Document::*command)()) {
         return [this, command] { Run(command); };
     }
+    // A report command, after the open cell edit is committed.
+    std::function<void()> Reported(void (ReportCommands::*command)()) {
+        return [this, command] {
+            CommitPendingEdit();
+            (reports_.get()->*command)();
+        };
+    }
     void CommitPendingEdit();
 
     MainWindowSeams seams_;
     Document* document_;
+    std::unique_ptr<ReportCommands> reports_;
     TableControl* tableView_ = nullptr;
     QPushButton* cadButton_ = nullptr;
     QPushButton* instructionsButton_ = nullptr;

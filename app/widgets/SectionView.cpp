@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "app/core/DrawingPainter.h"
 #include "app/core/SectionExport.h"
-#include "app/widgets/DrawingPainter.h"
 #include "cad/SectionDrawing.h"
 
 namespace channel {

@@ -5,6 +5,7 @@
 
 #include "app/music/AsyncTunePlayer.h"
 #include "app/widgets/MainWindow.h"
+#include "app/widgets/ReportWidgets.h"
 #include "cad/CadExport.h"
 #include "cad/CadMessages.h"
 #include "files/widgets/QtFileDialogs.h"
@@ -42,6 +43,8 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent, CadConnecti
     if (!seams.fileMessages) seams.fileMessages = std::make_unique<QtFileMessages>(dialogParent);
     if (!seams.clipboard) seams.clipboard = std::make_unique<SystemClipboard>();
     if (!seams.printDialogs) seams.printDialogs = std::make_unique<QtPrintDialogs>(dialogParent);
+    if (!seams.reportInfoDialog)
+        seams.reportInfoDialog = std::make_unique<QtReportInfoDialog>(dialogParent);
     // The synthesizer and its SoundFont load on the player's own thread.
     if (!seams.tunePlayer)
         seams.tunePlayer = std::make_unique<AsyncTunePlayer>(MakePlatformTunePlayer);

@@ -27,6 +27,10 @@ QStringList ElementFileNameFilters() {
     return {QStringLiteral("水利要素文件(*.efs)"), QStringLiteral("所有文件(*.*)")};
 }
 
+QStringList ReportFileNameFilters() {
+    return {QStringLiteral("PDF 文件(*.pdf)"), QStringLiteral("ODT 文档(*.odt)")};
+}
+
 std::unique_ptr<QFileDialog> CreateOpenDialog(QWidget* parent) {
     auto dialog = CreateElementFileDialog(parent);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
@@ -51,6 +55,23 @@ std::optional<QString> QtFileDialogs::AskOpenPath() {
 std::optional<QString> QtFileDialogs::AskSavePath() {
     auto dialog = CreateSaveDialog(parent_);
     return RunDialog(*dialog);
+}
+
+std::optional<QString> QtFileDialogs::AskReportPath(const QString& suggested) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    const QStringList filters = ReportFileNameFilters();
+    dialog.setNameFilters(filters);
+    // A name typed without an extension gets the chosen type's.
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog, odt = filters.last()](const QString& filter) {
+            dialog.setDefaultSuffix(filter == odt ? QStringLiteral("odt") : QStringLiteral("pdf"));
+        });
+    dialog.selectFile(suggested);
+    return RunDialog(dialog);
 }
 
 }  // namespace channel

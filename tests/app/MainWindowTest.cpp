@@ -64,7 +64,9 @@ TEST_F(MainWindowTest, StartsWithTheDesignedControlsAndTexts) {
 
 TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
     const std::vector<std::pair<QString, QStringList>> expected = {
-        {"文件(&F)", {"新建", "打开", "保存", "另存为", "打印预览", "打印", "退出"}},
+        {"文件(&F)",
+         {"新建", "打开", "保存", "另存为", "打印预览", "打印", "计算书信息", "导出计算书",
+          "打印计算书", "退出"}},
         {"编辑(&E)", {"复制", "粘贴", "清除", "撤销", "重做"}},
         {"计算(&C)", {"已知水深求流量", "已知流量求水深"}},
         {"音乐(&M)", {"关闭音乐", "开启音乐"}},

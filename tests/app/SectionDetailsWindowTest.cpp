@@ -13,8 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/core/DrawingPainter.h"
 #include "app/widgets/DetailsValuesPanel.h"
-#include "app/widgets/DrawingPainter.h"
 #include "app/widgets/SectionDetailsModule.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "cad/Drawing.h"

@@ -15,8 +15,9 @@ namespace channel {
 // The open and save dialogs, answered from scripts; each counts how often
 // it was shown.
 struct ScriptedFileDialogs : FileDialogs {
-    std::deque<std::optional<QString>> openAnswers, saveAnswers;  // nullopt: dismissed
-    int openAsked = 0, saveAsked = 0;
+    std::deque<std::optional<QString>> openAnswers, saveAnswers,
+        reportAnswers;  // nullopt: dismissed
+    int openAsked = 0, saveAsked = 0, reportAsked = 0;
 
     std::optional<QString> AskOpenPath() override {
         ++openAsked;
@@ -25,6 +26,10 @@ struct ScriptedFileDialogs : FileDialogs {
     std::optional<QString> AskSavePath() override {
         ++saveAsked;
         return NextScriptedAnswer(saveAnswers, "save dialog", std::optional<QString>());
+    }
+    std::optional<QString> AskReportPath(const QString&) override {
+        ++reportAsked;
+        return NextScriptedAnswer(reportAnswers, "report save dialog", std::optional<QString>());
     }
 };
 

@@ -1,4 +1,4 @@
-#include "app/widgets/DrawingPainter.h"
+#include "app/core/DrawingPainter.h"
 
 #include <QFont>
 #include <QFontMetricsF>
