@@ -12,6 +12,8 @@
 #include <optional>
 #include <utility>
 
+#include "files/MessageExcerpt.h"
+
 namespace channel {
 
 namespace element_file {
@@ -134,7 +136,7 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
                                      kColumnsKey, kCellsKey,   kDesignDischargesKey};
     for (const QString& key : root.keys()) {
         if (!knownKeys.contains(key))
-            return Refused(QStringLiteral("文件含有未知的字段“%1”。").arg(key));
+            return Refused(QStringLiteral("文件含有未知的字段“%1”。").arg(MessageExcerpt(key)));
     }
 
     const std::optional<int> version = WholeNumber(root.value(QLatin1String(kVersionKey)));

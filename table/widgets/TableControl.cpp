@@ -133,8 +133,13 @@ void TableControl::SelectBeforeContextMenu(const QPoint& position) {
 void TableControl::WatchEditor(QWidget* editor) {
     emit editorOpened();
     editor->installEventFilter(this);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         connect(line, &QLineEdit::textEdited, this, &TableControl::editorTextEdited);
+        // An edit that filled the editor may have been cut to fit (a paste).
+        connect(line, &QLineEdit::textEdited, this, [this, line] {
+            if (line->text().size() >= line->maxLength()) emit editorFull();
+        });
+    }
 }
 
 bool TableControl::eventFilter(QObject* watched, QEvent* event) {
@@ -146,6 +151,12 @@ bool TableControl::eventFilter(QObject* watched, QEvent* event) {
             if (!shortcut)
                 for (QChar c : key->text())
                     if (c.isPrint()) emit characterTyped(c);
+            // The editor drops the character silently; the user is told.
+            const auto* line = qobject_cast<QLineEdit*>(watched);
+            if (!shortcut && line && !line->hasSelectedText() &&
+                line->text().size() >= line->maxLength() && !key->text().isEmpty() &&
+                key->text().front().isPrint())
+                emit editorFull();
         } else if (event->type() == QEvent::InputMethod) {
             for (QChar c : static_cast<QInputMethodEvent*>(event)->commitString())
                 emit characterTyped(c);
