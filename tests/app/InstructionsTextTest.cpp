@@ -90,6 +90,27 @@ INSTANTIATE_TEST_SUITE_P(
                      QString::fromUtf8("\xF0\x9F\x98\x80")}),
     [](const testing::TestParamInfo<DecodingCase>& info) { return info.param.name; });
 
+// Over-long lines are broken into lines the box lays out quickly; the text
+// itself is unchanged, and short lines, line ends and pairs stay whole.
+TEST(BreakLongLinesTest, BreaksOnlyOverLongLinesAndKeepsEveryCharacter) {
+    const QString pair = QStringLiteral("😀");
+    const struct {
+        QString text;
+        QString broken;
+    } cases[] = {
+        {"abcd\nefgh\r\nij", "abcd\nefgh\r\nij"},
+        {"abcdefghij", "abcd\nefgh\nij"},
+        {"abc\nabcdefgh", "abc\nabcd\nefgh"},
+        {"abc" + pair + "de", "abc" + pair + "\nde"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(BreakLongLines(c.text, 4), c.broken);
+    const QString line(qsizetype{1} << 20, u'说');
+    const QString broken = BreakLongLines(line, kMaxInstructionsLineCharacters);
+    EXPECT_EQ(QString(broken).remove(u'\n'), line);
+    for (const QStringView piece : QStringView(broken).split(u'\n'))
+        EXPECT_LE(piece.size(), kMaxInstructionsLineCharacters);
+}
+
 class InstructionsFileTest : public testing::Test {
   protected:
     QString Write(const QByteArray& bytes, qint64 sizeAfter = -1) {
@@ -114,13 +135,13 @@ TEST_F(InstructionsFileTest, MissingEmptyOrNotAFileGivesAnEmptyBox) {
 
 TEST_F(InstructionsFileTest, AFileOfExactlyTheCapIsShownWhole) {
     const QByteArray bytes(kMaxInstructionsBytes, 'a');
-    EXPECT_EQ(LoadInstructionsText(Write(bytes)), QString::fromLatin1(bytes));
+    EXPECT_EQ(LoadInstructionsText(Write(bytes)).remove(u'\n'), QString::fromLatin1(bytes));
 }
 
 TEST_F(InstructionsFileTest, OneByteMoreIsCutWithANotice) {
     const QByteArray bytes = QByteArray(kMaxInstructionsBytes, 'a') + "b";
-    EXPECT_EQ(LoadInstructionsText(Write(bytes)),
-              QString(kMaxInstructionsBytes, QChar('a')) + CutNotice());
+    EXPECT_EQ(LoadInstructionsText(Write(bytes)).remove(u'\n'),
+              QString(kMaxInstructionsBytes, QChar('a')) + QString(CutNotice()).remove(u'\n'));
 }
 
 // A 2 GB file (sparse, so it costs no disk) is read only up to the cap: the
@@ -130,7 +151,10 @@ TEST_F(InstructionsFileTest, AHugeFileIsReadOnlyUpToTheCap) {
     const QString path = Write(start, qint64(2) * 1024 * 1024 * 1024);
     ASSERT_EQ(QFileInfo(path).size(), qint64(2) * 1024 * 1024 * 1024);
     const QString text = LoadInstructionsText(path);
-    EXPECT_EQ(text.size(), 3 + (kMaxInstructionsBytes - start.size()) + CutNotice().size());
+    const qsizetype breaks =
+        (kMaxInstructionsBytes - start.size()) / kMaxInstructionsLineCharacters;
+    EXPECT_EQ(text.size(),
+              3 + (kMaxInstructionsBytes - start.size()) + breaks + CutNotice().size());
     EXPECT_TRUE(text.startsWith(QStringLiteral("说明\n")));
     EXPECT_TRUE(text.endsWith(CutNotice()));
 }
@@ -149,8 +173,8 @@ TEST_F(InstructionsFileTest, TheCapInsideAUtf8CharacterKeepsTheTextUtf8) {
 TEST_F(InstructionsFileTest, TheCapInsideAGbkCharacterDropsIt) {
     const QByteArray bytes =
         QByteArray(kMaxInstructionsBytes - 1, 'a') + Gbk(QStringLiteral("底宽"));
-    EXPECT_EQ(LoadInstructionsText(Write(bytes)),
-              QString(kMaxInstructionsBytes - 1, QChar('a')) + CutNotice());
+    EXPECT_EQ(LoadInstructionsText(Write(bytes)).remove(u'\n'),
+              QString(kMaxInstructionsBytes - 1, QChar('a')) + QString(CutNotice()).remove(u'\n'));
 }
 
 }  // namespace

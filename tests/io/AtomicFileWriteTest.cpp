@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -47,6 +48,31 @@ TEST_F(AtomicFileWriteTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(WriteFileAtomically(path_, shorter).ok());
     EXPECT_EQ(ReadBytes(path_), shorter);
     EXPECT_EQ(FilesIn(directory_.path()), QStringList{"drawing.dat"});
+}
+
+// A save killed part-way leaves its temporary beside the target; the next
+// save into the folder removes those of earlier runs, and nothing else.
+TEST_F(AtomicFileWriteTest, RemovesTheLeftoverTemporariesOfEarlierRuns) {
+    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
+    const QDateTime inAMinute = QDateTime::currentDateTime().addSecs(60);
+    const struct {
+        const char* name;
+        QDateTime written;
+        bool removed;
+    } files[] = {
+        {"drawing.dat.aB3xY9", hourAgo, true},   {"other.dat.Qw12Er", hourAgo, true},
+        {"drawing.dat.aB3xY9x", hourAgo, false}, {"drawing.efs.aB3xY9", hourAgo, false},
+        {"drawing.dat.a-3xY9", hourAgo, false},  {"drawing.dat.Zz9Zz9", inAMinute, false},
+    };
+    for (const auto& file : files) {
+        QFile leftover(directory_.filePath(file.name));
+        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+        leftover.write("half a save");
+        ASSERT_TRUE(leftover.setFileTime(file.written, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(WriteFileAtomically(path_, Content('n', 10)).ok());
+    for (const auto& file : files)
+        EXPECT_NE(QFile::exists(directory_.filePath(file.name)), file.removed) << file.name;
 }
 
 TEST_F(AtomicFileWriteTest, ALinkIsFollowedAndStaysALink) {
