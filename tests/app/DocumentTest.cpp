@@ -240,13 +240,13 @@ TEST_F(ShellFixture, OpenFileLoadsOrReportsWithoutAsking) {
 // longer texts opens whole and the status line names those cells.
 TEST_F(ShellFixture, CellTextsBeyondTheLimitAreRefusedButLoadedWhole) {
     const QString longest(ElementsTable::kMaxCellCharacters, u'9');
-    table.SetCurrentCell(3, kRoughnessColumn);
+    table.SetCurrentCell(3, kBottomWidthColumn);
     Paste(qPrintable(longest + u'9'));
-    EXPECT_TRUE(table.GetCellText(3, kRoughnessColumn).isEmpty());
+    EXPECT_TRUE(table.GetCellText(3, kBottomWidthColumn).isEmpty());
     EXPECT_EQ(status.back(),
               "剪贴板中有超过 10000 个字符的文字（每格最多 10000 个字符），没有粘贴。");
     Paste(qPrintable(longest));
-    EXPECT_EQ(table.GetCellText(3, kRoughnessColumn), longest);
+    EXPECT_EQ(table.GetCellText(3, kBottomWidthColumn), longest);
     document.OnCellTextFull();
     EXPECT_EQ(status.back(), "每格最多 10000 个字符，这一格已经写满，不能再输入了。");
 

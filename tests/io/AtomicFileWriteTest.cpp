@@ -68,6 +68,7 @@ TEST_F(AtomicFileWriteTest, RemovesTheLeftoverTemporariesOfEarlierRuns) {
         QFile leftover(directory_.filePath(file.name));
         ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
         leftover.write("half a save");
+        leftover.flush();  // a later flush would set the time anew
         ASSERT_TRUE(leftover.setFileTime(file.written, QFileDevice::FileModificationTime));
     }
     ASSERT_TRUE(WriteFileAtomically(path_, Content('n', 10)).ok());
