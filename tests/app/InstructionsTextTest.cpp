@@ -90,25 +90,17 @@ INSTANTIATE_TEST_SUITE_P(
                      QString::fromUtf8("\xF0\x9F\x98\x80")}),
     [](const testing::TestParamInfo<DecodingCase>& info) { return info.param.name; });
 
-// Over-long lines are broken into lines the box lays out quickly; the text
-// itself is unchanged, and short lines, line ends and pairs stay whole.
+// Over-long lines are broken; short lines, line ends, surrogate pairs and
+// every character stay.
 TEST(BreakLongLinesTest, BreaksOnlyOverLongLinesAndKeepsEveryCharacter) {
-    const QString pair = QStringLiteral("😀");
-    const struct {
-        QString text;
-        QString broken;
-    } cases[] = {
-        {"abcd\nefgh\r\nij", "abcd\nefgh\r\nij"},
-        {"abcdefghij", "abcd\nefgh\nij"},
-        {"abc\nabcdefgh", "abc\nabcd\nefgh"},
-        {"abc" + pair + "de", "abc" + pair + "\nde"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(BreakLongLines(c.text, 4), c.broken);
-    const QString line(qsizetype{1} << 20, u'说');
-    const QString broken = BreakLongLines(line, kMaxInstructionsLineCharacters);
-    EXPECT_EQ(QString(broken).remove(u'\n'), line);
-    for (const QStringView piece : QStringView(broken).split(u'\n'))
-        EXPECT_LE(piece.size(), kMaxInstructionsLineCharacters);
+    for (const auto& [text, broken] :
+         {std::pair{QStringLiteral("abcd\nefgh\r\nij"), QStringLiteral("abcd\nefgh\r\nij")},
+          {QStringLiteral("abc\nabcdefghij"), QStringLiteral("abc\nabcd\nefgh\nij")},
+          {QStringLiteral("abc😀de"), QStringLiteral("abc😀\nde")}})
+        EXPECT_EQ(BreakLongLines(text, 4), broken);
+    const QString broken = BreakLongLines(QString(qsizetype{1} << 20, u'说'), 1000);
+    EXPECT_EQ(broken.size(), (qsizetype{1} << 20) + 1048);
+    EXPECT_EQ(broken.indexOf(u'\n'), 1000);
 }
 
 class InstructionsFileTest : public testing::Test {

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <optional>
 #include <ostream>
+#include <tuple>
 
 #include "io/AtomicFileWrite.h"
 #include "io/SystemErrorText.h"
@@ -53,27 +54,20 @@ TEST_F(AtomicFileWriteTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
 // A save killed part-way leaves its temporary beside the target; the next
 // save into the folder removes those of earlier runs, and nothing else.
 TEST_F(AtomicFileWriteTest, RemovesTheLeftoverTemporariesOfEarlierRuns) {
-    const QDateTime hourAgo = QDateTime::currentDateTime().addSecs(-3600);
-    const QDateTime inAMinute = QDateTime::currentDateTime().addSecs(60);
-    const struct {
-        const char* name;
-        QDateTime written;
-        bool removed;
-    } files[] = {
-        {"drawing.dat.aB3xY9", hourAgo, true},   {"other.dat.Qw12Er", hourAgo, true},
-        {"drawing.dat.aB3xY9x", hourAgo, false}, {"drawing.efs.aB3xY9", hourAgo, false},
-        {"drawing.dat.a-3xY9", hourAgo, false},  {"drawing.dat.Zz9Zz9", inAMinute, false},
-    };
-    for (const auto& file : files) {
-        QFile leftover(directory_.filePath(file.name));
-        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
-        leftover.write("half a save");
-        leftover.flush();  // a later flush would set the time anew
-        ASSERT_TRUE(leftover.setFileTime(file.written, QFileDevice::FileModificationTime));
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::tuple<const char*, int, bool> files[] = {
+        {"drawing.dat.aB3xY9", -3600, true},   {"other.dat.Qw12Er", -3600, true},
+        {"drawing.dat.aB3xY9x", -3600, false}, {"drawing.efs.aB3xY9", -3600, false},
+        {"drawing.dat.a-3xY9", -3600, false},  {"drawing.dat.Zz9Zz9", 60, false}};
+    for (const auto& [name, age, removed] : files) {
+        QFile leftover(directory_.filePath(name));
+        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly) && leftover.write("half") &&
+                    leftover.flush());
+        ASSERT_TRUE(leftover.setFileTime(now.addSecs(age), QFileDevice::FileModificationTime));
     }
     ASSERT_TRUE(WriteFileAtomically(path_, Content('n', 10)).ok());
-    for (const auto& file : files)
-        EXPECT_NE(QFile::exists(directory_.filePath(file.name)), file.removed) << file.name;
+    for (const auto& [name, age, removed] : files)
+        EXPECT_NE(QFile::exists(directory_.filePath(name)), removed) << name;
 }
 
 TEST_F(AtomicFileWriteTest, ALinkIsFollowedAndStaysALink) {

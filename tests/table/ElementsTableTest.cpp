@@ -106,23 +106,14 @@ TEST(ElementsTableTest, TheViewShowsABoundedBeginningOfALongText) {
     ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
     const qsizetype shown = ElementsTable::kMaxShownCharacters;
-    const QString pair = QStringLiteral("😀");
-    struct Case {
-        QString text;
-        QString view;
-    };
-    const Case cases[] = {
-        {QString(shown, u'长'), QString(shown, u'长')},
-        {QString(1'000'000, u'长'), QString(shown, u'长') + u'…'},
-        {QString(shown - 1, u'a') + pair + u'b', QString(shown - 1, u'a') + u'…'},
-        {QStringLiteral("3.5"), QStringLiteral("3.50")},
-    };
-    for (const Case& c : cases) {
-        table.SetCellText(2, kBottomWidthColumn, c.text);
-        const QModelIndex cell = table.index(2, kBottomWidthColumn);
-        EXPECT_EQ(table.data(cell, Qt::DisplayRole).toString(), c.view);
-        EXPECT_EQ(table.data(cell, Qt::EditRole).toString(), c.text);
-        EXPECT_EQ(table.Cells()[2 * kColumns + kBottomWidthColumn], c.text);
+    for (const auto& [text, view] :
+         {std::pair{QString(shown, u'长'), QString(shown, u'长')},
+          {QString(1'000'000, u'长'), QString(shown, u'长') + u'…'},
+          {QString(shown - 1, u'a') + QStringLiteral("😀"), QString(shown - 1, u'a') + u'…'},
+          {QStringLiteral("3.5"), QStringLiteral("3.50")}}) {
+        table.SetCellText(2, kBottomWidthColumn, text);
+        EXPECT_EQ(table.data(table.index(2, kBottomWidthColumn), Qt::DisplayRole), view);
+        EXPECT_EQ(table.GetCellText(2, kBottomWidthColumn), text);
     }
 }
 
