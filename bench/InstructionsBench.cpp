@@ -23,7 +23,7 @@ namespace {
 
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes,
                   qint64 size) {
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return {};
     file.write(bytes);
