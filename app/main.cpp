@@ -6,10 +6,14 @@
 #include "app/core/ProgramState.h"
 #include "app/core/QtChineseTexts.h"
 #include "app/widgets/MainWindow.h"
+#include "io/FileSizeSignal.h"
 
 using namespace channel;
 
 int main(int argc, char* argv[]) {
+    // Before anything can write a file: a size limit must not end the
+    // program with the user's unsaved table.
+    ReportFileSizeLimitAsWriteError();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("梯形渠道水利计算"));
     // The desktop entry's name, so a Wayland desktop matches the window to

@@ -70,6 +70,11 @@ std::string Gbk(const std::string& utf8) {
     return EncodeDxfText(QString::fromUtf8(utf8)).toStdString();
 }
 
+// A text entity's value, cut to what every reader takes.
+std::string GbkText(const std::string& utf8) {
+    return EncodeDxfText(QString::fromUtf8(utf8), kMaxDxfTextBytes).toStdString();
+}
+
 void WritePoint(DxfByteWriter& writer, const char* variable, const DxfPoint& point) {
     writer.dxfString(9, variable);
     writer.dxfReal(10, point.x);
@@ -162,12 +167,12 @@ void WriteEntity(DL_Dxf& dxf, DxfByteWriter& writer, const DxfEntity& entity) {
     const DL_Attributes attributes(Gbk(text.layer), kColourByLayer, -1, "BYLAYER", 1.0);
     // DXF horizontal 1 = centre, vertical 2 = middle.
     const bool centred = text.alignment == DxfTextAlignment::MiddleCentre;
-    dxf.writeText(
-        writer,
-        DL_TextData(text.insertion.x, text.insertion.y, text.insertion.z, text.alignmentPoint.x,
-                    text.alignmentPoint.y, text.alignmentPoint.z, text.height, text.widthFactor, 0,
-                    centred ? 1 : 0, centred ? 2 : 0, Gbk(text.utf8Text), Gbk(text.styleName), 0.0),
-        attributes);
+    dxf.writeText(writer,
+                  DL_TextData(text.insertion.x, text.insertion.y, text.insertion.z,
+                              text.alignmentPoint.x, text.alignmentPoint.y, text.alignmentPoint.z,
+                              text.height, text.widthFactor, 0, centred ? 1 : 0, centred ? 2 : 0,
+                              GbkText(text.utf8Text), Gbk(text.styleName), 0.0),
+                  attributes);
 }
 
 }  // namespace

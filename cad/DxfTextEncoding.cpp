@@ -1,6 +1,7 @@
 #include "cad/DxfTextEncoding.h"
 
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace channel {
 
@@ -46,10 +47,22 @@ char32_t CharacterAt(QStringView text, qsizetype at, qsizetype& units) {
 }  // namespace
 
 QByteArray EncodeDxfText(QStringView text) {
+    return EncodeDxfText(text, -1);
+}
+
+// maxBytes < 0: no limit.
+QByteArray EncodeDxfText(QStringView text, qsizetype maxBytes) {
+    const QByteArray cutMark = QByteArray::fromHex("a1ad");
     QByteArray bytes;
-    bytes.reserve(text.size() * 2);
+    bytes.reserve(maxBytes < 0 ? text.size() * 2 : std::min(text.size() * 2, maxBytes + 8));
+    // The end of the last character after which the cut mark still fits.
+    qsizetype fits = 0;
     qsizetype units = 0;
     for (qsizetype at = 0; at < text.size(); at += units) {
+        if (maxBytes >= 0) {
+            if (bytes.size() > maxBytes) break;
+            if (bytes.size() + cutMark.size() <= maxBytes) fits = bytes.size();
+        }
         char32_t character = CharacterAt(text, at, units);
         if (IsLineBreakOrControl(character)) {
             bytes += ' ';
@@ -87,6 +100,10 @@ QByteArray EncodeDxfText(QStringView text) {
         } else {
             AppendEscape(bytes, character);
         }
+    }
+    if (maxBytes >= 0 && bytes.size() > maxBytes) {
+        bytes.truncate(fits);
+        bytes += cutMark;
     }
     return bytes;
 }

@@ -21,6 +21,20 @@ QString CapText() {
     return QStringLiteral("%1 MB").arg(element_file::kMaxFileBytes / (qint64{1024} * 1024));
 }
 
+// Why the folder a file should go into is not there: it, or a folder on the
+// way to it, is missing, or that name is taken by something that is not a
+// folder (a plain file), which saying "missing" would hide.
+QString MissingFolderReason(const QString& folder) {
+    QFileInfo step(folder);
+    while (!step.exists() && !step.isRoot() && step.absolutePath() != step.absoluteFilePath())
+        step = QFileInfo(step.absolutePath());
+    if (step.exists() && !step.isDir()) {
+        return QStringLiteral("“%1”是一个文件，不是文件夹，无法在其中保存。")
+            .arg(QDir::toNativeSeparators(step.absoluteFilePath()));
+    }
+    return QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder));
+}
+
 }  // namespace
 
 FileOutcome SaveToFile(const ElementsTable& table, const QString& path,
@@ -35,9 +49,9 @@ FileOutcome SaveToFile(const ElementsTable& table, const QString& path,
     if (target.exists() && !target.isFile())
         return Failed(QStringLiteral("目标不是普通文件（例如设备），不能写入。"));
     const QString folder = target.absolutePath();
-    if (!QFileInfo(folder).isDir()) {
-        return Failed(QStringLiteral("文件夹“%1”不存在。").arg(QDir::toNativeSeparators(folder)));
-    }
+    if (!QFileInfo(folder).isDir()) return Failed(MissingFolderReason(folder));
+    // What a failed write leaves on disk: the old file, or no file at all.
+    const bool replacing = target.exists();
 
     // The elements table keeps the entries into its discharge column: the
     // rows' design discharges.
@@ -56,12 +70,17 @@ FileOutcome SaveToFile(const ElementsTable& table, const QString& path,
         case FileWriteStep::Create:
             return Failed(QStringLiteral("无法创建文件（%1）。").arg(failure.reason));
         case FileWriteStep::Write:
-            return Failed(QStringLiteral("写入失败（磁盘可能已满），磁盘上的文件没有被改动（%1）。")
-                              .arg(failure.reason));
+            return Failed(
+                (replacing
+                     ? QStringLiteral("写入失败（磁盘可能已满），磁盘上的文件没有被改动（%1）。")
+                     : QStringLiteral("写入失败（磁盘可能已满），文件没有保存（%1）。"))
+                    .arg(failure.reason));
         case FileWriteStep::Commit:
             break;
     }
-    return Failed(QStringLiteral("写入失败，磁盘上的文件没有被改动（%1）。").arg(failure.reason));
+    return Failed((replacing ? QStringLiteral("写入失败，磁盘上的文件没有被改动（%1）。")
+                             : QStringLiteral("写入失败，文件没有保存（%1）。"))
+                      .arg(failure.reason));
 }
 
 FileOutcome LoadFromFile(ElementsTable& table, const QString& path, ReportInfo* reportInfo) {

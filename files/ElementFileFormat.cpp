@@ -12,6 +12,7 @@
 #include <optional>
 #include <utility>
 
+#include "files/MessageExcerpt.h"
 #include "files/ReportInfoFormat.h"
 
 namespace channel {
@@ -140,7 +141,7 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
                                      kCellsKey,  kDesignDischargesKey, kReportInfoKey};
     for (const QString& key : root.keys()) {
         if (!knownKeys.contains(key))
-            return Refused(QStringLiteral("文件含有未知的字段“%1”。").arg(key));
+            return Refused(QStringLiteral("文件含有未知的字段“%1”。").arg(MessageExcerpt(key)));
     }
 
     const std::optional<int> version = WholeNumber(root.value(QLatin1String(kVersionKey)));

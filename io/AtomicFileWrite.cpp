@@ -1,6 +1,9 @@
 #include "io/AtomicFileWrite.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cerrno>
 
@@ -24,6 +27,30 @@ QString Reason(int errorCode, const QFileDevice& file) {
     return qtText.isEmpty() ? SystemErrorText(errorCode) : qtText;
 }
 
+// Taken when the program is loaded: every temporary this run writes is
+// newer, so only the leftovers of earlier runs are older.
+const QDateTime kProgramStart = QDateTime::currentDateTimeUtc();
+
+// QSaveFile names its temporary file after the target with six random
+// letters or digits appended.
+void RemoveLeftoverTemporaries(const QFileInfo& target) {
+    const QString suffix = target.suffix();
+    if (suffix.isEmpty()) return;
+    const QRegularExpression ownTemporary(
+        QStringLiteral("^.+\\.%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(suffix)));
+    QDir folder = target.absoluteDir();
+    const QFileInfoList candidates =
+        folder.entryInfoList({QStringLiteral("*.%1.??????").arg(suffix)},
+                             QDir::Files | QDir::Hidden | QDir::NoSymLinks | QDir::System);
+    for (const QFileInfo& file : candidates) {
+        if (!ownTemporary.match(file.fileName()).hasMatch() || !file.isFile() ||
+            file.lastModified().toUTC() >= kProgramStart)
+            continue;
+        // Best effort: a leftover that cannot be removed does not stop the save.
+        folder.remove(file.fileName());
+    }
+}
+
 }  // namespace
 
 FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes) {
@@ -32,6 +59,7 @@ FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& byte
         return Failed(FileWriteStep::Create,
                       QString::fromUtf8(target.isDir() ? "目标是一个文件夹" : "目标不是普通文件"));
     }
+    RemoveLeftoverTemporaries(target);
 
     QSaveFile file(path);
     // Never fall back to writing over the target in place.

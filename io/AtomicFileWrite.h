@@ -27,6 +27,12 @@ using FileWriteOutcome = Outcome<FileWriteFailure>;
 // place. A target that exists but is not a regular file (a folder, a device, a
 // pipe) is refused at the Create step: renaming over it would replace the node
 // itself. A link is followed and the file it names is replaced.
+//
+// A save that was killed part-way leaves its temporary file behind. Before
+// writing, the temporaries of earlier runs beside the target are removed:
+// files named like this writer's temporaries ("<name><suffix>.XXXXXX" with the
+// target's own suffix, ".efs" for "a.efs") that were last written before this
+// program started, so no save still running can lose its file.
 FileWriteOutcome WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 }  // namespace channel

@@ -205,6 +205,17 @@ QString ElementsTable::DisplayText(int row, int column) const {
     return cell_text::Rounded(text, decimals);
 }
 
+QString ElementsTable::ShownText(int row, int column) const {
+    if (!IsInside(row, column)) return {};
+    const QString& text = cells_[Index(row, column)];
+    // Such a text is shown as it stands, even one that reads as a number:
+    // reading it for DisplayText's rounding would cost time in its length.
+    if (text.size() <= kMaxShownCharacters) return DisplayText(row, column);
+    qsizetype kept = kMaxShownCharacters;
+    if (text[kept - 1].isHighSurrogate()) --kept;
+    return text.first(kept) + QChar(0x2026);
+}
+
 void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& cells) {
     ReplaceContents(rows, columns, cells, {});
 }
@@ -264,7 +275,7 @@ QVariant ElementsTable::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !IsInside(index.row(), index.column())) return {};
     switch (role) {
         case Qt::DisplayRole:
-            return DisplayText(index.row(), index.column());
+            return ShownText(index.row(), index.column());
         case Qt::EditRole:
             return GetCellText(index.row(), index.column());
         case Qt::TextAlignmentRole:

@@ -30,6 +30,14 @@ class ElementsTable : public QAbstractTableModel {
   public:
     static constexpr int kNumericKind = 2;
     static constexpr int kDivision = 4;
+    // Longest text typing or a paste puts into a cell. Far beyond any number
+    // or note, and short enough that the table stays quick to show, save,
+    // copy and undo. A loaded file may hold longer texts; they are kept whole.
+    static constexpr qsizetype kMaxCellCharacters = 10000;
+    // Longest beginning of a cell's text the view shows (and its tooltip):
+    // laying out a text costs time in its length on every repaint. The cell
+    // keeps its whole text.
+    static constexpr qsizetype kMaxShownCharacters = 200;
 
     ElementsTable(int rows, int columns, int fixedRows, int fixedColumns,
                   QObject* parent = nullptr);
@@ -100,6 +108,9 @@ class ElementsTable : public QAbstractTableModel {
     // The text the view shows for a cell: numeric columns with decimals show
     // the value rounded to that many places; other cells show their text.
     QString DisplayText(int row, int column) const;
+    // What the view shows: DisplayText, or for a text longer than
+    // kMaxShownCharacters its beginning followed by "…".
+    QString ShownText(int row, int column) const;
 
     // The whole content, row-major, as the element files keep it.
     QStringList Cells() const { return cells_; }

@@ -163,6 +163,30 @@ QString DecodeInstructionsBytes(QByteArrayView bytes, bool cut) {
     return Displayable(std::move(gbk.errors <= utf8.errors ? gbk.text : utf8.text));
 }
 
+QString BreakLongLines(const QString& text, qsizetype maxCharacters) {
+    if (maxCharacters < 2) return text;
+    QString broken;
+    qsizetype lineLength = 0;
+    qsizetype from = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        const QChar unit = text[at];
+        if (unit == u'\n' || unit == u'\r') {
+            lineLength = 0;
+            continue;
+        }
+        if (lineLength >= maxCharacters && !unit.isLowSurrogate()) {
+            broken += QStringView(text).sliced(from, at - from);
+            broken += u'\n';
+            from = at;
+            lineLength = 0;
+        }
+        ++lineLength;
+    }
+    if (from == 0) return text;
+    broken += QStringView(text).sliced(from);
+    return broken;
+}
+
 QString LoadInstructionsText(const QString& path) {
     // A pipe or a device could block the window or never end.
     if (!QFileInfo(path).isFile()) return {};
@@ -174,7 +198,8 @@ QString LoadInstructionsText(const QString& path) {
     file.close();
     const bool cut = bytes.size() > kMaxInstructionsBytes;
     if (cut) bytes.truncate(kMaxInstructionsBytes);
-    QString text = DecodeInstructionsBytes(bytes, cut);
+    QString text =
+        BreakLongLines(DecodeInstructionsBytes(bytes, cut), kMaxInstructionsLineCharacters);
     if (cut)
         text += shell_text::kInstructionsCut.arg(kMaxInstructionsBytes / (qint64{1024} * 1024));
     return text;

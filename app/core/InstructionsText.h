@@ -9,11 +9,23 @@ namespace channel {
 // any sensible length fits; a stray huge file is not read into memory.
 inline constexpr qint64 kMaxInstructionsBytes = qint64{1024} * 1024;
 
+// Longest line the instructions box is given. Laying out one line costs time
+// in the square of its length (a megabyte on one line froze the window for
+// over a minute); lines this short lay out in well under a millisecond each,
+// and the box wraps them to its width anyway.
+inline constexpr qsizetype kMaxInstructionsLineCharacters = 1000;
+
 // The instructions file as one text, read as it decodes best (see
 // DecodeInstructionsBytes). Only the first kMaxInstructionsBytes are read; a
 // longer file gets a notice at the end saying the rest was left out. A
 // missing or unreadable file, or one that is not a regular file, gives "".
+// Longer lines are broken (BreakLongLines).
 QString LoadInstructionsText(const QString& path);
+
+// `text` with every line longer than `maxCharacters` broken into lines of at
+// most that many characters (a surrogate pair is never split); nothing else
+// changes, so joining the pieces again gives the text back.
+QString BreakLongLines(const QString& text, qsizetype maxCharacters);
 
 // The text of the bytes of a text file: by its byte-order mark when it has
 // one, else as UTF-8 when it is valid UTF-8, else as GBK when it is valid

@@ -18,6 +18,16 @@ inline const QString kInstructionsFile = QStringLiteral("说明.txt");
 inline const QString kInstructionsCut =
     QStringLiteral("\n\n……（说明文件超过 %1 MB，只显示了开头部分，其余内容已略去。）");
 inline const QString kTrayIconFile = QStringLiteral("circle_f1.ico");
+// The cell length limit (ElementsTable::kMaxCellCharacters is %1).
+inline const QString kTypedTextTooLong =
+    QStringLiteral("每格最多 %1 个字符，这一格已经写满，不能再输入了。");
+inline const QString kPastedTextTooLong =
+    QStringLiteral("剪贴板中有超过 %1 个字符的文字（每格最多 %1 个字符），没有粘贴。");
+// A loaded file with longer texts: %1 names the cells ("第3行“底宽”、…").
+inline const QString kLoadedTextsTooLong =
+    QStringLiteral("%1的文字超过每格 %2 个字符的上限，已完整打开。");
+inline const QString kCellName = QStringLiteral("第%1行“%2”");
+inline const QString kMoreCells = QStringLiteral("等 %1 格");
 
 }  // namespace shell_text
 

@@ -85,6 +85,10 @@ void Document::OnTyping() {
     SetModified(true);
 }
 
+void Document::OnCellTextFull() {
+    ShowStatus(shell_text::kTypedTextTooLong.arg(ElementsTable::kMaxCellCharacters));
+}
+
 void Document::OnEditFinished() {
     CalculateCurrentRow();
     if (beforeEdit_) history_->Record(QStringLiteral("编辑"), *beforeEdit_);
@@ -114,8 +118,13 @@ void Document::Copy() {
 void Document::Paste() {
     const TableHistory::Step step(*history_, QStringLiteral("粘贴"));
     const QStringList before = table_->Cells();
+    const int changed = channel::Paste(*table_, seams_.clipboard);
+    if (changed == kPasteTooLong) {
+        ShowStatus(shell_text::kPastedTextTooLong.arg(ElementsTable::kMaxCellCharacters));
+        return;
+    }
     // A paste that changes no cell is no change.
-    if (channel::Paste(*table_, seams_.clipboard) == 0) return;
+    if (changed == 0) return;
     SetModified(true);
     CalculationContext context = Calculation();
     RecalculateChangedRows(context, before, depthKnownMode_);

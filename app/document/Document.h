@@ -72,6 +72,9 @@ class Document : public QObject {
     void OnEditorOpened();
     // A character typed, or the open editor's text changed otherwise.
     void OnTyping();
+    // The open editor holds ElementsTable::kMaxCellCharacters and a character
+    // more was typed or pasted: the status line says why it did not go in.
+    void OnCellTextFull();
     // A committed edit: the current row is calculated, and the edit and its
     // calculation are one undo step.
     void OnEditFinished();
@@ -119,6 +122,9 @@ class Document : public QObject {
     auto RunFileCommand(Command command);
     void SetState(const DocumentState& state);
     void SetModified(bool modified);
+    // After a load: names the cells whose text is longer than typing and
+    // pasting allow, if any.
+    void ReportOverLongCells();
     CadExportSeams CadSeams();
 
     DocumentSeams seams_;

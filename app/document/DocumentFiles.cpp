@@ -1,11 +1,13 @@
 #include <QFileInfo>
 
 #include "app/core/SectionExport.h"
+#include "app/core/ShellTexts.h"
 #include "app/core/TableSetUp.h"
 #include "app/document/Document.h"
 #include "app/document/TableHistory.h"
 #include "cad/CadExport.h"
 #include "files/FileCommands.h"
+#include "table/ElementsLayout.h"
 
 // The document's file and CAD commands.
 
@@ -39,14 +41,41 @@ void Document::NewTable() {
 }
 
 void Document::OpenTable() {
-    if (RunFileCommand(channel::OpenTable)) history_->Clear();
+    if (!RunFileCommand(channel::OpenTable)) return;
+    history_->Clear();
+    ReportOverLongCells();
 }
 
 void Document::OpenFile(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (RunFileCommand(
+    if (!RunFileCommand(
             [&](FileCommandContext& files) { return channel::OpenFile(files, absolute); }))
-        history_->Clear();
+        return;
+    history_->Clear();
+    ReportOverLongCells();
+}
+
+void Document::ReportOverLongCells() {
+    // A status line, not a list: a few cells are named, the rest counted.
+    constexpr int kNamed = 3;
+    QStringList named;
+    int count = 0;
+    const ElementsTable& table = *table_;
+    for (int row = 0; row < table.RowCount(); ++row) {
+        for (int column = 0; column < table.ColumnCount(); ++column) {
+            if (table.GetCellText(row, column).size() <= ElementsTable::kMaxCellCharacters)
+                continue;
+            if (++count <= kNamed) {
+                // The layout's heading: the cell's own could be the long text.
+                named.append(shell_text::kCellName.arg(row).arg(
+                    QString::fromUtf8(elements_table::kHeadings[column])));
+            }
+        }
+    }
+    if (count == 0) return;
+    QString cells = named.join(QStringLiteral("、"));
+    if (count > kNamed) cells += shell_text::kMoreCells.arg(count);
+    ShowStatus(shell_text::kLoadedTextsTooLong.arg(cells).arg(ElementsTable::kMaxCellCharacters));
 }
 
 bool Document::SaveTable() {

@@ -3,15 +3,22 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <vector>
 
 #include "table/ElementsTable.h"
 
 namespace channel {
 
+class ChangeStep;
+
 // The undo history of the user's changes to the elements table. Every step
-// holds the whole table before and after one user command (a committed edit
-// with the calculation it started, a paste, a clear), so whatever the
+// holds the texts one user command (a committed edit with the calculation it
+// started, a paste, a clear) changed, before and after, so whatever the
 // command wrote is undone with it.
+//
+// The history is bounded: at most kMaxSteps steps, and the texts its steps
+// hold come to at most kMaxBytes (beyond that the oldest steps are let go,
+// though never the newest one).
 //
 // Undo and redo leave the fixed cells (headings, item numbers and the row
 // marker) as they are: the marker follows the current cell, which undo does
@@ -19,6 +26,9 @@ namespace channel {
 class TableHistory : public QObject {
     Q_OBJECT
   public:
+    static constexpr int kMaxSteps = 1000;
+    static constexpr qint64 kMaxBytes = qint64{32} * 1024 * 1024;
+
     explicit TableHistory(ElementsTable& table, QObject* parent = nullptr);
 
     // Records the change from `before` to the table as it is now as one step
@@ -41,7 +51,7 @@ class TableHistory : public QObject {
         ElementsTable::Snapshot before_;
     };
 
-    void Undo() { stack_.undo(); }
+    void Undo();
     void Redo() { stack_.redo(); }
     bool CanUndo() const { return stack_.canUndo(); }
     bool CanRedo() const { return stack_.canRedo(); }
@@ -56,12 +66,18 @@ class TableHistory : public QObject {
     bool AwayFromSaved() const { return !stack_.isClean(); }
 
     QUndoStack& Stack() { return stack_; }
+    // What the steps' texts take, in bytes (UTF-16).
+    qint64 HeldBytes() const { return heldBytes_; }
 
   private:
-    friend class SnapshotStep;
+    friend class ChangeStep;
     void Restore(const ElementsTable::Snapshot& snapshot);
 
     ElementsTable& table_;
+    qint64 heldBytes_ = 0;
+    // The stack's steps, oldest first (it hands them out as const only).
+    std::vector<ChangeStep*> steps_;
+    // Last: its steps, removed as it goes, still count down heldBytes_.
     QUndoStack stack_;
 };
 

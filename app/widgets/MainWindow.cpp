@@ -140,6 +140,7 @@ void MainWindow::ConnectControls() {
     connect(tableView_, &TableControl::cellEditFinished, doc, &Document::OnEditFinished);
     connect(tableView_, &TableControl::characterTyped, doc, &Document::OnTyping);
     connect(tableView_, &TableControl::editorTextEdited, doc, &Document::OnTyping);
+    connect(tableView_, &TableControl::editorFull, doc, &Document::OnCellTextFull);
     connect(tableView_, &TableControl::rightButtonPressed, this,
             [this] { PopUp(editMenu_, QCursor::pos()); });
     connect(tableView_, &TableControl::copyRequested, this, &MainWindow::CopyCells);

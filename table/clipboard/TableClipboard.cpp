@@ -64,7 +64,16 @@ int Paste(ElementsTable& table, Clipboard& clipboard) {
     const int left = table.SelectionFirstColumn();
     if (!table.IsInside(top, left)) return 0;
 
-    const QList<QStringList> rows = ParseTabularText(clipboard.Text());
+    const QString text = clipboard.Text();
+    const QList<QStringList> rows = ParseTabularText(text);
+    // Cells shorter than the whole text cannot be too long; the check then
+    // costs nothing.
+    if (text.size() > ElementsTable::kMaxCellCharacters) {
+        for (const QStringList& cells : rows) {
+            for (const QString& cell : cells)
+                if (cell.size() > ElementsTable::kMaxCellCharacters) return kPasteTooLong;
+        }
+    }
     int changed = 0;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const int r = top + static_cast<int>(i);

@@ -20,7 +20,9 @@ void Copy(const ElementsTable& table, Clipboard& clipboard);
 // cell at the top-left cell of the selection. Cells that would land outside
 // the table or in the fixed heading row or item column are dropped; the rest
 // keep their relative positions. Returns the number of cells whose text
-// changed.
+// changed, or kPasteTooLong, changing nothing, when one of the clipboard's
+// cell texts is longer than ElementsTable::kMaxCellCharacters.
+inline constexpr int kPasteTooLong = -1;
 int Paste(ElementsTable& table, Clipboard& clipboard);
 
 }  // namespace channel

@@ -1,6 +1,7 @@
 #include "table/widgets/NumericEditor.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 #include "table/ElementsTable.h"
 
@@ -12,6 +13,9 @@ QWidget* TableCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         line->setFrame(false);
         line->setAlignment(Qt::AlignCenter);
+        // A longer text from a file still opens whole, but grows no more.
+        const qsizetype held = index.data(Qt::EditRole).toString().size();
+        line->setMaxLength(static_cast<int>(std::max(ElementsTable::kMaxCellCharacters, held)));
     }
     emit editorCreated(editor);
     return editor;

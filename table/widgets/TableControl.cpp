@@ -32,6 +32,13 @@ bool MovesTheCursor(int key) {
     }
 }
 
+// An open editor that holds all it takes drops the next characters
+// silently; the user is told why.
+bool IsFullEditor(const QObject* watched) {
+    const auto* line = qobject_cast<const QLineEdit*>(watched);
+    return line && !line->hasSelectedText() && line->text().size() >= line->maxLength();
+}
+
 }  // namespace
 
 TableControl::TableControl(ElementsTable* table, QWidget* parent)
@@ -135,8 +142,13 @@ void TableControl::SelectBeforeContextMenu(const QPoint& position) {
 void TableControl::WatchEditor(QWidget* editor) {
     emit editorOpened();
     editor->installEventFilter(this);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         connect(line, &QLineEdit::textEdited, this, &TableControl::editorTextEdited);
+        // An edit that filled the editor may have been cut to fit (a paste).
+        connect(line, &QLineEdit::textEdited, this, [this, line] {
+            if (line->text().size() >= line->maxLength()) emit editorFull();
+        });
+    }
 }
 
 bool TableControl::eventFilter(QObject* watched, QEvent* event) {
@@ -148,9 +160,13 @@ bool TableControl::eventFilter(QObject* watched, QEvent* event) {
             if (!shortcut)
                 for (QChar c : key->text())
                     if (c.isPrint()) emit characterTyped(c);
+            if (!shortcut && !key->text().isEmpty() && key->text().front().isPrint() &&
+                IsFullEditor(watched))
+                emit editorFull();
         } else if (event->type() == QEvent::InputMethod) {
-            for (QChar c : static_cast<QInputMethodEvent*>(event)->commitString())
-                emit characterTyped(c);
+            const QString committed = static_cast<QInputMethodEvent*>(event)->commitString();
+            for (QChar c : committed) emit characterTyped(c);
+            if (!committed.isEmpty() && IsFullEditor(watched)) emit editorFull();
         }
     }
     return QTableView::eventFilter(watched, event);

@@ -51,6 +51,9 @@ class TableControl : public QTableView {
     // The open editor's text was changed by the user in a way that is not a
     // typed character (Delete, cut, paste inside the editor).
     void editorTextEdited();
+    // The open editor holds as many characters as a cell takes
+    // (ElementsTable::kMaxCellCharacters) and the user typed or pasted more.
+    void editorFull();
     void rightButtonPressed(int x, int y, int keyState);
     void copyRequested();
     void pasteRequested();

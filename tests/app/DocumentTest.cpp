@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/document/Document.h"
+#include "app/document/TableHistory.h"
 #include "cad/CadExport.h"
 #include "files/ElementFile.h"
 #include "support/FileDoubles.h"
@@ -233,6 +234,56 @@ TEST_F(ShellFixture, OpenFileLoadsOrReportsWithoutAsking) {
     ASSERT_EQ(messages.errors.size(), 1u);
     EXPECT_EQ(table.TakeSnapshot(), before);
     EXPECT_EQ(document.CurrentFileName(), saved);
+}
+
+// A paste stops at the cell limit with a reason; a file that holds longer
+// texts opens whole and the status line names those cells.
+TEST_F(ShellFixture, CellTextsBeyondTheLimitAreRefusedButLoadedWhole) {
+    const QString longest(ElementsTable::kMaxCellCharacters, u'9');
+    table.SetCurrentCell(3, kBottomWidthColumn);
+    Paste(qPrintable(longest + u'9'));
+    EXPECT_EQ(status.back(),
+              "剪贴板中有超过 10000 个字符的文字（每格最多 10000 个字符），没有粘贴。");
+    Paste(qPrintable(longest));
+    EXPECT_EQ(table.GetCellText(3, kBottomWidthColumn), longest);
+
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath("长.efs");
+    const QString tooLong(qsizetype{1'000'000}, u'x');
+    for (const int row : {2, 5, 7, 9}) table.SetCellText(row, kBottomWidthColumn, tooLong);
+    table.SetCellText(4, kDepthColumn, tooLong);
+    ASSERT_TRUE(SaveToFile(table, path).ok());
+    table.SetCellText(9, kBottomWidthColumn, "");
+    document.OpenFile(path);
+    EXPECT_EQ(table.GetCellText(9, kBottomWidthColumn), tooLong);
+    EXPECT_EQ(status.back(),
+              "第2行“底宽”、第4行“水深”、第5行“底宽”等 5 格的文字超过每格 "
+              "10000 个字符的上限，已完整打开。");
+}
+
+// Steps keep what changed, and stay within both bounds: the oldest are let
+// go, the newest always undoes.
+TEST(TableHistoryTest, IsBoundedAndTheNewestStepStillUndoes) {
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
+    TableHistory history(table);
+    const auto letters = [](int i) { return QString(10000, QChar(u'a' + i % 26)); };
+    // 40 KB a step (one cell, before and after): the bytes run out first.
+    const int steps = static_cast<int>(TableHistory::kMaxBytes / 40000) + 40;
+    for (int i = 0; i < steps; ++i) {
+        const TableHistory::Step step(history, "粘贴");
+        table.SetCellText(2, kBottomWidthColumn, letters(i));
+    }
+    EXPECT_LE(history.HeldBytes(), TableHistory::kMaxBytes);
+    history.Undo();
+    EXPECT_EQ(table.GetCellText(2, kBottomWidthColumn), letters(steps - 2));
+    int undone = 1;
+    for (; history.CanUndo(); ++undone) history.Undo();
+    EXPECT_LT(undone, steps);
+    for (int i = 0; i < TableHistory::kMaxSteps + 100; ++i) {
+        const TableHistory::Step step(history, "编辑");
+        table.SetCellText(3, kDepthColumn, i);
+    }
+    EXPECT_EQ(history.Stack().count(), TableHistory::kMaxSteps);
 }
 
 }  // namespace

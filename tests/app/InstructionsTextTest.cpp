@@ -90,6 +90,19 @@ INSTANTIATE_TEST_SUITE_P(
                      QString::fromUtf8("\xF0\x9F\x98\x80")}),
     [](const testing::TestParamInfo<DecodingCase>& info) { return info.param.name; });
 
+// Over-long lines are broken; short lines, line ends, surrogate pairs and
+// every character stay.
+TEST(BreakLongLinesTest, BreaksOnlyOverLongLinesAndKeepsEveryCharacter) {
+    for (const auto& [text, broken] :
+         {std::pair{QStringLiteral("abcd\nefgh\r\nij"), QStringLiteral("abcd\nefgh\r\nij")},
+          {QStringLiteral("abc\nabcdefghij"), QStringLiteral("abc\nabcd\nefgh\nij")},
+          {QStringLiteral("abc😀de"), QStringLiteral("abc😀\nde")}})
+        EXPECT_EQ(BreakLongLines(text, 4), broken);
+    const QString broken = BreakLongLines(QString(qsizetype{1} << 20, u'说'), 1000);
+    EXPECT_EQ(broken.size(), (qsizetype{1} << 20) + 1048);
+    EXPECT_EQ(broken.indexOf(u'\n'), 1000);
+}
+
 class InstructionsFileTest : public testing::Test {
   protected:
     QString Write(const QByteArray& bytes, qint64 sizeAfter = -1) {
@@ -114,13 +127,13 @@ TEST_F(InstructionsFileTest, MissingEmptyOrNotAFileGivesAnEmptyBox) {
 
 TEST_F(InstructionsFileTest, AFileOfExactlyTheCapIsShownWhole) {
     const QByteArray bytes(kMaxInstructionsBytes, 'a');
-    EXPECT_EQ(LoadInstructionsText(Write(bytes)), QString::fromLatin1(bytes));
+    EXPECT_EQ(LoadInstructionsText(Write(bytes)).remove(u'\n'), QString::fromLatin1(bytes));
 }
 
 TEST_F(InstructionsFileTest, OneByteMoreIsCutWithANotice) {
     const QByteArray bytes = QByteArray(kMaxInstructionsBytes, 'a') + "b";
-    EXPECT_EQ(LoadInstructionsText(Write(bytes)),
-              QString(kMaxInstructionsBytes, QChar('a')) + CutNotice());
+    EXPECT_EQ(LoadInstructionsText(Write(bytes)).remove(u'\n'),
+              QString(kMaxInstructionsBytes, QChar('a')) + QString(CutNotice()).remove(u'\n'));
 }
 
 // A 2 GB file (sparse, so it costs no disk) is read only up to the cap: the
@@ -130,7 +143,10 @@ TEST_F(InstructionsFileTest, AHugeFileIsReadOnlyUpToTheCap) {
     const QString path = Write(start, qint64(2) * 1024 * 1024 * 1024);
     ASSERT_EQ(QFileInfo(path).size(), qint64(2) * 1024 * 1024 * 1024);
     const QString text = LoadInstructionsText(path);
-    EXPECT_EQ(text.size(), 3 + (kMaxInstructionsBytes - start.size()) + CutNotice().size());
+    const qsizetype breaks =
+        (kMaxInstructionsBytes - start.size()) / kMaxInstructionsLineCharacters;
+    EXPECT_EQ(text.size(),
+              3 + (kMaxInstructionsBytes - start.size()) + breaks + CutNotice().size());
     EXPECT_TRUE(text.startsWith(QStringLiteral("说明\n")));
     EXPECT_TRUE(text.endsWith(CutNotice()));
 }
@@ -149,8 +165,8 @@ TEST_F(InstructionsFileTest, TheCapInsideAUtf8CharacterKeepsTheTextUtf8) {
 TEST_F(InstructionsFileTest, TheCapInsideAGbkCharacterDropsIt) {
     const QByteArray bytes =
         QByteArray(kMaxInstructionsBytes - 1, 'a') + Gbk(QStringLiteral("底宽"));
-    EXPECT_EQ(LoadInstructionsText(Write(bytes)),
-              QString(kMaxInstructionsBytes - 1, QChar('a')) + CutNotice());
+    EXPECT_EQ(LoadInstructionsText(Write(bytes)).remove(u'\n'),
+              QString(kMaxInstructionsBytes - 1, QChar('a')) + QString(CutNotice()).remove(u'\n'));
 }
 
 }  // namespace

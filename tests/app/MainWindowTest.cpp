@@ -153,6 +153,24 @@ TEST_F(MainWindowTest, DeletingInsideACellMarksTheTableChanged) {
     EXPECT_TRUE(window.Doc().Modified());
 }
 
+// The editor takes a cell's worth of characters and says why it takes no
+// more; a longer text a file put in the cell stays whole.
+TEST_F(MainWindowTest, TheEditorStopsAtTheCellLimitWithAReason) {
+    const QString fromFile(ElementsTable::kMaxCellCharacters + 5, u'f');
+    window.Table().SetCellText(3, kBottomWidthColumn, fromFile);
+    FillInputs(3, {kSideSlopeColumn, kRoughnessColumn, kBedSlopeColumn});
+    for (const auto& [row, start] : {std::pair{2, QString(9999, u'1')}, {3, fromFile}}) {
+        ClickCell(row, kBottomWidthColumn);
+        QTest::keyClick(&window.TableView(), Qt::Key_F2);
+        qobject_cast<QLineEdit*>(QApplication::focusWidget())->setText(start);
+        QTest::keyClicks(QApplication::focusWidget(), "23");
+        EXPECT_EQ(window.StatusText(), "每格最多 10000 个字符，这一格已经写满，不能再输入了。");
+        FinishEditWithEnter();
+        EXPECT_EQ(window.Table().GetCellText(row, kBottomWidthColumn).size(),
+                  std::max(qsizetype{10000}, start.size()));
+    }
+}
+
 TEST_F(MainWindowTest, TheEditorKeepsEveryTypedCharacter) {
     const char* typed[] = {"1/2000", "2,5", "abc", "-1:2e3 x"};
     int row = 1;

@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 #include "files/ElementFile.h"
 #include "files/ElementFileFormat.h"
+#include "files/MessageExcerpt.h"
 
 namespace channel {
 
@@ -232,6 +233,21 @@ TEST(BadInputTruncated, AtEveryByteIsRefused) {
     }
     EXPECT_GT(tried, 1000);
     RecordProperty("truncations", tried);
+}
+
+// A refusal quotes file content by a bounded excerpt on one line: a file
+// with a 1 MiB unknown key gets a message a box can show.
+TEST(BadInputMessages, QuoteABoundedExcerpt) {
+    for (const auto& [text, excerpt] :
+         {std::pair{QStringLiteral("a\nb\tc"), QStringLiteral("a b c")},
+          {QString(qsizetype{1} << 20, u'k'), QString(32, u'k') + "…（共 1048576 个字符）"},
+          {QString(31, u'a') + QStringLiteral("😀") + QString(20, u'b'),
+           QString(31, u'a') + "…（共 53 个字符）"}})
+        EXPECT_EQ(MessageExcerpt(text), excerpt);
+    const QByteArray key(qsizetype{1} << 20, 'k');
+    const auto decoded = element_file::Decode(
+        R"({"format": "hydraulic-elements-table", ")" + key + R"(": 1})", kRows, kColumns);
+    EXPECT_LT(decoded.reason().size(), 80);
 }
 
 TEST(BadInputPaths, AHundredMegabyteFileIsRefusedUnread) {

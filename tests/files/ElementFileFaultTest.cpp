@@ -4,8 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 
 #include "TestSupport.h"
 #include "files/ElementFile.h"
@@ -156,6 +159,60 @@ TEST_F(SaveFault, TableTooLargeForAnElementFile) {
     EXPECT_EQ(h_.table.Cells(), typed);
     EXPECT_EQ(h_.document.modified, 1);
     EXPECT_EQ(ReadBytes(oldPath_), oldBytes_);
+}
+
+// A failed save says what is on disk: no file where there was none, and a
+// plain file that stands where a folder should be is named as such.
+TEST_F(SaveFault, TheReasonSaysWhatIsOnDisk) {
+    ASSERT_TRUE(WriteBytes(dir_.filePath("plain"), "kept"));
+    const QString plainFile = QStringLiteral("“%1”是一个文件，不是文件夹，无法在其中保存。")
+                                  .arg(QDir::toNativeSeparators(dir_.filePath("plain")));
+    const QString noFile = QStringLiteral("写入失败（磁盘可能已满），文件没有保存（%1）。")
+                               .arg(SystemErrorText(EFBIG));
+    for (const auto& [target, reason] : {std::pair{dir_.filePath("new.efs"), noFile},
+                                         {dir_.filePath("plain/new.efs"), plainFile},
+                                         {dir_.filePath("plain/sub/new.efs"), plainFile}}) {
+        h_.messages.errors.clear();
+        {
+            FileSizeLimit limit(512);
+            SaveAsTo(target);
+        }
+        ExpectReportedAndNothingLost(target);
+        EXPECT_EQ(h_.messages.errors[0].reason, reason);
+    }
+}
+
+// The program under `ulimit -f`: a child started with the limit and the
+// signal's default action, as a shell starts the program, sets itself up as
+// main() does and saves past the limit. It lives to report it.
+TEST(SizeLimitedSave, TheProgramLivesAndTheOldFileStays) {
+    if (const QString target = qEnvironmentVariable("SIZE_LIMITED_TARGET"); !target.isEmpty()) {
+        ReportFileSizeLimitAsWriteError();
+        ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
+        table.SetCellText(3, elements_table::kBedSlopeColumn, QString(100000, u'x'));
+        std::puts(SaveToFile(table, target).reason().toUtf8().constData());
+        return;
+    }
+    QTemporaryDir dir;
+    const QString target = dir.filePath("old.efs");
+    ASSERT_TRUE(WriteBytes(target, "old"));
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SIZE_LIMITED_TARGET", target);
+    child.setProcessEnvironment(environment);
+    child.setChildProcessModifier([] {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 8192;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+    });
+    child.start(QFileInfo("/proc/self/exe").canonicalFilePath(), {"--gtest_filter=SizeLimited*"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << "killed by a signal";
+    EXPECT_EQ(child.exitCode(), 0);
+    EXPECT_TRUE(child.readAllStandardOutput().contains(SystemErrorText(EFBIG).toUtf8()));
+    EXPECT_EQ(ReadBytes(target), "old");
 }
 
 }  // namespace

@@ -41,6 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ++differing;
         FUZZ_CHECK(i / kColumns >= kFixedRows && i % kColumns >= kFixedColumns);
     }
-    FUZZ_CHECK(differing == changed);
+    FUZZ_CHECK(differing == (changed == kPasteTooLong ? 0 : changed));
     return 0;
 }

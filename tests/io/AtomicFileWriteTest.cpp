@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <optional>
 #include <ostream>
+#include <tuple>
 
 #include "io/AtomicFileWrite.h"
 #include "io/SystemErrorText.h"
@@ -47,6 +49,25 @@ TEST_F(AtomicFileWriteTest, ReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(WriteFileAtomically(path_, shorter).ok());
     EXPECT_EQ(ReadBytes(path_), shorter);
     EXPECT_EQ(FilesIn(directory_.path()), QStringList{"drawing.dat"});
+}
+
+// A save killed part-way leaves its temporary beside the target; the next
+// save into the folder removes those of earlier runs, and nothing else.
+TEST_F(AtomicFileWriteTest, RemovesTheLeftoverTemporariesOfEarlierRuns) {
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::tuple<const char*, int, bool> files[] = {
+        {"drawing.dat.aB3xY9", -3600, true},   {"other.dat.Qw12Er", -3600, true},
+        {"drawing.dat.aB3xY9x", -3600, false}, {"drawing.efs.aB3xY9", -3600, false},
+        {"drawing.dat.a-3xY9", -3600, false},  {"drawing.dat.Zz9Zz9", 60, false}};
+    for (const auto& [name, age, removed] : files) {
+        QFile leftover(directory_.filePath(name));
+        ASSERT_TRUE(leftover.open(QIODevice::WriteOnly) && leftover.write("half") &&
+                    leftover.flush());
+        ASSERT_TRUE(leftover.setFileTime(now.addSecs(age), QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(WriteFileAtomically(path_, Content('n', 10)).ok());
+    for (const auto& [name, age, removed] : files)
+        EXPECT_NE(QFile::exists(directory_.filePath(name)), removed) << name;
 }
 
 TEST_F(AtomicFileWriteTest, ALinkIsFollowedAndStaysALink) {

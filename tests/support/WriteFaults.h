@@ -5,7 +5,8 @@
 
 #include <QFile>
 #include <QString>
-#include <csignal>
+
+#include "io/FileSizeSignal.h"
 
 namespace channel {
 
@@ -19,27 +20,24 @@ inline bool IsCharacterDevice(const QString& path) {
 
 // Makes writes beyond `bytes` fail for this process (EFBIG, after a short
 // write up to the limit), as a disk that fills up part-way would, and puts
-// everything back afterwards.
+// the limit back afterwards. The process is set up as the program sets
+// itself up at start, so it survives the limit as the program must.
 class FileSizeLimit {
   public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        ReportFileSizeLimitAsWriteError();
         rlimit limited = saved_;
         limited.rlim_cur = bytes;
         active_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
     }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
     bool active() const { return active_; }
 
   private:
     rlimit saved_{};
-    void (*savedHandler_)(int) = SIG_DFL;
     bool active_ = false;
 };
 

@@ -100,6 +100,23 @@ TEST(ElementsTableTest, DisplayFollowsColumnFormats) {
     EXPECT_EQ(table.DisplayText(1, kVelocityColumn), "无效值");
 }
 
+// The view gets a bounded beginning of a long text (never half a surrogate
+// pair); the cell, and so files and copies, keep the whole text.
+TEST(ElementsTableTest, TheViewShowsABoundedBeginningOfALongText) {
+    ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
+    Format(table);
+    const qsizetype shown = ElementsTable::kMaxShownCharacters;
+    for (const auto& [text, view] :
+         {std::pair{QString(shown, u'长'), QString(shown, u'长')},
+          {QString(1'000'000, u'长'), QString(shown, u'长') + u'…'},
+          {QString(shown - 1, u'a') + QStringLiteral("😀"), QString(shown - 1, u'a') + u'…'},
+          {QStringLiteral("3.5"), QStringLiteral("3.50")}}) {
+        table.SetCellText(2, kBottomWidthColumn, text);
+        EXPECT_EQ(table.data(table.index(2, kBottomWidthColumn), Qt::DisplayRole), view);
+        EXPECT_EQ(table.GetCellText(2, kBottomWidthColumn), text);
+    }
+}
+
 TEST(ElementsTableTest, CurrentCellNotifiesOnlyOnRealMoves) {
     ElementsTable table(kRows, kColumns, kFixedRows, kFixedColumns);
     Format(table);
