@@ -26,6 +26,9 @@ inline const QString kPastedTextTooLong =
 // A loaded file with longer texts: %1 names the cells ("第3行“底宽”、…").
 inline const QString kLoadedTextsTooLong =
     QStringLiteral("%1的文字超过每格 %2 个字符的上限，已完整打开。");
+// F4 when the section-details module cannot be opened (a broken install).
+inline const QString kSectionDetailsMissing =
+    QStringLiteral("无法打开断面详情：找不到它的程序模块，请重新安装本程序。");
 inline const QString kCellName = QStringLiteral("第%1行“%2”");
 inline const QString kMoreCells = QStringLiteral("等 %1 格");
 

@@ -278,7 +278,10 @@ InstructionsWindow* MainWindow::OpenInstructions() {
 void MainWindow::ShowSectionDetails() {
     if (!sectionDetails_) {
         sectionDetails_ = seams_.makeSectionDetails(Table(), *seams_.clipboard, this);
-        if (!sectionDetails_) return;  // the module is missing: F4 does nothing
+        if (!sectionDetails_) {
+            ShowStatus(shell_text::kSectionDetailsMissing);
+            return;
+        }
         sectionDetails_->move(PlaceBeside(frameGeometry(), sectionDetails_->frameGeometry().size(),
                                           screen()->availableGeometry()));
     }

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "app/core/DrawingPainter.h"
+#include "app/core/ShellTexts.h"
 #include "app/widgets/DetailsValuesPanel.h"
 #include "app/widgets/SectionDetailsModule.h"
 #include "app/widgets/SectionDetailsWindow.h"
@@ -88,6 +89,19 @@ TEST_F(SectionDetailsWindowTest, F4OpensOneNonModalWindowBesideTheMainWindow) {
     window.ToolsMenu()->actions().value(0)->trigger();
     EXPECT_EQ(window.SectionDetails(), details) << "the same window comes back";
     EXPECT_TRUE(details->isVisible());
+}
+
+TEST_F(SectionDetailsWindowTest, F4SaysWhyWhenTheModuleCannotBeOpened) {
+    DoubledSeams others;
+    MainWindowSeams seams = others.Make();
+    seams.makeSectionDetails = [](ElementsTable&, Clipboard&, QWidget*) -> QWidget* {
+        return nullptr;
+    };
+    MainWindow broken(state, std::move(seams));
+    broken.show();
+    broken.ToolsMenu()->actions().value(0)->trigger();  // 断面详情
+    EXPECT_EQ(broken.SectionDetails(), nullptr);
+    EXPECT_EQ(broken.StatusText(), shell_text::kSectionDetailsMissing);
 }
 
 TEST_F(SectionDetailsWindowTest, FollowsTheCurrentRow) {
