@@ -17,7 +17,8 @@ echo "== Qt-free"
 # that link Qt, but must compile with the standard library alone (the CAD
 # core's files are compiled so by tools/check-wine.sh).
 c++ -std=c++20 -fsyntax-only -I"$root" hydraulics/ChannelElements.cpp hydraulics/DepthScan.cpp \
-    hydraulics/FlowAnalysis.cpp table/NumberReading.cpp table/ElementsLayout.cpp
+    hydraulics/FlowAnalysis.cpp hydraulics/SectionDesign.cpp table/NumberReading.cpp \
+    table/ElementsLayout.cpp
 
 echo "== tidy"
 bash tools/tidy.sh
