@@ -62,12 +62,13 @@ MainMenus AddMainMenus(QMenuBar& bar, QUndoStack& history) {
     QObject::connect(&history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     QObject::connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     AddMenu(bar, "音乐", {{"关闭音乐"}, {"开启音乐"}});
-    // F4 and F9 work wherever the keyboard is in the window, in an open cell
-    // editor too.
+    // F4, F9 and F6 work wherever the keyboard is in the window, in an open
+    // cell editor too.
     menus.tools = AddMenu(bar, "工具",
                           {{"断面详情", {}, {QKeySequence(Qt::Key_F4)}},
                            {"全部重算", {}, {QKeySequence(Qt::Key_F9)}},
-                           {"断面图转入cad"}});
+                           {"断面图转入cad"},
+                           {"断面设计", {}, {QKeySequence(Qt::Key_F6)}}});
     menus.about = AddMenu(bar, "关于", {{"关于本程序"}});
     return menus;
 }

@@ -23,6 +23,7 @@
 #include "app/widgets/AboutWindow.h"
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/MainMenus.h"
+#include "app/widgets/SectionDesignWindow.h"
 #include "app/widgets/SectionDetailsWindow.h"
 #include "app/widgets/SystemSeams.h"
 #include "app/widgets/TrayIcon.h"
@@ -178,6 +179,11 @@ void MainWindow::BuildMenus() {
         {"断面详情", [this] { ShowSectionDetails(); }},
         {"全部重算", Committed(&Document::RecalculateAllRows)},
         {"断面图转入cad", Committed(&Document::ExportSection)},
+        {"断面设计",
+         [this] {
+             CommitPendingEdit();
+             ShowSectionDesign();
+         }},
         {"关于本程序", [this] { OpenAbout(); }},
     };
     for (const auto& [name, command] : commands)
@@ -236,6 +242,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (trayIcon_) trayIcon_->hide();
     if (sectionDetails_) sectionDetails_->close();
+    if (sectionDesign_) sectionDesign_->close();
     music_->MusicOff();
     event->accept();
 }
@@ -256,6 +263,16 @@ void MainWindow::ShowSectionDetails() {
     }
     sectionDetails_->show();
     sectionDetails_->raise();
+}
+
+void MainWindow::ShowSectionDesign() {
+    if (!sectionDesign_) {
+        sectionDesign_ = new SectionDesignWindow(*document_, this);
+    } else {
+        sectionDesign_->LoadCurrentRow();
+    }
+    sectionDesign_->show();
+    sectionDesign_->raise();
 }
 
 bool MainWindow::event(QEvent* event) {

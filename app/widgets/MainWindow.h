@@ -23,6 +23,7 @@ namespace channel {
 
 class AboutWindow;
 class InstructionsWindow;
+class SectionDesignWindow;
 class SectionDetailsWindow;
 class TableControl;
 struct ProgramState;
@@ -83,6 +84,10 @@ class MainWindow : public QMainWindow {
     // Opens the one section-details window beside this one, or raises it.
     void ShowSectionDetails();
     SectionDetailsWindow* SectionDetails() const { return sectionDetails_; }
+    // Opens the one section-design window on the current row, or raises it
+    // and reads the current row again.
+    void ShowSectionDesign();
+    SectionDesignWindow* SectionDesign() const { return sectionDesign_; }
     void OnTrayIconEvent(int actionCode);
 
   protected:
@@ -126,6 +131,7 @@ class MainWindow : public QMainWindow {
     QMenu* lastPopup_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
     SectionDetailsWindow* sectionDetails_ = nullptr;
+    SectionDesignWindow* sectionDesign_ = nullptr;
     std::unique_ptr<BackgroundMusic> music_;
     bool closeApproved_ = false;
     bool firstFrameShown_ = false;
