@@ -18,21 +18,16 @@ SectionDetails::Value Line(const char* name, const char* symbol, const QString& 
 }  // namespace
 
 QString VelocityVerdict(const VelocityCheck& check, bool upper) {
-    const QString comparison =
-        QStringLiteral("%1 %2 %3，")
-            .arg(Fixed(check.velocity, 3),
-                 upper ? (check.holds ? QStringLiteral("≤") : QStringLiteral(">"))
-                       : (check.holds ? QStringLiteral("≥") : QStringLiteral("<")),
-                 Fixed(check.limit, 3));
-    if (check.holds) return comparison + QStringLiteral("满足");
-    return comparison + (upper ? QStringLiteral("超出 %1 m/s") : QStringLiteral("不足 %1 m/s"))
-                            .arg(Fixed(check.excess, 3));
+    const QString velocity = Fixed(check.velocity, 3) + QStringLiteral(" m/s");
+    if (check.holds) return velocity + QStringLiteral(" 满足");
+    return velocity + (upper ? QStringLiteral(" 超 %1") : QStringLiteral(" 差 %1"))
+                          .arg(Fixed(check.excess, 3));
 }
 
-QList<SectionDetails::Value> DesignFigures(const DesignChecks& c) {
+QList<SectionDetails::Value> DesignFigures(const DesignChecks& c, bool withPercent) {
     QList<SectionDetails::Value> lines;
-    lines.append({QStringLiteral("断面设计（加大流量、超高与渠深）"), {}, {}, {}});
-    lines.append(Line("加大百分数", "p", Fixed(c.increasePercent, 1), "%"));
+    lines.append({QStringLiteral("断面设计"), {}, {}, {}});
+    if (withPercent) lines.append(Line("加大百分数", "p", Fixed(c.increasePercent, 1), "%"));
     lines.append(Line("加大流量", "Q加大", Fixed(c.enlargedDischarge, 4), "m³/s"));
     lines.append(Line("加大水深", "hb", Fixed(c.enlargedDepth, 4), "m"));
     lines.append(Line("加大流速", "v加大", Fixed(c.enlargedVelocity, 4), "m/s"));
@@ -42,9 +37,9 @@ QList<SectionDetails::Value> DesignFigures(const DesignChecks& c) {
         lines.append(Line("岸顶超高", "Fb", QStringLiteral("须经论证，请输入"), ""));
     }
     if (c.canalDepth) lines.append(Line("渠深", "H", Fixed(*c.canalDepth, 2), "m"));
-    if (c.minimumDepth) lines.append(Line("最小流量水深", "h最小", Fixed(*c.minimumDepth, 4), "m"));
-    if (c.scour) lines.append(Line("不冲流速校核", "v加大", VelocityVerdict(*c.scour, true), ""));
-    if (c.silt) lines.append(Line("不淤流速校核", "v最小", VelocityVerdict(*c.silt, false), ""));
+    if (c.minimumDepth) lines.append(Line("最小水深", "h最小", Fixed(*c.minimumDepth, 4), "m"));
+    if (c.scour) lines.append(Line("不冲校核", "v加大", VelocityVerdict(*c.scour, true), ""));
+    if (c.silt) lines.append(Line("不淤校核", "v最小", VelocityVerdict(*c.silt, false), ""));
     return lines;
 }
 

@@ -146,7 +146,8 @@ SectionDesignForm FormForRow(const ElementsTable& table, int row) {
     form.Text(F::kBedSlope) = table.GetCellText(row, kBedSlopeColumn);
     form.Text(F::kDischarge) = TargetDischargeText(table, row);
     form.Text(F::kBottomWidth) = table.GetCellText(row, kBottomWidthColumn);
-    form.Text(F::kDepth) = table.GetCellText(row, kDepthColumn);
+    // The depth as the table shows it: a scan's 1.1499993 is its 1.15.
+    form.Text(F::kDepth) = table.DisplayText(row, kDepthColumn);
     const QJsonObject kept = table.RowAttachment(row);
     if (kept.isEmpty()) return form;
     const DesignAllowances a = section_design_keys::Read(kept);
@@ -254,7 +255,7 @@ DesignOutcome Evaluate(const SectionDesignForm& form) {
     }
     const auto checks = CheckDesign(flow, out.width, a);
     if (checks.ok()) {
-        out.figures = DesignFigures(checks.value());
+        out.figures = DesignFigures(checks.value(), true);
         if (!checks.value().freeboardReason.empty())
             out.figuresReason = QString::fromStdString(checks.value().freeboardReason);
     } else {

@@ -166,7 +166,7 @@ SectionDetails DescribeRow(const ElementsTable& table, int row) {
                                         d.bottomWidth, section_design_keys::Read(kept));
         if (checks.ok()) {
             d.design = checks.value();
-            d.values.append(DesignFigures(*d.design));
+            d.values.append(DesignFigures(*d.design, false));
         }
     }
     return d;

@@ -251,7 +251,11 @@ void SectionDesignWindow::Adopt() {
         return;
     }
     document_.AdoptSectionDesign(adoption.value());
-    // The form stays as it is: it now matches the row.
+    // The form stays as it is, but for the row's width and depth, which the
+    // adoption and its calculation wrote.
+    const SectionDesignForm row = FormForRow(document_.Table(), row_);
+    for (const DesignField field : {DesignField::kBottomWidth, DesignField::kDepth})
+        edits_[static_cast<int>(field)]->setText(row.Text(field));
     ReadControls();
 }
 

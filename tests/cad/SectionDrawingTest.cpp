@@ -167,10 +167,10 @@ INSTANTIATE_TEST_SUITE_P(
         // A designed canal (b = 2.65 m for Q = 2 m³/s): banks at H = 1.40 m,
         // hb dashed with its label above h0's; 160 / 6.85 = 23.4.
         SectionCase{"DesignedCanal",
-                    {2, 2.65, 1.5, 0.84, 0.8312, 0.5074, 1.4, 0.9373},
+                    {2, 2.65, 1.5, 0.84, 0.8312, 0.3604, 1.4, 0.9373},
                     20,
                     {"第2行断面图", "B=5.17 m", "b=2.65 m", "比例 1 m = 20", "h=0.84 m", "1:1.5",
-                     "h0=0.831 m", "hk=0.507 m", "hb=0.937 m", "H=1.40 m"}},
+                     "h0=0.831 m", "hk=0.360 m", "hb=0.937 m", "H=1.40 m"}},
         // A deep narrow flume, limited by its height: 112 / 3.95 = 28.4.
         SectionCase{"DeepFlume",
                     {8, 0.3, 0.1, 3, 2.9, 0.7},
