@@ -190,8 +190,8 @@ class SectionPlot {
         for (Label& label : labels) label.y = Y(label.depth);
         // Each label above another moves up, clear of it; at equal depths
         // the one drawn first counts as the lower.
-        std::vector<Label*> byHeight;
-        for (Label& label : labels) byHeight.push_back(&label);
+        std::vector<Label*> byHeight(labels.size());
+        for (size_t k = 0; k < labels.size(); ++k) byHeight[k] = &labels[k];
         std::stable_sort(byHeight.begin(), byHeight.end(),
                          [](const Label* a, const Label* b) { return a->y < b->y; });
         for (size_t k = 1; k < byHeight.size(); ++k)

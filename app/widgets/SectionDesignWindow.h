@@ -23,7 +23,7 @@ class Document;
 class SectionDesignWindow : public QWidget {
     Q_OBJECT
   public:
-    SectionDesignWindow(Document& document, QWidget* parent = nullptr);
+    explicit SectionDesignWindow(Document& document, QWidget* parent = nullptr);
 
     // Fills the form from the table's current row.
     void LoadCurrentRow();
