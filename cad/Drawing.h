@@ -111,6 +111,8 @@ inline constexpr char kWater[] = "水面";              // the water surface at 
 inline constexpr char kNormalDepth[] = "正常水深";    // h0 and its value
 inline constexpr char kCriticalDepth[] = "临界水深";  // hk and its value
 inline constexpr char kDimension[] = "标注";          // dimensions, their values, 1:m
+inline constexpr char kEnlargedDepth[] = "加大水深";  // hb of a designed canal and its value
+inline constexpr char kCanalDepth[] = "渠深";         // H of a designed canal at the bank top
 }  // namespace drawing_layers
 
 }  // namespace channel

@@ -12,6 +12,7 @@ namespace layers = drawing_layers;
 // AutoCAD Color Index values.
 constexpr int kRed = 1;
 constexpr int kGreen = 3;
+constexpr int kCyan = 4;
 constexpr int kBlue = 5;
 constexpr int kMagenta = 6;
 constexpr int kWhite = 7;  // black on a light background
@@ -21,14 +22,14 @@ struct LayerColour {
     int colour;
 };
 
-// Outline, table and texts print black; the water and the two levels take
+// Outline, table and texts print black; the water and the levels take
 // colours of their own, the dimensions the thin-line green of Chinese CAD
 // practice. Dashed and dotted levels are drawn as their dashes, so every
 // layer is continuous and no reader needs a linetype scale to show them.
 constexpr LayerColour kLayerColours[] = {
     {layers::kTable, kWhite},     {layers::kText, kWhite},          {layers::kSection, kWhite},
     {layers::kWater, kBlue},      {layers::kNormalDepth, kMagenta}, {layers::kCriticalDepth, kRed},
-    {layers::kDimension, kGreen},
+    {layers::kDimension, kGreen}, {layers::kEnlargedDepth, kCyan},  {layers::kCanalDepth, kWhite},
 };
 
 int ColourOf(const std::string& layer) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 #include "cad/DrawingAutomation.h"
 #include "cad/ValueFormatting.h"
@@ -23,6 +24,9 @@ namespace channel {
 //     and the scale below the b dimension, the h value left of its dimension,
 //     "1:m" over the left bank top, 8 units out (m > 0), the h0 and hk values at
 //     the ends of their lines, at least 7 units apart.
+//   A designed canal (H > 0) has its bank tops at H, the hb line dashed like
+//   h0 on a layer of its own with its value among theirs, and "H=" over the
+//   right bank top; a row without a design draws none of these.
 namespace {
 
 constexpr double kBankTopLength = 12;
@@ -83,6 +87,8 @@ class SectionPlot {
         if (Exists(s_.criticalDepth)) {
             Level(s_.criticalDepth, LineStyle::Dotted, layers::kCriticalDepth);
         }
+        if (Exists(s_.enlargedDepth))
+            Level(s_.enlargedDepth, LineStyle::Dashed, layers::kEnlargedDepth);
 
         layer_ = layers::kDimension;
         if (s_.bottomWidth > 0) Dimension(X(-b2), WidthDimensionY(), X(b2), WidthDimensionY());
@@ -119,6 +125,15 @@ class SectionPlot {
                  Y(bank_) + kTextAboveLine);
         }
         PlaceLevelLabels();
+        // A designed canal's depth over the right bank top, clear of the B
+        // dimension's extension line at the water's edge.
+        if (Exists(s_.canalDepth)) {
+            layer_ = layers::kCanalDepth;
+            DrawingText label{Metres("H", bank_, 2), {}, TextAnchor::Middle, kTextHeight, layer_};
+            const double halfWidth = TextBox(label).Width() / 2;
+            Text(label.utf8Text, X(HalfWidth(bank_)) + kExtensionGap + halfWidth,
+                 Y(bank_) + kTextAboveLine);
+        }
     }
 
   private:
@@ -160,22 +175,32 @@ class SectionPlot {
     }
 
     void PlaceLevelLabels() {
-        const bool normal = Exists(s_.normalDepth);
-        const bool critical = Exists(s_.criticalDepth);
-        double normalY = normal ? Y(s_.normalDepth) : 0;
-        double criticalY = critical ? Y(s_.criticalDepth) : 0;
-        if (normal && critical) {
-            // The upper label moves up, clear of the lower one; h0 counts as
-            // the lower at equal depths.
-            double& upper = criticalY >= normalY ? criticalY : normalY;
-            const double lower = criticalY >= normalY ? normalY : criticalY;
-            upper = std::max(upper, lower + kMinLabelSpacing);
+        struct Label {
+            const char* symbol;
+            double depth;
+            const char* layer;
+            double y;
+        };
+        std::vector<Label> labels;  // in the order they are drawn
+        for (const Label& label : {Label{"h0", s_.normalDepth, layers::kNormalDepth, 0},
+                                   Label{"hk", s_.criticalDepth, layers::kCriticalDepth, 0},
+                                   Label{"hb", s_.enlargedDepth, layers::kEnlargedDepth, 0}}) {
+            if (Exists(label.depth)) labels.push_back({label.symbol, label.depth, label.layer, 0});
         }
+        for (Label& label : labels) label.y = Y(label.depth);
+        // Each label above another moves up, clear of it; at equal depths
+        // the one drawn first counts as the lower.
+        std::vector<Label*> byHeight(labels.size());
+        for (size_t k = 0; k < labels.size(); ++k) byHeight[k] = &labels[k];
+        std::stable_sort(byHeight.begin(), byHeight.end(),
+                         [](const Label* a, const Label* b) { return a->y < b->y; });
+        for (size_t k = 1; k < byHeight.size(); ++k)
+            byHeight[k]->y = std::max(byHeight[k]->y, byHeight[k - 1]->y + kMinLabelSpacing);
         const double x = levelEnd_ + kLevelLabelOffset;
-        layer_ = layers::kNormalDepth;
-        if (normal) Text(Metres("h0", s_.normalDepth, 3), x, normalY);
-        layer_ = layers::kCriticalDepth;
-        if (critical) Text(Metres("hk", s_.criticalDepth, 3), x, criticalY);
+        for (const Label& label : labels) {
+            layer_ = label.layer;
+            Text(Metres(label.symbol, label.depth, 3), x, label.y);
+        }
     }
 
     Drawing& drawing_;
@@ -202,9 +227,12 @@ Outcome<std::string> SectionDrawable(const SectionDimensions& s) {
 
 double SectionBankHeight(const SectionDimensions& s) {
     double deepest = s.depth;
-    for (double depth : {s.normalDepth, s.criticalDepth}) {
+    for (double depth : {s.normalDepth, s.criticalDepth, s.enlargedDepth}) {
         if (Exists(depth)) deepest = std::max(deepest, depth);
     }
+    // A designed canal's banks stand at its depth H (hb + Fb rounded up),
+    // never below the water drawn.
+    if (Exists(s.canalDepth)) return std::max(s.canalDepth, deepest);
     // GB 50288-2018, 6.4.8-2: Fb = hd/4 + 0.2 m above the deepest level hd.
     return deepest + kFreeboardShareOfDepth * deepest + kFreeboardAllowance;
 }

@@ -21,6 +21,11 @@ struct SectionDimensions {
     double depth = 0;          // h, the water depth in the table
     double normalDepth = 0;    // h0
     double criticalDepth = 0;  // hk
+    // A designed canal: its depth H (the bank top) and the depth hb of its
+    // enlarged discharge; not above zero for a row without a design, whose
+    // banks rise by the standard freeboard above its deepest level.
+    double canalDepth = 0;     // H
+    double enlargedDepth = 0;  // hb
     // Half the width at `level` above the bed: b/2 + m·level.
     double HalfWidthAt(double level) const { return bottomWidth / 2 + sideSlope * level; }
     // The width at `level` above the bed: b + 2·m·level.
@@ -51,14 +56,15 @@ inline constexpr double kFreeboardAllowance = 0.2;  // m
 // The area the section keeps within, clear of the table.
 inline constexpr DrawingBox kSectionFrame{250, 16, 530, 192};
 
-// The bank height above the bed: hd + Fb.
+// The bank height above the bed: H when the canal has one, else hd + Fb.
 double SectionBankHeight(const SectionDimensions& section);
 double SectionScale(const SectionDimensions& section);
 
 // The drawing of `section` (which must be SectionDrawable): bed, banks and
 // their top edges, the water surface at h, the h0 line dashed and the hk line
 // dotted, the b, h and B dimensions, the bank slope "1:m", the title and the
-// scale. Lines first, then the texts, as the table drawing does.
+// scale; for a designed canal also the hb line dashed and the bank top's H.
+// Lines first, then the texts, as the table drawing does.
 Drawing DescribeSection(const SectionDimensions& section);
 
 // Draws DescribeSection(section) into the active drawing; a section that is

@@ -54,10 +54,10 @@ FileOutcome SaveToFile(const ElementsTable& table, const QString& path,
     const bool replacing = target.exists();
 
     // The elements table keeps the entries into its discharge column: the
-    // rows' design discharges.
-    const QByteArray bytes =
-        element_file::Encode(table.RowCount(), table.ColumnCount(), table.Cells(),
-                             table.KeptEntriesForFile(), reportInfo);
+    // rows' design discharges; its rows' attachments are their section designs.
+    const QByteArray bytes = element_file::Encode(
+        table.RowCount(), table.ColumnCount(), table.Cells(), table.KeptEntriesForFile(),
+        table.RowAttachmentsForFile(), table.FileExtras(), reportInfo);
     if (bytes.size() > element_file::kMaxFileBytes) {
         return Failed(
             QStringLiteral("表格内容过大，超过了水利要素文件的上限 %1，无法保存。").arg(CapText()));
@@ -107,9 +107,13 @@ FileOutcome LoadFromFile(ElementsTable& table, const QString& path, ReportInfo* 
     const Result<element_file::Contents, QString> decoded =
         element_file::Decode(bytes, table.RowCount(), table.ColumnCount());
     if (!decoded.ok()) return Failed(decoded.reason());
-    table.ReplaceContents(table.RowCount(), table.ColumnCount(), decoded.value().cells,
-                          decoded.value().designDischarges);
-    if (reportInfo) *reportInfo = decoded.value().reportInfo;
+    const element_file::Contents& contents = decoded.value();
+    table.ReplaceContents(table.RowCount(), table.ColumnCount(), contents.cells,
+                          contents.designDischarges);
+    for (int row = 0; row < contents.sectionDesigns.size(); ++row)
+        table.SetRowAttachment(row, contents.sectionDesigns[row]);
+    table.SetFileExtras(contents.extras);
+    if (reportInfo) *reportInfo = contents.reportInfo;
     return FileOutcome::Success();
 }
 

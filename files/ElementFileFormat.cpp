@@ -14,6 +14,7 @@
 
 #include "files/MessageExcerpt.h"
 #include "files/ReportInfoFormat.h"
+#include "files/SectionDesignKeys.h"
 
 namespace channel {
 
@@ -26,6 +27,7 @@ constexpr char kRowsKey[] = "rows";
 constexpr char kColumnsKey[] = "columns";
 constexpr char kCellsKey[] = "cells";
 constexpr char kDesignDischargesKey[] = "designDischarges";
+constexpr char kSectionDesignsKey[] = "sectionDesigns";
 
 using Decoded = Result<Contents, QString>;
 
@@ -84,10 +86,18 @@ std::optional<int> WholeNumber(const QJsonValue& value) {
     return static_cast<int>(number);
 }
 
+// A value as compact JSON text; a bare string or number too, which
+// QJsonDocument alone does not write.
+QByteArray CompactJson(const QJsonValue& value) {
+    QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return text.mid(1, text.size() - 2);
+}
+
 }  // namespace
 
 QByteArray Encode(int rows, int columns, const QStringList& cells,
-                  const QStringList& designDischarges, const ReportInfo& reportInfo) {
+                  const QStringList& designDischarges, const QList<QJsonObject>& sectionDesigns,
+                  const QJsonObject& extras, const ReportInfo& reportInfo) {
     QByteArray out;
     out += "{\n";
     out += QByteArray("    \"") + kFormatKey + "\": \"" + kFormatName + "\",\n";
@@ -113,6 +123,15 @@ QByteArray Encode(int rows, int columns, const QStringList& cells,
         out += QByteArray(",\n    \"") + kReportInfoKey + "\": ";
         out += QJsonDocument(ReportInfoToJson(reportInfo)).toJson(QJsonDocument::Compact);
     }
+    if (!sectionDesigns.isEmpty()) {
+        QJsonArray designs;
+        for (const QJsonObject& design : sectionDesigns) designs.append(design);
+        out += QByteArray(",\n    \"") + kSectionDesignsKey + "\": ";
+        out += QJsonDocument(designs).toJson(QJsonDocument::Compact);
+    }
+    for (auto extra = extras.begin(); extra != extras.end(); ++extra) {
+        out += ",\n    " + CompactJson(extra.key()) + ": " + CompactJson(extra.value());
+    }
     out += "\n}\n";
     return out;
 }
@@ -137,11 +156,12 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
     if (root.value(QLatin1String(kFormatKey)) != QJsonValue(QLatin1String(kFormatName)))
         return Refused(notElementFile);
 
-    const QSet<QString> knownKeys = {kFormatKey, kVersionKey,          kRowsKey,      kColumnsKey,
-                                     kCellsKey,  kDesignDischargesKey, kReportInfoKey};
-    for (const QString& key : root.keys()) {
-        if (!knownKeys.contains(key))
-            return Refused(QStringLiteral("文件含有未知的字段“%1”。").arg(MessageExcerpt(key)));
+    const QSet<QString> knownKeys = {kFormatKey,        kVersionKey, kRowsKey,
+                                     kColumnsKey,       kCellsKey,   kDesignDischargesKey,
+                                     kSectionDesignsKey, kReportInfoKey};
+    QJsonObject extras;
+    for (auto entry = root.begin(); entry != root.end(); ++entry) {
+        if (!knownKeys.contains(entry.key())) extras.insert(entry.key(), entry.value());
     }
 
     const std::optional<int> version = WholeNumber(root.value(QLatin1String(kVersionKey)));
@@ -205,6 +225,21 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
         if (!info) return Refused(QStringLiteral("文件中的计算书信息有误。"));
         contents.reportInfo = *info;
     }
+    if (root.contains(QLatin1String(kSectionDesignsKey))) {
+        const QJsonValue designsValue = root.value(QLatin1String(kSectionDesignsKey));
+        const QJsonArray designs = designsValue.toArray();
+        if (!designsValue.isArray() || designs.size() != *rows)
+            return Refused(QStringLiteral("文件中的断面设计数据不是 %1 个对象。").arg(*rows));
+        for (int row = 0; row < *rows; ++row) {
+            const QJsonValue design = designs.at(row);
+            if (!design.isObject())
+                return Refused(QStringLiteral("文件中的断面设计数据不是 %1 个对象。").arg(*rows));
+            if (const auto fault = section_design_keys::TypeFault(design.toObject(), row))
+                return Refused(*fault);
+            contents.sectionDesigns.append(design.toObject());
+        }
+    }
+    contents.extras = std::move(extras);
     return Decoded::Success(std::move(contents));
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -14,9 +16,14 @@ namespace channel {
 // per line so that a diff shows which row changed. When a row's design
 // discharge differs from its discharge cell, an optional last key keeps
 // every row's design discharge ("" for none); a file without it stands for
-// design discharges equal to the discharge cells, as older files do. The
-// calculation report's information, when there is any, follows as the
-// optional object "reportInfo" (files/ReportInfoFormat.h).
+// design discharges equal to the discharge cells, as older files do. When a
+// row carries section-design inputs, an optional key after it keeps one
+// object per row ({} for none; files/SectionDesignKeys.h). Keys this
+// version does not know are kept and written back after its own, so a file
+// from a newer version loses nothing by being opened and saved here; a key
+// it knows must still hold what it expects. The calculation report's
+// information, when there is any, follows as the optional object
+// "reportInfo" (files/ReportInfoFormat.h).
 //
 //   {
 //       "format": "hydraulic-elements-table",
@@ -27,7 +34,8 @@ namespace channel {
 //           ["项目","底宽",...],
 //           ...
 //       ],
-//       "designDischarges": ["","","2",...]
+//       "designDischarges": ["","","2",...],
+//       "sectionDesigns": [{},{},{"increasePercent":25},...]
 //   }
 namespace element_file {
 
@@ -39,16 +47,24 @@ inline constexpr int kFormatVersion = 1;
 // stray multi-gigabyte file from being read into memory.
 inline constexpr qint64 kMaxFileBytes = qint64{8} * 1024 * 1024;
 
-// `cells` is row-major and holds rows * columns texts; `designDischarges` is
-// empty (no key written) or holds one text per row; an empty `reportInfo`
-// writes no key either, so such a file is byte for byte what it always was.
+// `cells` is row-major and holds rows * columns texts; `designDischarges`
+// and `sectionDesigns` are empty (no key written) or hold one entry per row;
+// `extras` are the keys kept from the file that was read; an empty
+// `reportInfo` writes no key either, so such a file is byte for byte what it
+// always was.
 QByteArray Encode(int rows, int columns, const QStringList& cells,
-                  const QStringList& designDischarges = {}, const ReportInfo& reportInfo = {});
+                  const QStringList& designDischarges = {},
+                  const QList<QJsonObject>& sectionDesigns = {}, const QJsonObject& extras = {},
+                  const ReportInfo& reportInfo = {});
 
 struct Contents {
     QStringList cells;  // row-major, expectedRows * expectedColumns texts
     // One text per row when the file keeps design discharges; empty when not.
     QStringList designDischarges;
+    // One object per row when the file keeps section designs; empty when not.
+    QList<QJsonObject> sectionDesigns;
+    // The keys this version does not know, as the file has them.
+    QJsonObject extras;
     ReportInfo reportInfo;  // empty when the file has none
 };
 

@@ -18,6 +18,7 @@ ElementsTable::ElementsTable(int rows, int columns, int fixedRows, int fixedColu
       selection_(new QItemSelectionModel(this, this)) {
     cells_.fill(QString(), qsizetype{rows_} * columns_);
     keptEntries_.fill(QString(), rows_);
+    rowAttachments_.fill(QJsonObject(), rows_);
     connect(selection_, &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid()) emit currentCellMoved();
@@ -232,6 +233,8 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
     columns_ = columns;
     cells_ = cells;
     keptEntries_.fill(QString(), rows_);
+    rowAttachments_.fill(QJsonObject(), rows_);
+    fileExtras_ = QJsonObject();
     for (int row = 0; row < rows_; ++row) {
         if (!HoldsKeptEntry(row, keptColumn_)) continue;
         const QString& cell = cells_[Index(row, keptColumn_)];
@@ -246,13 +249,36 @@ void ElementsTable::ReplaceContents(int rows, int columns, const QStringList& ce
     }
 }
 
+QJsonObject ElementsTable::RowAttachment(int row) const {
+    return row >= 0 && row < rows_ ? rowAttachments_[row] : QJsonObject();
+}
+
+void ElementsTable::SetRowAttachment(int row, const QJsonObject& attachment) {
+    if (row < 0 || row >= rows_ || rowAttachments_[row] == attachment) return;
+    rowAttachments_[row] = attachment;
+    // Whoever shows the row's details hears of it as of a change of its cells.
+    Notify(row, 0, row, columns_ - 1);
+}
+
+QList<QJsonObject> ElementsTable::RowAttachmentsForFile() const {
+    const bool any = std::any_of(rowAttachments_.begin(), rowAttachments_.end(),
+                                 [](const QJsonObject& object) { return !object.isEmpty(); });
+    return any ? rowAttachments_ : QList<QJsonObject>();
+}
+
 void ElementsTable::RestoreSnapshot(const Snapshot& snapshot) {
     if (snapshot.rows != rows_ || snapshot.columns != columns_) {
         ReplaceContents(snapshot.rows, snapshot.columns, snapshot.cells, snapshot.keptEntries);
+        if (snapshot.rowAttachments.size() == rows_) rowAttachments_ = snapshot.rowAttachments;
         return;
     }
     if (snapshot.cells.size() != cells_.size()) return;
     if (snapshot.keptEntries.size() == keptEntries_.size()) keptEntries_ = snapshot.keptEntries;
+    if (snapshot.rowAttachments.size() == rowAttachments_.size() &&
+        snapshot.rowAttachments != rowAttachments_) {
+        rowAttachments_ = snapshot.rowAttachments;
+        if (snapshot.cells == cells_) Notify(0, 0, rows_ - 1, columns_ - 1);
+    }
     if (snapshot.cells == cells_) return;
     cells_ = snapshot.cells;
     Notify(0, 0, rows_ - 1, columns_ - 1);

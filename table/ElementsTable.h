@@ -2,6 +2,8 @@
 
 #include <QAbstractTableModel>
 #include <QItemSelectionModel>
+#include <QJsonObject>
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -88,6 +90,19 @@ class ElementsTable : public QAbstractTableModel {
     // without them gives back on loading.
     QStringList KeptEntriesForFile() const;
 
+    // --- what rows and the file carry beside the cells -----------------
+    // A row may carry an object that is no cell (a section design's inputs),
+    // opaque to the table: it is part of snapshots, element files keep it,
+    // and new contents (ReplaceContents) start without any.
+    QJsonObject RowAttachment(int row) const;
+    void SetRowAttachment(int row, const QJsonObject& attachment);
+    // One object per row; empty when no row carries one.
+    QList<QJsonObject> RowAttachmentsForFile() const;
+    // What the loaded file held that this program does not read, written
+    // back unchanged on saving; new contents start without it.
+    const QJsonObject& FileExtras() const { return fileExtras_; }
+    void SetFileExtras(const QJsonObject& extras) { fileExtras_ = extras; }
+
     // --- shape and formats ----------------------------------------------
     int RowCount() const { return rows_; }
     int ColumnCount() const { return columns_; }
@@ -132,9 +147,12 @@ class ElementsTable : public QAbstractTableModel {
         int columns = 0;
         QStringList cells;
         QStringList keptEntries;
+        QList<QJsonObject> rowAttachments;
         bool operator==(const Snapshot&) const = default;
     };
-    Snapshot TakeSnapshot() const { return {rows_, columns_, cells_, keptEntries_}; }
+    Snapshot TakeSnapshot() const {
+        return {rows_, columns_, cells_, keptEntries_, rowAttachments_};
+    }
     void RestoreSnapshot(const Snapshot& snapshot);
 
     // --- QAbstractTableModel --------------------------------------------
@@ -169,6 +187,8 @@ class ElementsTable : public QAbstractTableModel {
     // Per row; "" for none. Kept in step with cells_: a row whose cell in
     // the kept column is empty has no kept entry.
     QStringList keptEntries_;
+    QList<QJsonObject> rowAttachments_;  // per row; an empty object for none
+    QJsonObject fileExtras_;
     std::vector<int> columnKinds_;
     std::vector<int> columnDecimals_;
     std::vector<Formula> formulas_;

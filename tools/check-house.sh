@@ -17,7 +17,7 @@ echo "== Qt-free"
 # that link Qt, but must compile with the standard library alone (the CAD
 # core's files are compiled so by tools/check-wine.sh).
 c++ -std=c++20 -fsyntax-only -I"$root" hydraulics/ChannelElements.cpp hydraulics/DepthScan.cpp \
-    hydraulics/FlowAnalysis.cpp hydraulics/Plausibility.cpp table/NumberReading.cpp \
+    hydraulics/FlowAnalysis.cpp hydraulics/Plausibility.cpp hydraulics/SectionDesign.cpp table/NumberReading.cpp \
     table/ElementsLayout.cpp
 
 echo "== tidy"

@@ -28,6 +28,7 @@ const LayerPen kLayerPens[] = {
     {layers::kWater, QColor(25, 95, 185), 2},
     {layers::kNormalDepth, QColor(10, 60, 140), 1.5},
     {layers::kCriticalDepth, QColor(200, 40, 40), 1.5},
+    {layers::kEnlargedDepth, QColor(0, 140, 150), 1.5},
 };
 
 LayerPen PenOf(const std::string& layer) {

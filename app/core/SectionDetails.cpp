@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "app/core/SectionDesignFigures.h"
+#include "files/SectionDesignKeys.h"
 #include "hydraulics/CalculationMessages.h"
 #include "hydraulics/NotANumberReport.h"
 #include "hydraulics/RowInputs.h"
@@ -158,6 +160,15 @@ SectionDetails DescribeRow(const ElementsTable& table, int row) {
         d.reason = QString::fromStdString(d.flow.reason);
     }
     ListValues(d);
+    const QJsonObject kept = table.RowAttachment(row);
+    if (!kept.isEmpty() && d.HasUniformFlow()) {
+        const auto checks = CheckDesign({d.sideSlope, d.roughness, d.bedSlope, d.flow.discharge},
+                                        d.bottomWidth, section_design_keys::Read(kept));
+        if (checks.ok()) {
+            d.design = checks.value();
+            d.values.append(DesignFigures(*d.design, false));
+        }
+    }
     return d;
 }
 

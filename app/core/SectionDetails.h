@@ -3,8 +3,10 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <optional>
 
 #include "hydraulics/FlowAnalysis.h"
+#include "hydraulics/SectionDesign.h"
 #include "table/ElementsLayout.h"
 
 namespace channel {
@@ -31,6 +33,9 @@ struct SectionDetails {
     double designDischarge = kNaN;  // the row's kept design discharge, NaN when none
     bool calculated = false;        // the row holds results (its velocity cell is filled)
     FlowAnalysis flow;              // of the row's target discharge
+    // The enlarged discharge, bank and velocity checks of a row that keeps
+    // section-design inputs and has uniform flow.
+    std::optional<DesignChecks> design;
 
     // One line of the values list: "临界水深", "hk", "0.4183", "m"; or, with
     // only a name, the heading of the group of lines that follows.

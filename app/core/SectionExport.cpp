@@ -5,8 +5,14 @@
 namespace channel {
 
 SectionDimensions SectionOf(const SectionDetails& details) {
-    return {details.row,        details.bottomWidth,      details.sideSlope,
-            details.tableDepth, details.flow.normalDepth, details.flow.criticalDepth};
+    SectionDimensions section{
+        details.row,        details.bottomWidth,      details.sideSlope,
+        details.tableDepth, details.flow.normalDepth, details.flow.criticalDepth};
+    if (details.design) {
+        section.canalDepth = details.design->canalDepth.value_or(0);
+        section.enlargedDepth = details.design->enlargedDepth;
+    }
+    return section;
 }
 
 Result<SectionDimensions, QString> SectionToDraw(const ElementsTable& table, int row) {

@@ -1,8 +1,10 @@
 #include "app/document/Document.h"
 
+#include "app/core/SectionDesignForm.h"
 #include "app/core/ShellTexts.h"
 #include "app/core/TableSetUp.h"
 #include "app/document/TableHistory.h"
+#include "hydraulics/RowCalculation.h"
 #include "hydraulics/RowRecalculation.h"
 #include "table/ElementsLayout.h"
 #include "table/clipboard/TableClipboard.h"
@@ -136,6 +138,23 @@ void Document::Clear() {
     if (table.ClearCells(table.SelectionFirstRow(), table.SelectionFirstColumn(),
                          table.SelectionLastRow(), table.SelectionLastColumn()) > 0)
         SetModified(true);
+}
+
+void Document::AdoptSectionDesign(const SectionAdoption& adoption) {
+    const TableHistory::Step step(*history_, QStringLiteral("采用断面设计"));
+    ElementsTable& table = *table_;
+    const int row = adoption.row;
+    for (const SectionAdoption::Cell& cell : adoption.inputs)
+        table.SetCellText(row, cell.column, cell.text);
+    table.SetCellText(row, adoption.column, adoption.text);
+    if (!adoption.discharge.isEmpty())
+        table.SetCellText(row, layout::kDischargeColumn, adoption.discharge);
+    table.SetRowAttachment(row, adoption.design);
+    SetModified(true);
+    // The discharge-known calculation, whichever mode is chosen: the design
+    // is for its discharge.
+    CalculationContext context = Calculation();
+    CalculateRow(context, row, false);
 }
 
 void Document::Undo() {

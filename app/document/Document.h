@@ -20,6 +20,7 @@ class FileMessages;
 class TableHistory;
 struct CadExportSeams;
 struct FileCommandContext;
+struct SectionAdoption;
 struct SectionDimensions;
 
 // What the document reaches outside the process. The window hands in the
@@ -105,6 +106,9 @@ class Document : public QObject {
     void ExportTable();
     // The current row's cross-section, or on the status line why not.
     void ExportSection();
+    // 断面设计 → 采用: writes the design into its row and calculates the row
+    // for its discharge, as one undo step.
+    void AdoptSectionDesign(const SectionAdoption& adoption);
 
   signals:
     // Replaces the status line's whole text.

@@ -1,5 +1,6 @@
 #include "app/document/TableHistory.h"
 
+#include <QJsonObject>
 #include <QUndoCommand>
 #include <utility>
 #include <vector>
@@ -8,20 +9,32 @@ namespace channel {
 
 namespace {
 
-// One cell (or one row's kept entry) a step changed.
-struct ChangedText {
+// One cell, one row's kept entry or one row's attachment a step changed.
+template <typename T>
+struct Changed {
     qsizetype at;
-    QString before;
-    QString after;
+    T before;
+    T after;
 };
+using ChangedText = Changed<QString>;
+using ChangedAttachment = Changed<QJsonObject>;
 
-// The texts that differ between two lists of the same length.
-std::vector<ChangedText> Changes(const QStringList& before, const QStringList& after) {
-    std::vector<ChangedText> changes;
+// The entries that differ between two lists of the same length.
+template <typename T>
+std::vector<Changed<T>> Changes(const QList<T>& before, const QList<T>& after) {
+    std::vector<Changed<T>> changes;
     for (qsizetype i = 0; i < before.size(); ++i) {
         if (before[i] != after[i]) changes.push_back({i, before[i], after[i]});
     }
     return changes;
+}
+
+// Applies `changes` to `list`, towards their before or after side.
+template <typename T>
+void Apply(const std::vector<Changed<T>>& changes, bool toBefore, QList<T>& list) {
+    for (const Changed<T>& change : changes) {
+        if (change.at < list.size()) list[change.at] = toBefore ? change.before : change.after;
+    }
 }
 
 qint64 BytesOf(const std::vector<ChangedText>& changes) {
@@ -29,6 +42,11 @@ qint64 BytesOf(const std::vector<ChangedText>& changes) {
     for (const ChangedText& change : changes)
         bytes += qint64(sizeof(ChangedText)) + (change.before.size() + change.after.size()) * 2;
     return bytes;
+}
+
+// Attachments are a few small numbers a row; their count stands for them.
+qint64 BytesOf(const std::vector<ChangedAttachment>& changes) {
+    return qint64(changes.size()) * qint64(sizeof(ChangedAttachment));
 }
 
 qint64 BytesOf(const ElementsTable::Snapshot& snapshot) {
@@ -50,10 +68,12 @@ class ChangeStep : public QUndoCommand {
         : QUndoCommand(text), history_(history) {
         if (before.rows == after.rows && before.columns == after.columns &&
             before.cells.size() == after.cells.size() &&
-            before.keptEntries.size() == after.keptEntries.size()) {
+            before.keptEntries.size() == after.keptEntries.size() &&
+            before.rowAttachments.size() == after.rowAttachments.size()) {
             cells_ = Changes(before.cells, after.cells);
             keptEntries_ = Changes(before.keptEntries, after.keptEntries);
-            bytes_ = BytesOf(cells_) + BytesOf(keptEntries_);
+            attachments_ = Changes(before.rowAttachments, after.rowAttachments);
+            bytes_ = BytesOf(cells_) + BytesOf(keptEntries_) + BytesOf(attachments_);
         } else {
             wholeBefore_ = before;
             wholeAfter_ = std::move(after);
@@ -81,6 +101,7 @@ class ChangeStep : public QUndoCommand {
     void Forget() {
         cells_.clear();
         keptEntries_.clear();
+        attachments_.clear();
         wholeBefore_ = {};
         wholeAfter_ = {};
         history_.heldBytes_ -= bytes_;
@@ -96,20 +117,16 @@ class ChangeStep : public QUndoCommand {
             return;
         }
         ElementsTable::Snapshot target = history_.table_.TakeSnapshot();
-        for (const ChangedText& change : cells_) {
-            if (change.at < target.cells.size())
-                target.cells[change.at] = toBefore ? change.before : change.after;
-        }
-        for (const ChangedText& change : keptEntries_) {
-            if (change.at < target.keptEntries.size())
-                target.keptEntries[change.at] = toBefore ? change.before : change.after;
-        }
+        channel::Apply(cells_, toBefore, target.cells);
+        channel::Apply(keptEntries_, toBefore, target.keptEntries);
+        channel::Apply(attachments_, toBefore, target.rowAttachments);
         history_.Restore(target);
     }
 
     TableHistory& history_;
     std::vector<ChangedText> cells_;
     std::vector<ChangedText> keptEntries_;
+    std::vector<ChangedAttachment> attachments_;
     ElementsTable::Snapshot wholeBefore_;
     ElementsTable::Snapshot wholeAfter_;
     qint64 bytes_ = 0;

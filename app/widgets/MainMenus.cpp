@@ -80,13 +80,14 @@ MainMenus AddMainMenus(QMenuBar& bar, QUndoStack& history) {
     AddMenu(bar, "计算",
             {{"已知水深求流量", {}, {Ctrl(Qt::Key_1)}}, {"已知流量求水深", {}, {Ctrl(Qt::Key_2)}}});
     AddMenu(bar, "音乐", {{"关闭音乐"}, {"开启音乐"}});
-    // F4 and F9 work wherever the keyboard is in the window, in an open cell
-    // editor too.
+    // F4, F9 and F6 work wherever the keyboard is in the window, in an open
+    // cell editor too.
     menus.tools = AddMenu(bar, "工具",
                           {{"断面详情", {}, {QKeySequence(Qt::Key_F4)}},
                            {"全部重算", {}, {QKeySequence(Qt::Key_F9)}},
                            {"断面图转入cad"},
-                           {"表格转入cad", {}, {Ctrl(Qt::Key_T)}}});
+                           {"表格转入cad", {}, {Ctrl(Qt::Key_T)}},
+                           {"断面设计", {}, {QKeySequence(Qt::Key_F6)}}});
     menus.about = AddMenu(bar, "关于", {{"关于本程序"}});
     // F10 opens the first menu, as on other desktops.
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), &bar);

@@ -25,6 +25,7 @@
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/MainMenus.h"
 #include "app/widgets/ReportWidgets.h"
+#include "app/widgets/SectionDesignWindow.h"
 #include "app/widgets/SystemSeams.h"
 #include "app/widgets/TrayIcon.h"
 #include "io/CompanionFiles.h"
@@ -197,6 +198,11 @@ void MainWindow::BuildMenus() {
         // As a click on the button: the same calculation, undo step and focus.
         {"已知水深求流量", [this] { depthKnownButton_->click(); }},
         {"已知流量求水深", [this] { dischargeKnownButton_->click(); }},
+        {"断面设计",
+         [this] {
+             CommitPendingEdit();
+             ShowSectionDesign();
+         }},
         {"关于本程序", [this] { OpenAbout(); }},
     };
     for (const auto& [name, command] : commands)
@@ -263,6 +269,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (trayIcon_) trayIcon_->hide();
     if (sectionDetails_) sectionDetails_->close();
+    if (sectionDesign_) sectionDesign_->close();
     music_->MusicOff();
     event->accept();
 }
@@ -287,6 +294,16 @@ void MainWindow::ShowSectionDetails() {
     }
     sectionDetails_->show();
     sectionDetails_->raise();
+}
+
+void MainWindow::ShowSectionDesign() {
+    if (!sectionDesign_) {
+        sectionDesign_ = new SectionDesignWindow(*document_, this);
+    } else {
+        sectionDesign_->LoadCurrentRow();
+    }
+    sectionDesign_->show();
+    sectionDesign_->raise();
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -25,6 +25,7 @@ namespace channel {
 
 class AboutWindow;
 class InstructionsWindow;
+class SectionDesignWindow;
 class TableControl;
 struct ProgramState;
 struct CadExportSeams;
@@ -89,6 +90,10 @@ class MainWindow : public QMainWindow {
     void ShowSectionDetails();
     // The section-details window once F4 has made it (a SectionDetailsWindow).
     QWidget* SectionDetails() const { return sectionDetails_; }
+    // Opens the one section-design window on the current row, or raises it
+    // and reads the current row again.
+    void ShowSectionDesign();
+    SectionDesignWindow* SectionDesign() const { return sectionDesign_; }
     void OnTrayIconEvent(int actionCode);
 
   protected:
@@ -140,6 +145,7 @@ class MainWindow : public QMainWindow {
     QMenu* lastPopup_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
     QWidget* sectionDetails_ = nullptr;
+    SectionDesignWindow* sectionDesign_ = nullptr;
     std::unique_ptr<BackgroundMusic> music_;
     bool closeApproved_ = false;
     bool firstFrameShown_ = false;

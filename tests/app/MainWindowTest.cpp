@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, MenuBarHoldsEveryItemInOrder) {
         {"编辑(&E)", {"复制", "粘贴", "清除", "撤销", "重做"}},
         {"计算(&C)", {"已知水深求流量", "已知流量求水深"}},
         {"音乐(&M)", {"关闭音乐", "开启音乐"}},
-        {"工具(&T)", {"断面详情", "全部重算", "断面图转入cad", "表格转入cad"}},
+        {"工具(&T)", {"断面详情", "全部重算", "断面图转入cad", "表格转入cad", "断面设计"}},
         {"关于(&A)", {"关于本程序"}},
     };
     const QList<QAction*> menus = window.menuBar()->actions();

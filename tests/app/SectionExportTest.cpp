@@ -25,7 +25,7 @@ class SectionExportTest : public MainWindowTest {
 };
 
 TEST_F(SectionExportTest, TheThirdToolsItemDrawsTheCurrentRowWithItsExactLevels) {
-    ASSERT_EQ(window.ToolsMenu()->actions().size(), 4);
+    ASSERT_EQ(window.ToolsMenu()->actions().size(), 5);
     EXPECT_EQ(window.ToolsMenu()->actions().at(2), SectionItem());
     EXPECT_EQ(SectionItem()->text(), "断面图转入cad");
     FillAndCalculate(window, 2, {"6.1", "1.5", "", "0.013", "0.0008", "", "", "", "", "126"});

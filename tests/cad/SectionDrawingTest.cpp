@@ -67,10 +67,11 @@ TEST_P(SectionDescriptionTest, DrawsTheTrapezoidToScale) {
         bankTop = std::max({bankTop, line.from.y, line.to.y});
     }
     // The banks rise hd/4 + 0.2 m above the deepest level hd; std::max keeps
-    // hd over a missing (NaN) level.
+    // hd over a missing (NaN) level. A designed canal's stand at H.
     double hd = s.depth;
     for (double level : {s.normalDepth, s.criticalDepth}) hd = std::max(hd, level);
-    EXPECT_NEAR(bankTop - bed, c.scale * (hd + hd / 4 + 0.2), 1e-9);
+    const double bank = s.canalDepth > 0 ? s.canalDepth : hd + hd / 4 + 0.2;
+    EXPECT_NEAR(bankTop - bed, c.scale * bank, 1e-9);
     for (const DrawingLine& line : outline) {
         const double rise = std::fabs(line.to.y - line.from.y);
         if (rise > 0) {
@@ -86,10 +87,11 @@ TEST_P(SectionDescriptionTest, DrawsTheTrapezoidToScale) {
 
     for (const auto& [layer, depth, style] :
          {std::tuple{layers::kNormalDepth, s.normalDepth, LineStyle::Dashed},
-          std::tuple{layers::kCriticalDepth, s.criticalDepth, LineStyle::Dotted}}) {
+          std::tuple{layers::kCriticalDepth, s.criticalDepth, LineStyle::Dotted},
+          std::tuple{layers::kEnlargedDepth, s.enlargedDepth, LineStyle::Dashed}}) {
         SCOPED_TRACE(layer);
         const std::vector<DrawingLine> level = OnLayer(drawing, layer);
-        ASSERT_EQ(level.size(), std::isfinite(depth) ? 1u : 0u);
+        ASSERT_EQ(level.size(), depth > 0 ? 1u : 0u);
         if (level.empty()) continue;
         EXPECT_EQ(level[0].style, style);
         EXPECT_NEAR(level[0].from.y - bed, c.scale * depth, 1e-9);
@@ -162,6 +164,13 @@ INSTANTIATE_TEST_SUITE_P(
             {5, 0, 0.75, 0.5, kNone, kNone},
             100,
             {"第5行断面图", "B=0.75 m", "b=0.00 m", "比例 1 m = 100", "h=0.50 m", "1:0.75"}},
+        // A designed canal (b = 2.65 m for Q = 2 m³/s): banks at H = 1.40 m,
+        // hb dashed with its label above h0's; 160 / 6.85 = 23.4.
+        SectionCase{"DesignedCanal",
+                    {2, 2.65, 1.5, 0.84, 0.8312, 0.3604, 1.4, 0.9373},
+                    20,
+                    {"第2行断面图", "B=5.17 m", "b=2.65 m", "比例 1 m = 20", "h=0.84 m", "1:1.5",
+                     "h0=0.831 m", "hk=0.360 m", "hb=0.937 m", "H=1.40 m"}},
         // A deep narrow flume, limited by its height: 112 / 3.95 = 28.4.
         SectionCase{"DeepFlume",
                     {8, 0.3, 0.1, 3, 2.9, 0.7},

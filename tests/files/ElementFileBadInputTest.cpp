@@ -63,6 +63,15 @@ QByteArray WithCell(const QJsonValue& value) {
     return WithRow(5, [&](QJsonArray& row) { row[7] = value; });
 }
 
+// Row 4's section design replaced by `value`, the other rows' empty.
+QByteArray WithDesign(const QJsonValue& value) {
+    return Changed([&](QJsonObject& root) {
+        QJsonArray designs;
+        for (int row = 0; row < kRows; ++row) designs.append(row == 4 ? value : QJsonObject());
+        root["sectionDesigns"] = designs;
+    });
+}
+
 QByteArray RandomBytes(unsigned seed, int size) {
     std::mt19937 generator(seed);
     QByteArray bytes(size, '\0');
@@ -134,7 +143,16 @@ std::vector<BadFile> BadFiles() {
         {"CellBoolean", WithCell(false)},
         {"CellObject", WithCell(QJsonObject{{"text", "1"}})},
         {"CellArray", WithCell(QJsonArray{"1"})},
-        {"UnknownKey", Changed([](QJsonObject& r) { r["comment"] = "hello"; })},
+        // Unknown keys are kept (SectionDesignFileTest); known ones must hold
+        // what they name.
+        {"SectionDesignsObject",
+         Changed([](QJsonObject& r) { r["sectionDesigns"] = QJsonObject(); })},
+        {"SectionDesignsOneShort",
+         Changed([](QJsonObject& r) { r["sectionDesigns"] = QJsonArray{QJsonObject()}; })},
+        {"SectionDesignText", WithDesign("p")},
+        {"SectionDesignPercentText", WithDesign(QJsonObject{{"increasePercent", "25"}})},
+        {"SectionDesignGradeFraction", WithDesign(QJsonObject{{"grade", 4.5}})},
+        {"SectionDesignStepNull", WithDesign(QJsonObject{{"widthStep", QJsonValue()}})},
         {"DesignDischargesText", Changed([](QJsonObject& r) { r["designDischarges"] = "2"; })},
         {"DesignDischargesOneShort", Changed([](QJsonObject& r) {
              r["designDischarges"] = QJsonArray::fromStringList(QStringList(kRows - 1));

@@ -1,6 +1,7 @@
 // Element-file loading: any bytes are loaded or refused; a refusal leaves the
 // table as it was, a load gives exactly the decoded cells, and what loads
-// saves and loads back the same.
+// (its cells, design discharges, section designs and unknown keys) saves and
+// loads back the same.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,9 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (decoded.ok()) {
         const QStringList& cells = decoded.value().cells;
         FUZZ_CHECK(cells.size() == static_cast<qsizetype>(kRows) * kColumns);
-        const QByteArray saved = element_file::Encode(kRows, kColumns, cells);
+        const element_file::Contents& c = decoded.value();
+        const QByteArray saved = element_file::Encode(kRows, kColumns, cells, c.designDischarges,
+                                                      c.sectionDesigns, c.extras);
         const Decoded again = element_file::Decode(saved, kRows, kColumns);
         FUZZ_CHECK(again.ok() && again.value().cells == cells);
+        // What the file kept beside the cells, known or not, comes back too.
+        FUZZ_CHECK(again.value().designDischarges == c.designDischarges &&
+                   again.value().sectionDesigns == c.sectionDesigns &&
+                   again.value().extras == c.extras);
     }
 
     // Each load through a file allocates a read buffer the size of the file
