@@ -156,8 +156,8 @@ Decoded Decode(const QByteArray& bytes, int expectedRows, int expectedColumns) {
     if (root.value(QLatin1String(kFormatKey)) != QJsonValue(QLatin1String(kFormatName)))
         return Refused(notElementFile);
 
-    const QSet<QString> knownKeys = {kFormatKey,        kVersionKey, kRowsKey,
-                                     kColumnsKey,       kCellsKey,   kDesignDischargesKey,
+    const QSet<QString> knownKeys = {kFormatKey,         kVersionKey,   kRowsKey,
+                                     kColumnsKey,        kCellsKey,     kDesignDischargesKey,
                                      kSectionDesignsKey, kReportInfoKey};
     QJsonObject extras;
     for (auto entry = root.begin(); entry != root.end(); ++entry) {
