@@ -5,6 +5,7 @@
 
 #include "app/core/ProgramState.h"
 #include "app/core/QtChineseTexts.h"
+#include "app/widgets/DeferredStyleIcons.h"
 #include "app/widgets/MainWindow.h"
 #include "io/FileSizeSignal.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     // The tray icon keeps no window of its own; the program ends with the
     // main window.
     QApplication::setQuitOnLastWindowClosed(true);
+    QApplication::setStyle(new DeferredStyleIcons);
     InstallQtChineseTexts(application);
 
     ProgramState& state = InitGlobals();

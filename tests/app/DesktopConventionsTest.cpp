@@ -3,9 +3,11 @@
 #include <QHelpEvent>
 #include <QMenu>
 #include <QRadioButton>
+#include <QStyleFactory>
 #include <QToolTip>
 #include <functional>
 
+#include "app/widgets/DeferredStyleIcons.h"
 #include "table/ElementsLayout.h"
 #include "tests/app/MainWindowFixture.h"
 
@@ -211,4 +213,25 @@ TEST(MainWindowStartTest, IconsAndTuneWaitForTheFirstFrame) {
 
 }  // namespace
 
+}  // namespace channel
+
+namespace channel {
+namespace {
+
+// The menu bar's extension icons are made only when drawn, and then drawn
+// as the base style draws them; every other icon is the base style's.
+TEST(DeferredStyleIconsTest, IconsLookAsTheBaseStyleMakesThem) {
+    QStyle* base = QStyleFactory::create(QStringLiteral("Fusion"));
+    ASSERT_NE(base, nullptr);
+    DeferredStyleIcons style(base);
+    for (const QStyle::StandardPixmap icon :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_DialogOkButton, QStyle::SP_MessageBoxWarning}) {
+        const QImage shown = style.standardIcon(icon).pixmap(QSize(16, 16)).toImage();
+        EXPECT_FALSE(shown.isNull()) << icon;
+        EXPECT_EQ(shown, base->standardIcon(icon).pixmap(QSize(16, 16)).toImage()) << icon;
+    }
+}
+
+}  // namespace
 }  // namespace channel
