@@ -50,16 +50,17 @@ void BM_ComputeChannelElements(benchmark::State& state) {
 }
 BENCHMARK(BM_ComputeChannelElements);
 
-// The four library calls one full evaluation makes, with nothing around
-// them. The arguments are laundered so the compiler can neither fold
-// pow(x, 2.0) into x * x nor hoist the calls out of the loop.
-void BM_TwoPowTwoSqrt(benchmark::State& state) {
+// The bare arithmetic of `trials` plain trials: the four library calls one
+// full evaluation makes, with nothing around them. The arguments are
+// laundered so the compiler can neither fold pow(x, 2.0) into x * x nor
+// hoist the calls out of the loop.
+void BareArithmetic(int trials) {
     double sideSlope = 1.5;
     double two = 2.0;
     double radius = 0.6243811;
     double exponent = kChezyExponent;
     double slopeTimesRadius = 0.0005 * 0.6243811;
-    for (auto _ : state) {
+    for (int trial = 0; trial < trials; ++trial) {
         benchmark::DoNotOptimize(sideSlope);
         benchmark::DoNotOptimize(two);
         benchmark::DoNotOptimize(radius);
@@ -72,6 +73,10 @@ void BM_TwoPowTwoSqrt(benchmark::State& state) {
         benchmark::DoNotOptimize(chezy);
         benchmark::DoNotOptimize(root);
     }
+}
+
+void BM_TwoPowTwoSqrt(benchmark::State& state) {
+    for (auto _ : state) BareArithmetic(1);
 }
 BENCHMARK(BM_TwoPowTwoSqrt);
 
@@ -196,29 +201,6 @@ void BM_AnalyseFlowPerElementsCall(benchmark::State& state) {
     state.counters["ratio"] = analysisNs / elementsNs;
 }
 BENCHMARK(BM_AnalyseFlowPerElementsCall);
-
-// The bare arithmetic of `trials` plain trials: the four library calls each
-// makes, laundered as in BM_TwoPowTwoSqrt.
-void BareArithmetic(int trials) {
-    double sideSlope = 1.5;
-    double two = 2.0;
-    double radius = 0.6243811;
-    double exponent = kChezyExponent;
-    double slopeTimesRadius = 0.0005 * 0.6243811;
-    for (int trial = 0; trial < trials; ++trial) {
-        benchmark::DoNotOptimize(sideSlope);
-        benchmark::DoNotOptimize(two);
-        benchmark::DoNotOptimize(radius);
-        benchmark::DoNotOptimize(exponent);
-        benchmark::DoNotOptimize(slopeTimesRadius);
-        double bank = std::sqrt(std::pow(sideSlope, two) + 1.0);
-        double chezy = std::pow(radius, exponent);
-        double root = std::sqrt(slopeTimesRadius);
-        benchmark::DoNotOptimize(bank);
-        benchmark::DoNotOptimize(chezy);
-        benchmark::DoNotOptimize(root);
-    }
-}
 
 // The scan and the plain scan over the spread of sections, each against the
 // bare arithmetic of the plain scan's trials, in the same iterations:

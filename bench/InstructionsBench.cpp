@@ -104,12 +104,3 @@ BENCHMARK(BM_ShowUnbrokenLine)->Arg(100'000)->Iterations(1)->Unit(benchmark::kMi
 }  // namespace
 
 }  // namespace channel
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -48,12 +48,3 @@ BENCHMARK(BM_RepaintWholeText)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kM
 }  // namespace
 
 }  // namespace channel
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
