@@ -46,6 +46,10 @@ constexpr int kClientHeight = 312;
 // Long enough for a click right after the window appears to be answered
 // first; short enough that the tune seems to start with the window.
 constexpr int kIconsAndTuneDelayMs = 250;
+// Once the start-up work is done (the icons, the tune's module on its
+// thread), the section-details window is made hidden, so that the first F4
+// shows it within a frame instead of loading Qt Charts then.
+constexpr int kPrepareSectionDetailsDelayMs = 1000;
 
 template <typename Window>
 Window* ShowModal(Window* window) {
@@ -282,15 +286,31 @@ InstructionsWindow* MainWindow::OpenInstructions() {
     return ShowModal(new InstructionsWindow(CompanionFile(shell_text::kInstructionsFile), this));
 }
 
-void MainWindow::ShowSectionDetails() {
-    if (!sectionDetails_) {
+bool MainWindow::MakeSectionDetails() {
+    if (!sectionDetails_)
         sectionDetails_ = seams_.makeSectionDetails(Table(), *seams_.clipboard, this);
-        if (!sectionDetails_) {
-            ShowStatus(shell_text::kSectionDetailsMissing);
-            return;
-        }
+    return sectionDetails_ != nullptr;
+}
+
+void MainWindow::PrepareSectionDetails() {
+    if (!MakeSectionDetails()) return;  // F4 says why when it is asked for
+    // A step of its own, so input waiting since the module loaded is
+    // answered in between.
+    QTimer::singleShot(0, sectionDetails_,
+                       [details = sectionDetails_] { PrepareHiddenWindow(*details); });
+}
+
+void MainWindow::ShowSectionDetails() {
+    if (!MakeSectionDetails()) {
+        ShowStatus(shell_text::kSectionDetailsMissing);
+        return;
+    }
+    // Placed as it first shows, beside where this window is now, even when
+    // it was made hidden long before.
+    if (!sectionDetailsPlaced_) {
         sectionDetails_->move(PlaceBeside(frameGeometry(), sectionDetails_->frameGeometry().size(),
                                           screen()->availableGeometry()));
+        sectionDetailsPlaced_ = true;
     }
     sectionDetails_->show();
     sectionDetails_->raise();
@@ -325,6 +345,9 @@ bool MainWindow::event(QEvent* event) {
                         if (reason == QSystemTrayIcon::Context) OnTrayIconEvent(3);
                     });
             music_->MusicOn();
+        });
+        QTimer::singleShot(kPrepareSectionDetailsDelayMs, this, [this] {
+            if (isVisible()) PrepareSectionDetails();
         });
     }
     return handled;

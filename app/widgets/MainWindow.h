@@ -88,7 +88,11 @@ class MainWindow : public QMainWindow {
     InstructionsWindow* OpenInstructions();
     // Opens the one section-details window beside this one, or raises it.
     void ShowSectionDetails();
-    // The section-details window once F4 has made it (a SectionDetailsWindow).
+    // Makes the section-details window hidden and ready to show within a
+    // frame; the program does this a moment after its first frame.
+    void PrepareSectionDetails();
+    // The section-details window once F4 or the preparation has made it (a
+    // SectionDetailsWindow).
     QWidget* SectionDetails() const { return sectionDetails_; }
     // Opens the one section-design window on the current row, or raises it
     // and reads the current row again.
@@ -128,6 +132,9 @@ class MainWindow : public QMainWindow {
         };
     }
     void CommitPendingEdit();
+    // Makes the section-details window unless it is made; false when it
+    // cannot be.
+    bool MakeSectionDetails();
 
     MainWindowSeams seams_;
     Document* document_;
@@ -145,6 +152,7 @@ class MainWindow : public QMainWindow {
     QMenu* lastPopup_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
     QWidget* sectionDetails_ = nullptr;
+    bool sectionDetailsPlaced_ = false;
     SectionDesignWindow* sectionDesign_ = nullptr;
     std::unique_ptr<BackgroundMusic> music_;
     bool closeApproved_ = false;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLibrary>
 #include <QStringList>
+#include <QWidget>
 
 namespace channel {
 
@@ -25,6 +26,15 @@ QWidget* LoadSectionDetailsWindow(ElementsTable& table, Clipboard& clipboard, QW
         return static_cast<Make>(nullptr);
     }();
     return make ? make(table, clipboard, parent) : nullptr;
+}
+
+void PrepareHiddenWindow(QWidget& window) {
+    if (window.isVisible()) return;
+    window.ensurePolished();
+    window.adjustSize();
+    window.winId();
+    // Painted once into a pixmap that is thrown away: only the caches count.
+    (void)window.grab();
 }
 
 }  // namespace channel

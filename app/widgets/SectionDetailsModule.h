@@ -29,4 +29,10 @@ inline constexpr char kSectionDetailsModuleName[] = "channel_section_details";
 // opened.
 QWidget* LoadSectionDetailsWindow(ElementsTable& table, Clipboard& clipboard, QWidget* parent);
 
+// Pays what a window's first show costs beyond any later one (its polish
+// and layout, its native window, and the caches its first paint fills: the
+// chart's items, glyphs, gradients) while it is still hidden. A window
+// prepared this way shows within a frame. Does nothing to a visible window.
+void PrepareHiddenWindow(QWidget& window);
+
 }  // namespace channel

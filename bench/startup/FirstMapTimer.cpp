@@ -7,8 +7,13 @@
 // everything the program does before showing its window are counted alike
 // for every program; the click is timed from the moment it is sent.
 //
-//   first_map_timer <program> [arguments...]
-//   prints "<map> <frame> <click>"
+// With --f4-after, it then waits that many milliseconds, presses F4 and
+// prints a fourth time: from the key press to the first full frame of the
+// next top-level window mapped (the program's section-details window).
+//
+//   first_map_timer [--f4-after <ms>] <program> [arguments...]
+//   prints "<map> <frame> <click>" or "<map> <frame> <click> <f4>"
+#include <X11/keysym.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -21,6 +26,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <thread>
 
 namespace {
 
@@ -57,6 +64,7 @@ class Probe {
         pollfd display{xcb_get_file_descriptor(x_), POLLIN, 0};
         for (;;) {
             while (xcb_generic_event_t* event = xcb_poll_for_event(x_)) {
+                WatchDamageIfCreated(event);
                 const bool accepted = accept(event);
                 std::free(event);
                 if (accepted) return true;
@@ -74,31 +82,24 @@ class Probe {
         }
     }
 
-    // Every top-level window gets its damage watched as it is created, so
-    // no drawing between its mapping and this probe hearing of it is lost.
+    // The next top-level window mapped; the first becomes the window clicked.
     bool WaitForMap() {
         return WaitFor([this](const xcb_generic_event_t* event) {
-            if ((event->response_type & 0x7f) == XCB_CREATE_NOTIFY) {
-                const auto* created = reinterpret_cast<const xcb_create_notify_event_t*>(event);
-                if (created->override_redirect) return false;
-                xcb_damage_create(x_, xcb_generate_id(x_), created->window,
-                                  XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
-                xcb_flush(x_);
-                return false;
-            }
             if (!IsTopLevelMap(event)) return false;
-            window_ = reinterpret_cast<const xcb_map_notify_event_t*>(event)->window;
+            mapped_ = reinterpret_cast<const xcb_map_notify_event_t*>(event)->window;
+            if (window_ == XCB_NONE) window_ = mapped_;
             return true;
         });
     }
 
-    // Until the damaged rectangles' bounding box covers the whole window.
+    // Until the damaged rectangles' bounding box covers the whole window
+    // mapped last.
     bool WaitForFullFrame() {
         int left = 1 << 15, top = 1 << 15, right = -1, bottom = -1;
         return WaitFor([&](const xcb_generic_event_t* event) {
             if ((event->response_type & 0x7f) != damageEvent_) return false;
             const auto* damage = reinterpret_cast<const xcb_damage_notify_event_t*>(event);
-            if (damage->drawable != window_) return false;
+            if (damage->drawable != mapped_) return false;
             left = std::min<int>(left, damage->area.x);
             top = std::min<int>(top, damage->area.y);
             right = std::max(right, damage->area.x + damage->area.width);
@@ -118,7 +119,10 @@ class Probe {
         free(where);
         // Whatever the first frame left to report comes before the click.
         Sync();
-        while (xcb_generic_event_t* event = xcb_poll_for_event(x_)) std::free(event);
+        while (xcb_generic_event_t* event = xcb_poll_for_event(x_)) {
+            WatchDamageIfCreated(event);
+            std::free(event);
+        }
         sent = Clock::now();
         xcb_test_fake_input(x_, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(), rootX, rootY, 0);
         xcb_test_fake_input(x_, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
@@ -136,7 +140,41 @@ class Probe {
         });
     }
 
+    // Presses and releases F4 where the pointer is.
+    bool PressF4() {
+        const xcb_setup_t* setup = xcb_get_setup(x_);
+        const uint8_t first = setup->min_keycode;
+        const uint8_t count = setup->max_keycode - first + 1;
+        auto* mapping =
+            xcb_get_keyboard_mapping_reply(x_, xcb_get_keyboard_mapping(x_, first, count), nullptr);
+        if (mapping == nullptr) return false;
+        const xcb_keysym_t* symbols = xcb_get_keyboard_mapping_keysyms(mapping);
+        const int perCode = mapping->keysyms_per_keycode;
+        xcb_keycode_t f4 = 0;
+        for (int code = 0; code < count && f4 == 0; ++code)
+            for (int k = 0; k < perCode; ++k)
+                if (symbols[code * perCode + k] == XK_F4) f4 = first + code;
+        free(mapping);
+        if (f4 == 0) return false;
+        xcb_test_fake_input(x_, XCB_KEY_PRESS, f4, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        xcb_test_fake_input(x_, XCB_KEY_RELEASE, f4, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+        xcb_flush(x_);
+        return true;
+    }
+
   private:
+    // Every top-level window gets its damage watched as it is created (made
+    // hidden long before it shows, or just before), so no drawing between
+    // its mapping and this probe hearing of it is lost.
+    void WatchDamageIfCreated(const xcb_generic_event_t* event) {
+        if ((event->response_type & 0x7f) != XCB_CREATE_NOTIFY) return;
+        const auto* created = reinterpret_cast<const xcb_create_notify_event_t*>(event);
+        if (created->override_redirect) return;
+        xcb_damage_create(x_, xcb_generate_id(x_), created->window,
+                          XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+        xcb_flush(x_);
+    }
+
     xcb_window_t Root() const { return xcb_setup_roots_iterator(xcb_get_setup(x_)).data->root; }
     void Sync() { free(xcb_get_input_focus_reply(x_, xcb_get_input_focus(x_), nullptr)); }
 
@@ -144,6 +182,7 @@ class Probe {
     pid_t child_;
     uint8_t damageEvent_ = 0;
     xcb_window_t window_ = XCB_NONE;
+    xcb_window_t mapped_ = XCB_NONE;
 };
 
 double Milliseconds(Clock::duration elapsed) {
@@ -153,8 +192,14 @@ double Milliseconds(Clock::duration elapsed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <program> [arguments...]\n", argv[0]);
+    int f4After = -1;
+    int program = 1;
+    if (argc > 2 && std::strcmp(argv[1], "--f4-after") == 0) {
+        f4After = std::atoi(argv[2]);
+        program = 3;
+    }
+    if (argc <= program) {
+        std::fprintf(stderr, "usage: %s [--f4-after <ms>] <program> [arguments...]\n", argv[0]);
         return 2;
     }
     // A busy Xvfb now and then refuses a connection; a moment later it takes it.
@@ -178,20 +223,27 @@ int main(int argc, char** argv) {
     const auto start = Clock::now();
     const pid_t child = fork();
     if (child == 0) {
-        execvp(argv[1], argv + 1);
+        execvp(argv[program], argv + program);
         _exit(127);
     }
     if (child < 0) return 2;
     Probe probe(x.connection, child);
-    Clock::time_point mapped, framed, clicked;
-    const bool measured = probe.WaitForMap() &&
-                          ((mapped = Clock::now()), probe.WaitForFullFrame()) &&
-                          ((framed = Clock::now()), probe.ClickAndWaitForAnswer(clicked));
-    const auto answered = Clock::now();
+    Clock::time_point mapped, framed, clicked, answered, pressed, shown;
+    bool measured = probe.WaitForMap() && ((mapped = Clock::now()), probe.WaitForFullFrame()) &&
+                    ((framed = Clock::now()), probe.ClickAndWaitForAnswer(clicked));
+    answered = Clock::now();
+    if (measured && f4After >= 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(f4After));
+        pressed = Clock::now();
+        measured = probe.PressF4() && probe.WaitForMap() && probe.WaitForFullFrame();
+        shown = Clock::now();
+    }
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     if (!measured) return 1;
-    std::printf("%.2f %.2f %.2f\n", Milliseconds(mapped - start), Milliseconds(framed - start),
+    std::printf("%.2f %.2f %.2f", Milliseconds(mapped - start), Milliseconds(framed - start),
                 Milliseconds(answered - clicked));
+    if (f4After >= 0) std::printf(" %.2f", Milliseconds(shown - pressed));
+    std::printf("\n");
     return 0;
 }

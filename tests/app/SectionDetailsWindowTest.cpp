@@ -99,9 +99,28 @@ TEST_F(SectionDetailsWindowTest, F4SaysWhyWhenTheModuleCannotBeOpened) {
     };
     MainWindow broken(state, std::move(seams));
     broken.show();
+    broken.PrepareSectionDetails();
+    EXPECT_EQ(broken.StatusText(), shell_text::kStartPrompt) << "preparing fails silently";
     broken.ToolsMenu()->actions().value(0)->trigger();  // 断面详情
     EXPECT_EQ(broken.SectionDetails(), nullptr);
     EXPECT_EQ(broken.StatusText(), shell_text::kSectionDetailsMissing);
+}
+
+TEST_F(SectionDetailsWindowTest, APreparedWindowShowsTheRowOfNowBesideTheWindowOfNow) {
+    window.PrepareSectionDetails();
+    QApplication::processEvents();
+    QWidget* prepared = window.SectionDetails();
+    ASSERT_NE(prepared, nullptr);
+    EXPECT_FALSE(prepared->isVisible());
+    EXPECT_TRUE(prepared->testAttribute(Qt::WA_WState_Created)) << "its native window is made";
+
+    window.move(window.pos() + QPoint(120, 40));
+    SectionDetailsWindow* details = OpenOnExampleRow(3);
+    ASSERT_EQ(details, prepared);
+    EXPECT_TRUE(details->isVisible());
+    // Placed by the main window where it is now (tops aligned), not where it
+    // was when the window was made.
+    EXPECT_EQ(details->frameGeometry().top(), window.frameGeometry().top());
 }
 
 TEST_F(SectionDetailsWindowTest, FollowsTheCurrentRow) {
