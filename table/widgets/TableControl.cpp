@@ -43,12 +43,15 @@ bool IsFullEditor(const QObject* watched) {
 
 TableControl::TableControl(ElementsTable* table, QWidget* parent)
     : QTableView(parent), table_(table) {
+    // Hidden before the model comes: a visible header measures every
+    // heading (in bold, for a highlighted section), which loads a second
+    // CJK font just to size headers nobody sees.
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
     setModel(table_);
     QItemSelectionModel* own = selectionModel();
     setSelectionModel(&table_->SelectionModel());
     delete own;
-    horizontalHeader()->hide();
-    verticalHeader()->hide();
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed |
