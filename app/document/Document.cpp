@@ -67,9 +67,16 @@ void Document::OnCurrentCellChanged() {
     if (row == -1) return;
 
     if (markedRow_ == 0) markedRow_ = row;
-    table.SetCellText(markedRow_, layout::kItemColumn, markedRow_);
-    table.SetCellText(row, layout::kItemColumn,
-                      table.GetCellText(row, layout::kItemColumn) + shell_text::kRowMarker);
+    if (markedRow_ == row) {
+        // The marked row's number with the marker, written once: taking the
+        // marker off first would redraw the cell twice for every move
+        // within the row.
+        table.SetCellText(row, layout::kItemColumn, QString::number(row) + shell_text::kRowMarker);
+    } else {
+        table.SetCellText(markedRow_, layout::kItemColumn, markedRow_);
+        table.SetCellText(row, layout::kItemColumn,
+                          table.GetCellText(row, layout::kItemColumn) + shell_text::kRowMarker);
+    }
     markedRow_ = row;
 
     const auto missing = layout::FirstMissingInput(

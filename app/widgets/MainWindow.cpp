@@ -22,6 +22,7 @@
 #include "app/core/WindowPlacement.h"
 #include "app/document/Document.h"
 #include "app/widgets/AboutWindow.h"
+#include "app/widgets/GlyphWarmUp.h"
 #include "app/widgets/InstructionsWindow.h"
 #include "app/widgets/MainMenus.h"
 #include "app/widgets/ReportWidgets.h"
@@ -248,6 +249,12 @@ QString MainWindow::StatusText() const {
 }
 
 void MainWindow::ShowStatus(const QString& text) {
+    // The same message again (a command that runs twice in one action) is
+    // not laid out and drawn again.
+    if (text == statusLine_->text()) {
+        statusLine_->setCursorPosition(0);
+        return;
+    }
     statusLine_->setText(text);
     // Long messages (a file path) start with what happened; show that part
     // and keep the whole text at hand in the tooltip.
@@ -335,6 +342,16 @@ bool MainWindow::event(QEvent* event) {
         // answer to a first click (the tray icon's ICO loads Qt's image
         // plugins, and the tune's module loads FluidSynth and its libraries).
         firstFrameShown_ = true;
+        // Right after the frame, before any click can come: the glyphs of
+        // what a first click on an empty row shows, its prompt and the row
+        // marker (about half of that click's drawing otherwise).
+        QTimer::singleShot(0, this, [this] {
+            QStringList prompts;
+            for (const elements_table::RequiredInput& input : elements_table::kRequiredInputs)
+                prompts << QString::fromUtf8(input.prompt);
+            WarmGlyphs(statusLine_->font(), prompts);
+            WarmGlyphs(tableView_->font(), {shell_text::kRowMarker});
+        });
         QTimer::singleShot(kIconsAndTuneDelayMs, this, [this] {
             if (!isVisible()) return;  // closed before it came to this
             setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));

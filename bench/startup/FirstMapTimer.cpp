@@ -2,7 +2,8 @@
 // program: its first top-level window mapped on the X display, that window's
 // first full frame (the damage it reports covers the whole window), and the
 // first click answered (a synthetic left click on a table cell, sent once
-// the first frame is there, until the window's next damage over that cell). The clock
+// the first frame is there and the window has been made active as a window
+// manager would, until the window's next damage over that cell). The clock
 // starts just before the fork, so process start, library loading and
 // everything the program does before showing its window are counted alike
 // for every program; the click is timed from the moment it is sent.
@@ -107,6 +108,30 @@ class Probe {
             return left <= 0 && top <= 0 && right >= damage->geometry.width &&
                    bottom >= damage->geometry.height;
         });
+    }
+
+    // What a window manager does as a window maps: gives it the keyboard
+    // focus, so that it is active. Without one, the first click would
+    // activate the window too, and every control drawn otherwise when active
+    // would be redrawn with the click's answer. Returns once the window has
+    // drawn nothing for a while.
+    bool ActivateAndSettle() {
+        xcb_set_input_focus(x_, XCB_INPUT_FOCUS_POINTER_ROOT, window_, XCB_CURRENT_TIME);
+        xcb_flush(x_);
+        constexpr auto kQuiet = std::chrono::milliseconds(30);
+        auto lastDrawn = Clock::now();
+        const auto giveUp = lastDrawn + std::chrono::seconds(1);
+        pollfd display{xcb_get_file_descriptor(x_), POLLIN, 0};
+        while (Clock::now() - lastDrawn < kQuiet && Clock::now() < giveUp) {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(x_)) {
+                WatchDamageIfCreated(event);
+                if ((event->response_type & 0x7f) == damageEvent_) lastDrawn = Clock::now();
+                std::free(event);
+            }
+            if (xcb_connection_has_error(x_)) return false;
+            poll(&display, 1, 2);
+        }
+        return true;
     }
 
     // Sends the click, then waits for the window's next damage.
@@ -230,7 +255,8 @@ int main(int argc, char** argv) {
     Probe probe(x.connection, child);
     Clock::time_point mapped, framed, clicked, answered, pressed, shown;
     bool measured = probe.WaitForMap() && ((mapped = Clock::now()), probe.WaitForFullFrame()) &&
-                    ((framed = Clock::now()), probe.ClickAndWaitForAnswer(clicked));
+                    ((framed = Clock::now()), probe.ActivateAndSettle()) &&
+                    probe.ClickAndWaitForAnswer(clicked);
     answered = Clock::now();
     if (measured && f4After >= 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(f4After));
