@@ -21,7 +21,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_STRIP_FILES ON)
-# The libraries the program and its modules (tune, section details) link come from
+# The libraries the program and its modules (tune, section details, printing) link come from
 # dpkg-shlibdeps; the rest is what they open at run time: the General MIDI
 # SoundFont the tune plays with (GeneralMidiSoundFont.cpp), a font with the
 # Chinese characters, and Qt's own Chinese texts (QtChineseTexts.cpp).

@@ -12,8 +12,10 @@ window_timeout="${PACKAGE_WINDOW_TIMEOUT:-30}"
 
 # On the virtual display: starts the installed program as the desktop entry's
 # Exec line says, on the element file, from an empty folder; waits for its
-# window, checks that the tune module came from the installed library folder
-# and that the caption names the file, then ends the program.
+# window, checks that the tune module and the section-details module (made
+# ready a second after start) came from the installed library folder, that
+# the printing module lies beside them, and that the caption names the file,
+# then ends the program.
 if [ "${1:-}" = --on-display ]; then
     element_file=$2 empty=$3 log=$4
     exec_line=$(sed -n 's/^Exec=//p' "/usr/share/applications/$app_id.desktop")
@@ -36,14 +38,25 @@ if [ "${1:-}" = --on-display ]; then
             sleep 0.5
         done
     }
-    module_loaded() { grep -q "/trapezoid-channel/channel_tune_fluidsynth.so" "/proc/$pid/maps"; }
+    module_loaded() {
+        grep -q "/trapezoid-channel/channel_tune_fluidsynth.so" "/proc/$pid/maps" &&
+            grep -q "/trapezoid-channel/channel_section_details.so" "/proc/$pid/maps"
+    }
+    printing_installed() {
+        local folder
+        folder=$(grep -o "/[^ ]*/trapezoid-channel/channel_tune_fluidsynth.so" "/proc/$pid/maps" | head -1)
+        [ -f "$(dirname "$folder")/channel_printing.so" ]
+    }
     name=$(basename "$element_file")
     status=0
     if ! wait_for xdotool search --onlyvisible --pid "$pid"; then
         echo "check-package: no window within ${window_timeout} s" >&2
         status=1
     elif ! wait_for module_loaded; then
-        echo "check-package: the tune module was not loaded from the installed library folder" >&2
+        echo "check-package: the tune and section-details modules were not loaded from the installed library folder" >&2
+        status=1
+    elif ! printing_installed; then
+        echo "check-package: the printing module is not beside the other modules" >&2
         status=1
     elif ! wait_for xdotool search --all --onlyvisible --pid "$pid" --name "${name//./\\.}"; then
         echo "check-package: no window titled with \"$name\" within ${window_timeout} s; titles:" >&2
@@ -53,7 +66,7 @@ if [ "${1:-}" = --on-display ]; then
         status=1
     else
         echo "check-package: window \"$(xdotool getwindowname "$(xdotool search --all \
-            --onlyvisible --pid "$pid" --name "${name//./\\.}" | head -1)")\", tune module from the library folder"
+            --onlyvisible --pid "$pid" --name "${name//./\\.}" | head -1)")\", modules from the library folder"
     fi
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true

@@ -29,6 +29,9 @@ inline const QString kLoadedTextsTooLong =
 // F4 when the section-details module cannot be opened (a broken install).
 inline const QString kSectionDetailsMissing =
     QStringLiteral("无法打开断面详情：找不到它的程序模块，请重新安装本程序。");
+// A print or print preview when the printing module cannot be opened.
+inline const QString kPrintingMissing =
+    QStringLiteral("无法打印：找不到打印的程序模块，请重新安装本程序。");
 inline const QString kCellName = QStringLiteral("第%1行“%2”");
 inline const QString kMoreCells = QStringLiteral("等 %1 格");
 

@@ -30,7 +30,6 @@
 #include "app/widgets/SystemSeams.h"
 #include "app/widgets/TrayIcon.h"
 #include "io/CompanionFiles.h"
-#include "table/print/TablePrinter.h"
 #include "table/widgets/TableControl.h"
 
 // The icons live in this static library; its resources must be registered
@@ -74,7 +73,8 @@ MainWindow::MainWindow(ProgramState& state, MainWindowSeams seams, QWidget* pare
     reports_ = std::make_unique<ReportCommands>(
         *document_, ReportSeams{*seams_.fileDialogs, *seams_.fileMessages, *seams_.reportInfoDialog,
                                 [this](const CalculationReport& report) {
-                                    PreviewReport(report, *seams_.printDialogs);
+                                    if (const Printing* printing = PrintingOrSayWhy())
+                                        printing->previewReport(report, *seams_.printDialogs);
                                 },
                                 [this](const QString& text) { ShowStatus(text); }});
     music_ = std::make_unique<BackgroundMusic>(std::move(seams_.tunePlayer));
@@ -178,12 +178,14 @@ void MainWindow::BuildMenus() {
         {"打印预览",
          [this] {
              CommitPendingEdit();
-             PrintPreview(Table(), *seams_.printDialogs);
+             if (const Printing* printing = PrintingOrSayWhy())
+                 printing->previewTable(Table(), *seams_.printDialogs);
          }},
         {"打印",
          [this] {
              CommitPendingEdit();
-             Print(Table(), *seams_.printDialogs);
+             if (const Printing* printing = PrintingOrSayWhy())
+                 printing->printTable(Table(), *seams_.printDialogs);
          }},
         {"计算书信息", Reported(&ReportCommands::EditInfo)},
         {"导出计算书", Reported(&ReportCommands::Export)},
@@ -291,6 +293,12 @@ AboutWindow* MainWindow::OpenAbout() {
 
 InstructionsWindow* MainWindow::OpenInstructions() {
     return ShowModal(new InstructionsWindow(CompanionFile(shell_text::kInstructionsFile), this));
+}
+
+const Printing* MainWindow::PrintingOrSayWhy() {
+    const Printing* printing = seams_.printing();
+    if (!printing) ShowStatus(shell_text::kPrintingMissing);
+    return printing;
 }
 
 bool MainWindow::MakeSectionDetails() {

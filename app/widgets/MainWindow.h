@@ -10,6 +10,7 @@
 #include "app/music/BackgroundMusic.h"
 #include "app/music/TunePlayer.h"
 #include "app/report/ReportCommands.h"
+#include "app/widgets/PrintingModule.h"
 #include "app/widgets/SectionDetailsModule.h"
 #include "files/FileCommands.h"
 #include "table/ElementsTable.h"
@@ -48,6 +49,9 @@ struct MainWindowSeams {
     std::function<void(const SectionDimensions&, CadExportSeams&)> exportSection;
     // Makes the section-details window; the default opens its module.
     MakeSectionDetailsWindow makeSectionDetails;
+    // The printing functions; the default opens their module at the first
+    // print or preview.
+    PrintingSource printing;
 };
 
 // The controls, menus and tray icon of the program, wired to the document
@@ -135,6 +139,9 @@ class MainWindow : public QMainWindow {
     // Makes the section-details window unless it is made; false when it
     // cannot be.
     bool MakeSectionDetails();
+    // The printing functions, or null after saying on the status line that
+    // they cannot be had.
+    const Printing* PrintingOrSayWhy();
 
     MainWindowSeams seams_;
     Document* document_;

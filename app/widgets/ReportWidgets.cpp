@@ -5,12 +5,8 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QPrinter>
 
-#include "app/report/ReportDocument.h"
-#include "app/report/ReportPages.h"
 #include "app/report/ReportTexts.h"
-#include "table/print/PrintDialogs.h"
 
 namespace channel {
 
@@ -67,14 +63,6 @@ std::optional<ReportInfo> QtReportInfoDialog::AskReportInfo(const ReportInfo& cu
     const auto dialog = CreateReportInfoDialog(current, parent_);
     if (dialog->exec() != QDialog::Accepted) return std::nullopt;
     return ReportInfoOf(*dialog);
-}
-
-void PreviewReport(const CalculationReport& report, PrintDialogs& dialogs) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(20, 12, 18, 12), QPageLayout::Millimeter));
-    printer.setDocName(QString::fromUtf8(text::kTitle));
-    dialogs.ShowPreview(printer, [&report](QPrinter& target) { PaintReport(report, target); });
 }
 
 }  // namespace channel

@@ -10,8 +10,6 @@ class QDialog;
 
 namespace channel {
 
-class PrintDialogs;
-
 // 计算书信息: a form of the report information's seven fields, built but
 // not shown, so its set-up can be checked without running it. An empty date
 // starts as today's.
@@ -28,9 +26,5 @@ class QtReportInfoDialog : public ReportInfoDialog {
   private:
     QPointer<QWidget> parent_;
 };
-
-// The print preview of `report` through `dialogs`; printing from it goes
-// through the print dialog.
-void PreviewReport(const CalculationReport& report, PrintDialogs& dialogs);
 
 }  // namespace channel

@@ -12,7 +12,6 @@
 #include "files/widgets/QtFileMessages.h"
 #include "table/ElementsTable.h"
 #include "table/clipboard/Clipboard.h"
-#include "table/print/TablePrinter.h"
 
 namespace channel {
 
@@ -42,7 +41,9 @@ void FillMissingSeams(MainWindowSeams& seams, QWidget* dialogParent, CadConnecti
     if (!seams.fileDialogs) seams.fileDialogs = std::make_unique<QtFileDialogs>(dialogParent);
     if (!seams.fileMessages) seams.fileMessages = std::make_unique<QtFileMessages>(dialogParent);
     if (!seams.clipboard) seams.clipboard = std::make_unique<SystemClipboard>();
-    if (!seams.printDialogs) seams.printDialogs = std::make_unique<QtPrintDialogs>(dialogParent);
+    if (!seams.printing) seams.printing = LoadPrinting;
+    if (!seams.printDialogs)
+        seams.printDialogs = std::make_unique<DeferredPrintDialogs>(seams.printing, dialogParent);
     if (!seams.reportInfoDialog)
         seams.reportInfoDialog = std::make_unique<QtReportInfoDialog>(dialogParent);
     // The synthesizer and its SoundFont load on the player's own thread.

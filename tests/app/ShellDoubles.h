@@ -58,6 +58,7 @@ struct DoubledSeams {
                                       QWidget* parent) -> QWidget* {
             return new SectionDetailsWindow(table, clipboard, parent);
         };
+        seams.printing = [] { return &LinkedPrinting(); };
         seams.exportSection = [this](const SectionDimensions& section, CadExportSeams& cad) {
             sections.push_back(section);
             cad.showStatus(QStringLiteral("section exported"));

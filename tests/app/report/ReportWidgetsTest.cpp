@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "app/report/ReportDocument.h"
+#include "app/widgets/ReportPreview.h"
 #include "app/widgets/ReportWidgets.h"
 #include "support/AppTable.h"
 #include "support/PrintDoubles.h"
