@@ -11,28 +11,14 @@
 #   bash bench/first-f4.sh            # builds the release preset first
 #   RUNS=31 SKIP_BUILD=1 bash bench/first-f4.sh
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build/release}
 runs=${RUNS:-15}
 delay=${DELAY_MS:-2500}
-
-if [ -z "${SKIP_BUILD:-}" ]; then
-    (cd "$root" && cmake --preset release >/dev/null &&
-        cmake --build "$build" --target trapezoid-channel channel_section_details first_map_timer)
-fi
-if [ -z "${FIRST_F4_UNDER_XVFB:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" \
-        env FIRST_F4_UNDER_XVFB=1 SKIP_BUILD=1 BUILD_DIR="$build" RUNS="$runs" DELAY_MS="$delay" \
-        bash "$0"
-fi
+# shellcheck source=bench/xvfb-bench.sh
+source "$(dirname "$0")/xvfb-bench.sh" trapezoid-channel first_map_timer
 
 timer=$build/bench/first_map_timer
 program=$build/app/trapezoid-channel
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
 
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 run() { # <name> <delay>: one start; its F4 time appended to <name>.txt
     "$timer" --f4-after "$2" "$program" 2>/dev/null | cut -d' ' -f4 >>"$work/$1.txt" ||
         echo "$1: a start not counted" >&2

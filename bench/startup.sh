@@ -11,28 +11,13 @@
 #   bash bench/startup.sh            # builds the release preset first
 #   RUNS=31 SKIP_BUILD=1 bash bench/startup.sh
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build/release}
 runs=${RUNS:-15}
-
-if [ -z "${SKIP_BUILD:-}" ]; then
-    (cd "$root" && cmake --preset release >/dev/null &&
-        cmake --build "$build" --target trapezoid-channel bare_table_window first_map_timer)
-fi
-if [ -z "${STARTUP_UNDER_XVFB:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" \
-        env STARTUP_UNDER_XVFB=1 SKIP_BUILD=1 BUILD_DIR="$build" RUNS="$runs" bash "$0"
-fi
+# shellcheck source=bench/xvfb-bench.sh
+source "$(dirname "$0")/xvfb-bench.sh" trapezoid-channel bare_table_window first_map_timer
 
 timer=$build/bench/first_map_timer
 bare=$build/bench/bare_table_window
 program=$build/app/trapezoid-channel
-# A folder of its own: no template or instructions file to pick up.
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # The libraries only the section-details window, printing and export need:
 # the bare window with them loaded beside the bare window shows what their
