@@ -1,9 +1,8 @@
 #include "app/music/TunePlayerModule.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLibrary>
-#include <QStringList>
+
+#include "io/ProgramModules.h"
 
 namespace channel {
 
@@ -17,18 +16,10 @@ std::unique_ptr<TunePlayer> LoadTunePlayerModule(const QString& path) {
 }
 
 std::unique_ptr<TunePlayer> MakePlatformTunePlayer() {
-    // The build tree keeps the module beside the program; an installed
-    // program finds it in its own folder under the library directory.
-    const QDir programFolder(QCoreApplication::applicationDirPath());
-    const QStringList folders = {
-        programFolder.path(),
-        programFolder.filePath(QStringLiteral(CHANNEL_INSTALLED_TUNE_MODULE_DIR)),
-    };
-    for (const QString& folder : folders) {
-        const QString path = QDir(folder).filePath(QString::fromLatin1(kTunePlayerModuleName));
-        if (auto player = LoadTunePlayerModule(path)) return player;
-    }
-    return nullptr;
+    using MakePlayer = TunePlayer* (*)();
+    const auto make =
+        reinterpret_cast<MakePlayer>(ResolveInModule(kTunePlayerModuleName, kMakeTunePlayerSymbol));
+    return std::unique_ptr<TunePlayer>(make ? make() : nullptr);
 }
 
 }  // namespace channel

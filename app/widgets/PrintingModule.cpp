@@ -1,6 +1,6 @@
 #include "app/widgets/PrintingModule.h"
 
-#include "app/widgets/ProgramModules.h"
+#include "io/ProgramModules.h"
 
 namespace channel {
 

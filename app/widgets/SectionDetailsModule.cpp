@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "app/widgets/ProgramModules.h"
+#include "io/ProgramModules.h"
 
 namespace channel {
 

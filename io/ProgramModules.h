@@ -5,8 +5,8 @@
 namespace channel {
 
 // The program's optional parts live in modules of their own, opened on first
-// use, so that the libraries only they need (Qt Charts, Qt Print Support)
-// do not load with the program, before its window shows.
+// use, so that the libraries only they need (FluidSynth, Qt Charts, Qt Print
+// Support) do not load with the program, before its window shows.
 
 // The function `symbol` of the module `module` (its file name without the
 // platform's suffix), looked for beside the program (the build tree) and in

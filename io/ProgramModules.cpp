@@ -1,4 +1,4 @@
-#include "app/widgets/ProgramModules.h"
+#include "io/ProgramModules.h"
 
 #include <QCoreApplication>
 #include <QDir>
